@@ -1,0 +1,182 @@
+#include "model/Data.h"
+
+#include "model/Tones.h"
+
+TData::TData(QObject* parent) : QObject(parent)
+{
+    Loop1.OnNamesChanged = [this] { RebuildNameTable(); };
+    Loop2.OnNamesChanged = [this] { RebuildNameTable(); };
+    C_ETable.OnChange = [this] { SetModified(true); };
+    ResetToNew();
+    AccessCodesValid = true;
+}
+
+void TData::SetModified(bool modified)
+{
+    const bool changed = modified != modified_;
+    modified_ = modified;
+    if (changed)
+        emit ModifiedChanged(modified);
+}
+
+TQEMLoop& TData::Loop(int n)
+{
+    if (n != 1 && n != 2)
+        ZolIndexFailure(n, 1, 2);
+    return n == 1 ? Loop1 : Loop2;
+}
+
+const TQEMLoop& TData::Loop(int n) const
+{
+    return const_cast<TData*>(this)->Loop(n);
+}
+
+void TData::ResetToNew()
+{
+    LoopCount = 2;
+
+    const int points = NoLoopDevices();
+    for (TQEMLoop* loop : {&Loop1, &Loop2}) {
+        for (int p = 1; p <= points; ++p) {
+            TDeviceType& d = loop->Devices[p];
+            d.TypeCode = NotFittedCode;
+            d.TypeMismatch = false;
+            d.Zone = 1;
+            d.Name = NoNameAllocated;
+            d.SubName1 = NoNameAllocated;
+            d.SubName2 = NoNameAllocated;
+            d.SubName3 = NoNameAllocated;
+        }
+    }
+
+    ZoneList.ResetToNew();
+    DelayTimer = 300;
+    ZoneList.SetSilenceable(17, true);
+
+    SiteConfig.ResetToNew();
+    Network.ResetToNew();
+    RepeaterList.ResetToNew();
+    SiteConfig.MainVersion = NotAvailableVersion;
+    SiteConfig.FrontPanelVersion = NotAvailableVersion;
+    SiteConfig.Loop1Version = NotAvailableVersion;
+    SiteConfig.Loop2Version = NotAvailableVersion;
+
+    C_ETable.ResetToNew();
+
+    EventLog.clear();
+    Comments = QStringLiteral("Comments Page");
+
+    if (SystemType() == stHochikiLoop) {
+        PulsedTone = 1;
+        ContinuousTone = 0;
+    } else {
+        PulsedTone = 0;
+        ContinuousTone = 0;
+    }
+    SendMaintenanceDate = false;
+
+    RebuildNameTable();
+    SetModified(false);
+}
+
+void TData::SwitchProtocol(TSystemType type)
+{
+    Loop1.SystemType = type;
+    Loop2.SystemType = type;
+    ResetToNew();
+}
+
+void TData::RebuildNameTable()
+{
+    NameTable.Reset();
+    auto enter = [this](const QString& name) {
+        const QString text = name.isEmpty() ? NoNameAllocated : name;
+        if (NameTable.FindName(text) < 0)
+            NameTable.Append(text);
+    };
+    for (const TQEMLoop* loop : {&Loop1, &Loop2}) {
+        for (int p = 1; p <= TQEMLoop::MaxPoints; ++p) {
+            const TDeviceType& d = loop->Devices[p];
+            enter(d.Name);
+            if (loop->HasChannelNames(p))
+                for (int k = 1; k <= 3; ++k)
+                    enter(d.SubName(k));
+        }
+    }
+
+    const int points = NoLoopDevices();
+    auto indexOf = [this](const QString& name) { return qMax(0, NameTable.FindName(name)); };
+    for (TQEMLoop* loop : {&Loop1, &Loop2}) {
+        for (int p = 1; p <= points; ++p) {
+            TDeviceType& d = loop->Devices[p];
+            d.SharedData[2] = indexOf(d.Name);
+            if (loop->HasChannelNames(p))
+                for (int k = 1; k <= 3; ++k)
+                    d.SharedData[2 * k + 2] = indexOf(d.SubName(k));
+        }
+    }
+}
+
+void TData::ApplyNameIndexes()
+{
+    const int points = NoLoopDevices();
+    for (TQEMLoop* loop : {&Loop1, &Loop2}) {
+        for (int p = 1; p <= points; ++p) {
+            TDeviceType& d = loop->Devices[p];
+            d.Name = NameTable.Name(d.SharedData[2]);
+            const bool channels = loop->HasChannelNames(p);
+            for (int k = 1; k <= 3; ++k)
+                d.SubName(k) = channels ? NameTable.Name(d.SharedData[2 * k + 2]) : NoNameAllocated;
+        }
+    }
+}
+
+QStringList TData::ContinuousToneNames() const
+{
+    return ::ContinuousToneNames(SystemType());
+}
+
+QStringList TData::PulsedToneNames() const
+{
+    return ::PulsedToneNames(SystemType());
+}
+
+void TData::SetContinuousTone(int index)
+{
+    ContinuousTone = index;
+    if (PulsedToneFollowsContinuous(SystemType()))
+        PulsedTone = index;
+    SetModified(true);
+}
+
+void TData::SetPulsedTone(int index)
+{
+    PulsedTone = index;
+    SetModified(true);
+}
+
+void TData::SetAccessCode(int level, const QString& text)
+{
+    (level == 2 ? SiteConfig.AL2Code : SiteConfig.AL3Code) = text;
+    SetModified(true);
+}
+
+TAccessCodeCheck TData::EndAccessCodeEdit(int level)
+{
+    const TAccessCodeCheck check = CheckAccessCodes(SiteConfig, level);
+    AccessCodesValid = check.Valid;
+    return check;
+}
+
+QList<int> TData::ZonesWithExcessiveSounderDelay(int maxOutputDelay) const
+{
+    QList<int> zones;
+    for (int n = 1; n <= MaxZone; ++n) {
+        const TOutputDelayCheck check =
+            CheckOutputDelays(ZoneList.Zone(n), SiteConfig.InvestigationPeriod,
+                              SiteConfig.InvestigationPeriod1, maxOutputDelay);
+        if (check.SounderTooLong)
+            zones << n;
+    }
+    return zones;
+}
