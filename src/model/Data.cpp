@@ -31,6 +31,40 @@ const TQEMLoop& TData::Loop(int n) const
     return const_cast<TData*>(this)->Loop(n);
 }
 
+void TData::AssignContent(const TData& source)
+{
+    if (&source == this)
+        return;
+    const auto loop1Hook = Loop1.OnNamesChanged;
+    const auto loop2Hook = Loop2.OnNamesChanged;
+    const auto tableHook = C_ETable.OnChange;
+
+    ZoneList = source.ZoneList;
+    GroupList = source.GroupList;
+    SiteConfig = source.SiteConfig;
+    RepeaterList = source.RepeaterList;
+    Loop1 = source.Loop1;
+    Loop2 = source.Loop2;
+    Network = source.Network;
+    C_ETable = source.C_ETable;
+    NameTable = source.NameTable;
+    LoopCount = source.LoopCount;
+    FileName = source.FileName;
+    ConvertingFile = source.ConvertingFile;
+    DelayTimer = source.DelayTimer;
+    PulsedTone = source.PulsedTone;
+    ContinuousTone = source.ContinuousTone;
+    Comments = source.Comments;
+    EventLog = source.EventLog;
+    PanelNumber = source.PanelNumber;
+    SendMaintenanceDate = source.SendMaintenanceDate;
+    AccessCodesValid = source.AccessCodesValid;
+
+    Loop1.OnNamesChanged = loop1Hook;
+    Loop2.OnNamesChanged = loop2Hook;
+    C_ETable.OnChange = tableHook;
+}
+
 void TData::ResetToNew()
 {
     LoopCount = 2;
@@ -84,6 +118,13 @@ void TData::SwitchProtocol(TSystemType type)
     Loop1.SystemType = type;
     Loop2.SystemType = type;
     ResetToNew();
+    emit ProtocolSwitched(type);
+}
+
+QString SwitchProtocolQuestion(TSystemType type)
+{
+    return QStringLiteral("You are switching to ") + SystemTypeName(type)
+        + QStringLiteral(" protocol. This will clear your current setup. Do you wish to continue?");
 }
 
 void TData::RebuildNameTable()

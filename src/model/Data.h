@@ -51,6 +51,11 @@ public:
     // Points in use on both loops (taken from loop 1).
     int NoLoopDevices() const { return Loop1.NoLoopDevices(); }
 
+    // Takes over the whole content of source (every member above, not the modified mark);
+    // the loops' and the C&E table's change hooks stay bound to this document. A reader fills
+    // a staging copy and hands it over only when it is complete.
+    void AssignContent(const TData& source);
+
     // The New defaults; the protocol stays as it is.
     void ResetToNew();
     // Both loops take the protocol and the whole configuration is cleared.
@@ -80,7 +85,14 @@ public:
 
 signals:
     void ModifiedChanged(bool modified);
+    // The protocol-dependent presentation (toolbar, tone lists, base-sounder caption) follows.
+    void ProtocolSwitched(TSystemType type);
 
 private:
     bool modified_ = false;
 };
+
+// The questions asked before New and before a protocol switch clear the configuration.
+inline const QString NewConfigurationQuestion =
+    QStringLiteral("This will clear the current setup. Do you wish to continue?");
+QString SwitchProtocolQuestion(TSystemType type);
