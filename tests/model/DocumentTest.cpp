@@ -100,6 +100,9 @@ TEST(Document, ProtocolSwitchClearsTheWholeConfiguration)
     EXPECT_EQ(data.C_ETable.Times[3], "00:00");
     EXPECT_EQ(data.DelayTimer, 300);
     EXPECT_FALSE(data.Modified());
+    EXPECT_EQ(SwitchProtocolQuestion(stHochikiLoop),
+              "You are switching to Hochiki protocol. This will clear your current setup. Do "
+              "you wish to continue?");
 }
 
 TEST(Document, NewValuesOfSiteRepeatersAndVersions)
