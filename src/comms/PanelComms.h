@@ -28,8 +28,6 @@ public:
 
     TPanelComms();
 
-    void Loaded() override;
-
     // message: letter, length N, N payload bytes.
     virtual void SendPacket(const QByteArray& message);
 
