@@ -1,0 +1,80 @@
+#include "storage/CommentsFile.h"
+
+#include "model/Data.h"
+#include "storage/Rtf.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool ReadWhole(const QString& path, QByteArray& bytes, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    bytes = file.readAll();
+    return true;
+}
+
+} // namespace
+
+bool LoadComments(const QString& commentsPath, QString& comments, QString* error)
+{
+    if (!QFile::exists(commentsPath)) {
+        comments.clear();
+        return true;
+    }
+    QByteArray bytes;
+    if (!ReadWhole(commentsPath, bytes, error))
+        return false;
+    comments = QString::fromLatin1(bytes);
+    return true;
+}
+
+QByteArray CommentsAsRtf(const QString& comments)
+{
+    if (IsRtf(comments.toLatin1()))
+        return comments.toLatin1();
+    QString text = comments;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return WriteRtf(TRichText::FromLines(text.split(QLatin1Char('\n'))));
+}
+
+bool SaveComments(const QString& commentsPath, const QString& comments, QString* error)
+{
+    return WriteWhole(commentsPath, CommentsAsRtf(comments), error);
+}
+
+bool SaveEventLog(const QString& path, const QStringList& eventLog, QString* error)
+{
+    return WriteWhole(path, WriteRtf(TRichText::FromLines(eventLog)), error);
+}
+
+bool LoadEventLog(const QString& path, QStringList& eventLog, QString* error)
+{
+    QByteArray bytes;
+    if (!ReadWhole(path, bytes, error))
+        return false;
+    eventLog = ReadRichText(bytes).Lines();
+    return true;
+}
+
+void ClearEventLog(TData& document)
+{
+    document.EventLog.clear();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TData;
+
+// The comments of a configuration live in a rich-text file beside it. The document keeps
+// the file's text as it is (RTF, or plain text from older or hand-made files), so a saved
+// configuration writes back exactly what was read; the comments page and the report read it
+// with ReadRichText and hand edits back through WriteRtf.
+
+// A missing file gives empty comments and success; an unreadable one fails with the path
+// and the reason.
+bool LoadComments(const QString& commentsPath, QString& comments, QString* error = nullptr);
+// Writes RTF: comments that are RTF already go out as they are, plain text is turned into
+// RTF, one paragraph per line. Replaces the file only when completely written.
+bool SaveComments(const QString& commentsPath, const QString& comments, QString* error = nullptr);
+// The RTF bytes a comments text is written as.
+QByteArray CommentsAsRtf(const QString& comments);
+
+// Event log files ("*.log"): the event log as RTF, one paragraph per event line.
+inline const QString SaveEventLogTitle = QStringLiteral("Save Event log data");
+inline const QString LoadEventLogTitle = QStringLiteral("Load Event log data");
+inline const QString EventLogFilter = QStringLiteral("Event Log Files (*.log)");
+
+bool SaveEventLog(const QString& path, const QStringList& eventLog, QString* error = nullptr);
+// Replaces eventLog with the file's lines (RTF or plain text); on failure eventLog is kept.
+bool LoadEventLog(const QString& path, QStringList& eventLog, QString* error = nullptr);
+// Empties the event log; no file is touched.
+void ClearEventLog(TData& document);

@@ -1,0 +1,60 @@
+#include "storage/ConfigFileNames.h"
+
+#include "model/QEMLoop.h"
+
+namespace {
+
+const QString PanelMark = QStringLiteral("_Panel");
+
+// Start of the file-name part of a path (after its last separator).
+qsizetype NameStart(const QString& path)
+{
+    const qsizetype slash = qMax(path.lastIndexOf(QLatin1Char('/')),
+                                 path.lastIndexOf(QLatin1Char('\\')));
+    return slash + 1;
+}
+
+} // namespace
+
+QString PanelFileName(const QString& chosenPath, int panelNumber)
+{
+    if (chosenPath.contains(PanelMark))
+        return chosenPath;
+    const qsizetype nameStart = NameStart(chosenPath);
+    const QString dir = chosenPath.left(nameStart);
+    const QString name = chosenPath.mid(nameStart);
+    const qsizetype firstDot = name.indexOf(QLatin1Char('.'));
+    const qsizetype lastDot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = firstDot < 0 ? name : name.left(firstDot);
+    const QString extension = lastDot < 0 ? QString() : name.mid(lastDot);
+    return dir + stem + PanelMark + QString::number(panelNumber) + extension;
+}
+
+int PanelNumberFromFileName(const QString& path, int currentPanelNumber)
+{
+    const qsizetype at = path.indexOf(PanelMark);
+    if (at < 0)
+        return currentPanelNumber;
+    const qsizetype digitAt = at + PanelMark.size();
+    if (digitAt >= path.size() || !path.at(digitAt).isDigit()
+        || path.at(digitAt).unicode() > '9')
+        return currentPanelNumber;
+    const int n = path.at(digitAt).unicode() - '0';
+    return qBound(1, n, 8);
+}
+
+QString CommentsFileName(const QString& configPath)
+{
+    const qsizetype nameStart = NameStart(configPath);
+    const qsizetype dot = configPath.lastIndexOf(QLatin1Char('.'));
+    if (dot >= nameStart && configPath.size() - dot - 1 == 3)
+        return configPath.left(configPath.size() - 3) + QStringLiteral("RTF");
+    const QString withoutExtension = dot >= nameStart ? configPath.left(dot) : configPath;
+    return withoutExtension + QStringLiteral(".RTF");
+}
+
+QString PointKey(const TQEMLoop& loop, int loopNumber, int point)
+{
+    return QLatin1Char('L') + QString::number(loopNumber) + QLatin1Char('D')
+        + QString::number(loop.PointAddress(point));
+}

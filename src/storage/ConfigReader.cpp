@@ -1,0 +1,244 @@
+#include "storage/ConfigReader.h"
+
+#include "model/Data.h"
+#include "storage/ConfigFileNames.h"
+#include "storage/ConfigSections.h"
+#include "storage/ProfileFile.h"
+#include "storage/Prompts.h"
+
+using namespace ConfigKeys;
+
+namespace {
+
+struct TReader {
+    const TProfileFile& f;
+    TData& doc;
+    bool converting = false;
+
+    QString Str(const QString& section, const QString& key, const QString& def) const
+    {
+        return f.ReadString(section, key, def);
+    }
+    int Int(const QString& section, const QString& key, int def) const
+    {
+        return f.ReadInteger(section, key, def);
+    }
+    bool Bool(const QString& section, const QString& key, bool def) const
+    {
+        return f.ReadBool(section, key, def);
+    }
+
+    void ReadVersions()
+    {
+        TSiteConfig& site = doc.SiteConfig;
+        site.MainVersion = Str(Header, MainVersion, NotAvailableVersion);
+        site.FrontPanelVersion = Str(Header, FrontPanel, NotAvailableVersion);
+        site.Loop1Version = Str(Header, Loop1Version, NotAvailableVersion);
+        site.Loop2Version = Str(Header, Loop2Version, NotAvailableVersion);
+    }
+
+    void ReadPoint(TQEMLoop& loop, int loopNumber, int p)
+    {
+        TDeviceType& d = loop.Devices[p];
+        const QString key = PointKey(loop, loopNumber, p);
+        d.TypeCode = Int(DetectorType, key, NotFittedCode);
+        if (converting) {
+            if (d.TypeCode < 8)
+                d.TypeCode *= 4;
+            if (d.TypeCode == 0)
+                d.TypeCode = NotFittedCode;
+        }
+        if (d.TypeCode > 253) {
+            d.Name = NoNameAllocated;
+            for (int k = 1; k <= 3; ++k)
+                d.SubName(k) = NoNameAllocated;
+            d.Zone = 0;
+        } else {
+            d.Name = Str(DetectorNames, key, NoNameAllocated);
+            for (int k = 1; k <= 3; ++k)
+                d.SubName(k) = Str(DetectorSubName(k), key, NoNameAllocated);
+            d.Zone = Int(DetectorZone, key, 1);
+        }
+        if (d.Zone < 0 || d.Zone > MaxZone)
+            d.Zone = 1;
+        if (converting && d.Zone > MaxFireZone)
+            d.Zone -= 33;
+        for (int i = 1; i <= 8; ++i)
+            d.SharedData[i] = Int(SharedData, key + QStringLiteral("SD") + QString::number(i), 255);
+        if (d.SharedData[1] == 255) {
+            // Class defaults for a point the file gives no panel data for; the zone the file
+            // gave is kept rather than replaced by the class's zone.
+            const int zone = d.Zone;
+            loop.ResetPointData(p);
+            d.Zone = zone;
+        }
+    }
+
+    int GroupValue(int zone, int group) const
+    {
+        const QString key = GroupKey(zone, group);
+        const int value = Int(GroupConfig, key, 0);
+        if (value < 0 || value > 255)
+            throw TConfigReadError(
+                QStringLiteral("Section \"%1\", key \"%2\": the value %3 is outside 0 to 255.")
+                    .arg(GroupConfig, key, Str(GroupConfig, key, QString())));
+        return value;
+    }
+
+    void ReadZones()
+    {
+        static const int dependancyDefaults[7] = {0, 4, 0, 0, 4, 0, 0};
+        for (int n = 1; n <= MaxZone; ++n) {
+            TZone& z = doc.ZoneList.Zone(n);
+            const QString key = ZoneKey(n);
+            z.Name = Str(ZoneConfig, key, QStringLiteral("Zone ") + QString::number(n));
+            z.SounderTimer = Int(SounderTimers, key, 0);
+            z.RemoteTimer = Int(RemoteTimers, key, 0);
+            z.Relay1Timer = Int(Relay1Timer, key, 0);
+            z.Relay2Timer = Int(Relay2Timer, key, 0);
+            for (int i = 1; i <= 6; ++i)
+                z.Dependancy[i] = Int(Dependancy(i), key, dependancyDefaults[i]);
+            z.SounderEnable = Bool(SounderEnable, key, false);
+            z.MCPEnable = Bool(MCPEnable, key, false);
+            z.NonFireEnable = Bool(NonFireEnable, key, false);
+            z.EndDelays = Bool(EndDelays, key, false);
+            for (int g = 1; g <= MaxGroup; ++g)
+                z.GroupConfig[g] = GroupValue(n, g);
+            for (int s = 1; s <= MaxSet; ++s)
+                z.SetConfig[s] = Int(SetConfig, SetKey(n, s), 0);
+            doc.DelayTimer = Int(SetConfig, DelayTimer, 0);
+        }
+        TZone& special = doc.ZoneList.Zone(0);
+        for (int s = 0; s <= MaxSet; ++s)
+            special.SetConfig[s] = Int(SetConfig, SetKey(0, s), 0);
+    }
+
+    void ReadSite()
+    {
+        TSiteConfig& site = doc.SiteConfig;
+        site.MaintenanceString = Str(Maintenance, Text, QString());
+        site.QuiescentString = Str(Quiescent, Text, QString());
+        site.MaintenanceDate = f.ReadDate(Maintenance, Date, QDate::currentDate());
+        site.DateEnabled = Bool(Maintenance, Enabled, false);
+        site.AL2Code = Str(AccessCodes, QStringLiteral("L2"), QString());
+        site.AL3Code = Str(AccessCodes, QStringLiteral("L3"), QString());
+        site.FaultLockout = Int(FaultLockout, Time, 10);
+        site.PhasedDelay = Int(PhasedDelay, Time, InfiniteDelay);
+        site.SoundersPulsed = Bool(PhasedDelay, PulsedOn, true);
+
+        site.ClientName = Str(SiteConfig, QStringLiteral("Client Name"), QString());
+        for (int i = 1; i <= 5; ++i)
+            site.ClientAddress(i) =
+                Str(SiteConfig, QStringLiteral("Client Address ") + QString::number(i), QString());
+        site.PanelLocation = Str(SiteConfig, QStringLiteral("Alarm Position"), QString());
+        site.InstallerName = Str(SiteConfig, QStringLiteral("Installer Name"), QString());
+        for (int i = 1; i <= 5; ++i)
+            site.InstallerAddress(i) = Str(
+                SiteConfig, QStringLiteral("Installer Address ") + QString::number(i), QString());
+        site.Engineer = Str(SiteConfig, QStringLiteral("Engineer Name"), QString());
+        site.EngineerNo = Str(SiteConfig, QStringLiteral("Service Number"), QString());
+        site.NightBegin = Str(SiteConfig, QStringLiteral(" Night Begins"), QStringLiteral("00:00"));
+        site.NightEnd = Str(SiteConfig, QStringLiteral(" Night Ends"), QStringLiteral("00:00"));
+        site.ReCalTime = Str(SiteConfig, QStringLiteral("ReCalibrate at"), QStringLiteral("04:00"));
+
+        site.InvestigationPeriod = Int(Investigation, QStringLiteral("Period"), 300);
+        site.InvestigationPeriod1 = Int(Investigation, QStringLiteral("Period1"), 180);
+        site.PanelSounder1_Group = Int(PanelSounderGroups, QStringLiteral("P1"), 1);
+        site.PanelSounder2_Group = Int(PanelSounderGroups, QStringLiteral("P2"), 2);
+        site.Day_Enable_Flags = Int(EnableFlags, QStringLiteral("Day"), 0);
+        site.Night_Enable_Flags = Int(EnableFlags, QStringLiteral("Night"), 0);
+        site.Discovery_Polling_LED = Bool(PollingLed, Enabled, false);
+        site.MCP_Delay = Int(SiteConfig, QStringLiteral("MCP Delay"), 1);
+        site.Detector_Delay = Int(SiteConfig, QStringLiteral("Detector Delay"), 9);
+        site.IO_Delay = Int(SiteConfig, QStringLiteral("IO Delay"), 1);
+        // One key for the resound flag, where stored files hold it.
+        site.ReSound_Function = Bool(ReSoundSection, ReSoundKey, false);
+        site.BST_Adjustment = Bool(BstAdjustment, Enabled, true);
+        site.RealTime_Event_Output = Bool(RealTimeEventOutput, Enabled, false);
+
+        doc.PulsedTone = Int(Tone, QStringLiteral("Int"), doc.SystemType() == stHochikiLoop ? 1 : 0);
+        doc.ContinuousTone = Int(Tone, QStringLiteral("Cont"), 0);
+    }
+
+    void ReadNetwork()
+    {
+        for (int n = 1; n <= MaxNetworkPanels; ++n) {
+            doc.RepeaterList.Repeaters[n].Name = Str(RepeaterName, RepeaterKey(n), QString());
+            doc.RepeaterList.Repeaters[n].Fitted = Bool(RepeaterFitted, RepeaterKey(n), false);
+        }
+        TZOL_Network& net = doc.Network;
+        for (int n = 1; n <= MaxNetworkPanels; ++n) {
+            net.AcceptFaults[n] = Bool(AcceptFaults, PanelKey(n), false);
+            net.AcceptAlarms[n] = Bool(AcceptAlarms, PanelKey(n), false);
+            net.AcceptControls[n] = Bool(AcceptControls, PanelKey(n), false);
+            net.AcceptDisablements[n] = Bool(AcceptDisablements, PanelKey(n), false);
+            net.AcceptOccupied[n] = Bool(AcceptOccupied, PanelKey(n), false);
+        }
+        doc.RepeaterList.PanelName = Str(NetworkConfig, NetworkPanelName, QStringLiteral("Main Panel"));
+        doc.RepeaterList.Segment = Int(NetworkConfig, SegmentNumber, 1);
+    }
+
+    void ReadCauseAndEffect()
+    {
+        for (int n = 1; n <= CEEventCount; ++n) {
+            const QString key = EventKey(n);
+            const QString text = Str(CEEvent, key, QStringLiteral("0/0/0/0/0/0/"));
+            TC_EArray& event = doc.C_ETable.Events[n];
+            qsizetype from = 0;
+            for (int i = 1; i <= 6; ++i) {
+                const qsizetype slash = text.indexOf(QLatin1Char('/'), from);
+                const auto value = slash < 0 ? std::nullopt
+                                             : TProfileFile::ParseInteger(text.mid(from, slash - from));
+                if (!value)
+                    throw TConfigReadError(
+                        QStringLiteral("Section \"%1\", key \"%2\": \"%3\" is not six whole "
+                                       "numbers each followed by \"/\".")
+                            .arg(CEEvent, key, text));
+                event.Value(i) = *value;
+                from = slash + 1;
+            }
+        }
+        for (int n = 1; n <= CETimeCount; ++n)
+            doc.C_ETable.Times[n] = Str(CETimes, EventKey(n), QStringLiteral("00:00"));
+    }
+};
+
+} // namespace
+
+void ReadConfiguration(const TProfileFile& profile, const QString& comments, TData& target,
+                       TPrompts& prompts)
+{
+    TReader r{profile, target};
+    r.ReadVersions();
+
+    const QString panelType = profile.ReadString(Header, PanelType, QStringLiteral("QEM"));
+    if (panelType != PanelTypeValue && !target.SiteConfig.Loop2Version.isEmpty())
+        r.converting = prompts.confirm(ConvertQuestion, TPromptButtons::pbYesNo) == TPromptAnswer::paYes;
+    target.ConvertingFile = r.converting;
+
+    int loopType = profile.ReadInteger(Loop, LoopType, 0);
+    if (r.converting)
+        loopType -= 2;
+    if (loopType >= stApolloLoop && loopType <= stNittanLoop) {
+        target.Loop1.SystemType = static_cast<TSystemType>(loopType);
+        target.Loop2.SystemType = static_cast<TSystemType>(loopType);
+    }
+    target.ResetToNew();
+
+    const int points = target.NoLoopDevices();
+    for (int p = 1; p <= points; ++p)
+        r.ReadPoint(target.Loop1, 1, p);
+    for (int p = 1; p <= points; ++p)
+        r.ReadPoint(target.Loop2, 2, p);
+
+    r.ReadZones();
+    r.ReadSite();
+    r.ReadNetwork();
+    target.Comments = comments;
+    r.ReadVersions();
+    target.RebuildNameTable();
+    r.ReadCauseAndEffect();
+
+    target.ConvertingFile = false;
+    target.SetModified(false);
+}
