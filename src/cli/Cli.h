@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+// Exit codes of zolctl, as command-line tools have them.
+enum TExitCode : int { ecSuccess = 0, ecFailure = 1, ecUsage = 2 };
+
+// What a command talks to: its output, its error stream and, when a person is there, the
+// terminal for questions.
+struct TCliContext {
+    QTextStream& Out;
+    QTextStream& Err;
+    QTextStream* In = nullptr; // null when nobody can answer a question
+};
+
+struct TCliCommand {
+    const char* Name;
+    const char* Arguments; // shown after the name in the usage line
+    const char* Summary;
+    int (*Run)(const QStringList& args, TCliContext& context);
+};
+
+// A usage error: one line, a pointer to --help, exit code 2.
+int UsageError(TCliContext& context, const QString& message);
+// A failure: one clear line on the error stream, exit code 1.
+int Failure(TCliContext& context, const QString& message);
+// True when args ask for help; the command then prints its usage and ends with success.
+bool WantsHelp(const QStringList& args);
+void PrintCommandUsage(TCliContext& context, const TCliCommand& command);
+// Splits "--name=value" options from the positional arguments. Unknown options are a usage
+// error: returns false after reporting it.
+bool SplitArguments(TCliContext& context, const QStringList& args, const QStringList& known,
+                    QStringList& positional, QHash<QString, QString>& options);
+
+const TCliCommand* FindCommand(const QString& name);
+// zolctl's whole command line (without the program name); the exit code.
+int RunZolctl(const QStringList& args, TCliContext& context);

@@ -1,0 +1,105 @@
+#include "cli/Commands.h"
+
+#include <QHash>
+
+namespace {
+
+// A new command is one file and one line here.
+const TCliCommand CommandTable[] = {
+    {"info", "FILE.QEM [--max-output-delay=SECONDS]",
+     "what an engineer checks before going to site", RunInfoCommand},
+    {"resave", "IN.QEM OUT.QEM [--convert=yes|no]",
+     "open IN as the program does and save it as exactly OUT, with its comments", RunResaveCommand},
+};
+
+void PrintUsage(QTextStream& out)
+{
+    out << "Usage: zolctl COMMAND [ARGUMENTS]\n"
+           "Companion of ZOL Tools: inspect and re-save configuration files.\n\n"
+           "Commands:\n";
+    for (const TCliCommand& c : CommandTable)
+        out << "  " << QString::fromLatin1(c.Name).leftJustified(8) << ' '
+            << QString::fromLatin1(c.Summary) << '\n';
+    out << "\nzolctl COMMAND --help shows the arguments of a command.\n"
+           "Exit status: 0 success, 1 failure, 2 wrong usage.\n";
+}
+
+} // namespace
+
+int UsageError(TCliContext& context, const QString& message)
+{
+    context.Err << "zolctl: " << message << "\nTry 'zolctl --help' for more information.\n";
+    context.Err.flush();
+    return ecUsage;
+}
+
+int Failure(TCliContext& context, const QString& message)
+{
+    context.Err << "zolctl: " << QString(message).replace(QLatin1Char('\n'), QLatin1Char(' '))
+                << '\n';
+    context.Err.flush();
+    return ecFailure;
+}
+
+bool WantsHelp(const QStringList& args)
+{
+    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+}
+
+void PrintCommandUsage(TCliContext& context, const TCliCommand& command)
+{
+    context.Out << "Usage: zolctl " << command.Name << ' ' << command.Arguments << '\n'
+                << QString::fromLatin1(command.Summary) << '\n';
+}
+
+bool SplitArguments(TCliContext& context, const QStringList& args, const QStringList& known,
+                    QStringList& positional, QHash<QString, QString>& options)
+{
+    for (const QString& arg : args) {
+        if (!arg.startsWith(QStringLiteral("--")) || arg == QStringLiteral("--")) {
+            positional << arg;
+            continue;
+        }
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        const QString name = eq < 0 ? arg.mid(2) : arg.mid(2, eq - 2);
+        if (!known.contains(name)) {
+            UsageError(context, QStringLiteral("unknown option '%1'").arg(arg));
+            return false;
+        }
+        options.insert(name, eq < 0 ? QString() : arg.mid(eq + 1));
+    }
+    return true;
+}
+
+const TCliCommand* FindCommand(const QString& name)
+{
+    for (const TCliCommand& c : CommandTable)
+        if (name == QLatin1String(c.Name))
+            return &c;
+    return nullptr;
+}
+
+int RunZolctl(const QStringList& args, TCliContext& context)
+{
+    if (args.isEmpty())
+        return UsageError(context, QStringLiteral("no command given"));
+    const QString& name = args.first();
+    if (name == QStringLiteral("--help") || name == QStringLiteral("-h") || name == QStringLiteral("help")) {
+        PrintUsage(context.Out);
+        context.Out.flush();
+        return ecSuccess;
+    }
+    const TCliCommand* command = FindCommand(name);
+    if (!command)
+        return UsageError(context, QStringLiteral("unknown command '%1'").arg(name));
+    const QStringList rest = args.mid(1);
+    if (WantsHelp(rest)) {
+        PrintCommandUsage(context, *command);
+        context.Out.flush();
+        return ecSuccess;
+    }
+    const int code = command->Run(rest, context);
+    context.Out.flush();
+    context.Err.flush();
+    return code;
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "cli/Cli.h"
+
+// One function per command, each in its own file; the table in Commands.cpp lists them.
+int RunInfoCommand(const QStringList& args, TCliContext& context);
+int RunResaveCommand(const QStringList& args, TCliContext& context);
