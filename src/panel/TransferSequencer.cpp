@@ -1,0 +1,428 @@
+#include "panel/TransferSequencer.h"
+
+#include "comms/ZOLPanelComms.h"
+#include "model/Data.h"
+#include "panel/Message.h"
+#include "panel/TransferProgress.h"
+#include "panel/VersionMessages.h"
+#include "storage/Prompts.h"
+
+namespace {
+
+// A message is sent at most this many times more after its first send.
+constexpr int MaxRepeats = 10;
+
+// Messages that carry data to the panel; the panel answers them with ACK or NAK.
+bool IsWrite(char letter)
+{
+    return QByteArray("WJDF[lNjHLPRYUTnp^bvhft").contains(letter);
+}
+
+} // namespace
+
+TTransferSequencer::TTransferSequencer(TData& data, TZOLPanelComms& comms, TPrompts& prompts,
+                                       TTransferProgress& progress, TTransferContext context,
+                                       QObject* parent)
+    : QObject(parent), data_(data), comms_(comms), prompts_(prompts), progress_(progress),
+      context_(std::move(context))
+{
+    comms_.OnTick = [this](TPanelComms*) { OnTick(); };
+    comms_.OnHandshakeReceived = [this](TPanelComms*) { OnHandshakeReceived(); };
+    comms_.OnPacketReceived = [this](TPanelComms*, char letter, const QByteArray& packet) {
+        OnPacketReceived(letter, packet);
+    };
+    comms_.OnAck = [this](TCommPanel*) { OnAck(); };
+    comms_.OnNak = [this](TCommPanel*) { Retry(RetryCount + 1); };
+    comms_.OnInvalidChecksum = [this](TPanelComms*) { Retry(RetryCount + 1); };
+    comms_.OnTimeout = [this](TPanelComms*) { Retry(RetryCount + 1); };
+    comms_.OnOutputTimeout = [this](TCommPanel*) { prompts_.information(TransferText::TimedOut); };
+    comms_.OnInput = [this](TCommPanel*, const QString& line) { OnInput(line); };
+    progress_.OnCancel = [this] { CancelRequested(); };
+}
+
+TTransferSequencer::~TTransferSequencer()
+{
+    comms_.OnTick = nullptr;
+    comms_.OnHandshakeReceived = nullptr;
+    comms_.OnPacketReceived = nullptr;
+    comms_.OnAck = nullptr;
+    comms_.OnNak = nullptr;
+    comms_.OnInvalidChecksum = nullptr;
+    comms_.OnTimeout = nullptr;
+    comms_.OnOutputTimeout = nullptr;
+    comms_.OnInput = nullptr;
+    progress_.OnCancel = nullptr;
+}
+
+bool TTransferSequencer::LoadAll()
+{
+    if (Busy() || !data_.AccessCodesValid)
+        return false;
+    LoadingAll = true;
+    SavingAll = false;
+    ReadProtocolFirst = true;
+    WriteProtocolFirst = false;
+    CheckLinkFirst = false;
+    return Begin(1);
+}
+
+bool TTransferSequencer::SaveAll()
+{
+    if (Busy() || !data_.AccessCodesValid || !SaveChecksPass(true))
+        return false;
+    LoadingAll = false;
+    SavingAll = true;
+    ReadProtocolFirst = true;
+    WriteProtocolFirst = true;
+    CheckLinkFirst = true;
+    CurrentLoop = 1;
+    return Begin(12);
+}
+
+bool TTransferSequencer::LoadPage()
+{
+    const TPanelPage page = context_.ActivePage();
+    if (Busy() || (page == ppSiteConfig && !data_.AccessCodesValid))
+        return false;
+    LoadingAll = false;
+    SavingAll = false;
+    ReadProtocolFirst = false;
+    WriteProtocolFirst = false;
+    CheckLinkFirst = false;
+    switch (page) {
+    case ppLoopSummary:
+    case ppLoop1:
+    case ppLoop2: {
+        const int loop = page == ppLoopSummary ? context_.SummaryLoop() : page == ppLoop1 ? 1 : 2;
+        ReadProtocolFirst = true;
+        return Begin(loop == 2 ? 2 : 1);
+    }
+    case ppZoneConfig: return Begin(3);
+    case ppGroupConfig: return Begin(6);
+    case ppSetConfig: return Begin(7);
+    case ppSiteConfig: return Begin(8);
+    case ppCEConfig: return Begin(40);
+    case ppNetworkConfig: return Begin(9);
+    case ppViewEventLog:
+        ClearEvents = prompts_.confirm(TransferText::ClearEventsQuestion,
+                                       TPromptButtons::pbYesNo) == TPromptAnswer::paYes;
+        comms_.IsASCIIOnly = false;
+        return Begin(35);
+    case ppComments: return false;
+    }
+    return false;
+}
+
+bool TTransferSequencer::SavePage()
+{
+    const TPanelPage page = context_.ActivePage();
+    if (Busy() || (page == ppSiteConfig && !data_.AccessCodesValid))
+        return false;
+    LoadingAll = false;
+    SavingAll = false;
+    ReadProtocolFirst = false;
+    WriteProtocolFirst = false;
+    CheckLinkFirst = true;
+    switch (page) {
+    case ppLoopSummary:
+    case ppLoop1:
+    case ppLoop2: {
+        const int loop = page == ppLoopSummary ? context_.SummaryLoop() : page == ppLoop1 ? 1 : 2;
+        ReadProtocolFirst = true;
+        WriteProtocolFirst = true;
+        return Begin(loop == 2 ? 14 : 12);
+    }
+    case ppZoneConfig:
+        if (!SaveChecksPass(false))
+            return false;
+        return Begin(17);
+    case ppGroupConfig: return Begin(20);
+    case ppSetConfig: return Begin(21);
+    case ppSiteConfig: return Begin(22);
+    case ppCEConfig: return Begin(39);
+    case ppNetworkConfig: return Begin(30);
+    case ppViewEventLog:
+    case ppComments: return false;
+    }
+    return false;
+}
+
+bool TTransferSequencer::SaveChecksPass(bool askConfirmation)
+{
+    if (askConfirmation
+        && prompts_.confirm(TransferText::SaveAllQuestion, TPromptButtons::pbYesNo)
+            != TPromptAnswer::paYes)
+        return false;
+    const QList<int> zones = data_.ZonesWithExcessiveSounderDelay(MaxOutputDelay);
+    for (qsizetype i = 0; i < zones.size(); ++i)
+        prompts_.error(OutputDelaysExceededMessage);
+    return zones.isEmpty();
+}
+
+void TTransferSequencer::Disconnect()
+{
+    comms_.Close();
+    comms_.HandshakeDone = false;
+    comms_.HandshakeStage = 0;
+    emit StatusMessage(TransferText::Disconnected);
+}
+
+bool TTransferSequencer::Begin(int step)
+{
+    TransferStep = step;
+    TransferIndex = 0;
+    RetryCount = 0;
+    StartOperation();
+    return TransferStep != 0;
+}
+
+void TTransferSequencer::StartOperation()
+{
+    progress_.SetCancelVisible(true);
+    comms_.Suspended = false;
+    progress_.Show();
+    comms_.Purge(true, true);
+    if (comms_.IsOpen() && !comms_.HandshakeDone)
+        comms_.Close();
+
+    if (comms_.IsOpen()) {
+        // The link is still up from an earlier operation: no new handshake.
+        if (CheckLinkFirst) {
+            CheckLinkFirst = false;
+            Send(LinkCheckRequest());
+        } else if (data_.SiteConfig.MainVersion != NotAvailableVersion) {
+            StepStart();
+        } else {
+            Send(VersionRequest());
+        }
+        return;
+    }
+
+    // Connect: the packet layer's tick starts the handshake on the open port, and the
+    // handshake answer starts the first request.
+    comms_.HandshakeStage = 0;
+    SetBar(1, 101);
+    progress_.SetStatus(QStringLiteral("Establishing communications with the ZOL"));
+    comms_.HandshakeFailed = false;
+    comms_.HandshakeDone = false;
+    LastMessage.clear();
+    awaitingAck_ = false;
+    if (!comms_.Open()) {
+        progress_.Close();
+        TransferStep = 0;
+        comms_.HandshakeFailed = true;
+        prompts_.error(TransferText::CannotOpenPort);
+        emit Finished(false);
+    }
+}
+
+void TTransferSequencer::Send(const QByteArray& message)
+{
+    LastMessage = message;
+    RetryCount = 0;
+    Resend();
+}
+
+void TTransferSequencer::Resend()
+{
+    awaitingAck_ = IsWrite(LastMessage.at(0));
+    comms_.PanelNumber = data_.PanelNumber;
+    comms_.SendPacket(LastMessage);
+}
+
+void TTransferSequencer::Retry(int n)
+{
+    // Late failures of an operation that has already ended change nothing.
+    if (TransferStep == 0 || comms_.Suspended)
+        return;
+    if (comms_.HandshakeStage == 0) {
+        comms_.Close();
+        comms_.HandshakeDone = false;
+        StartOperation();
+        return;
+    }
+    // While the link is coming up the packet layer repeats the handshake itself.
+    if (!comms_.HandshakeDone || LastMessage.isEmpty())
+        return;
+    RetryCount = n;
+    if (n > MaxRepeats)
+        Fail(TransferText::CannotCommunicate);
+    else if (n > 0)
+        Resend();
+}
+
+void TTransferSequencer::Fail(const QString& error)
+{
+    prompts_.error(error);
+    comms_.Suspended = true;
+    RetryCount = 0;
+    progress_.Close();
+    TransferStep = 0;
+    comms_.HandshakeStage = 0;
+    comms_.Close();
+    comms_.HandshakeDone = false;
+    emit Finished(false);
+}
+
+void TTransferSequencer::EndOperation(bool refreshActivePage)
+{
+    progress_.Close();
+    TransferStep = 0;
+    awaitingAck_ = false;
+    if (refreshActivePage)
+        emit ActivePageRefresh();
+    emit Finished(true);
+}
+
+void TTransferSequencer::Abandon()
+{
+    comms_.Suspended = true;
+    progress_.Close();
+    TransferStep = 0;
+    awaitingAck_ = false;
+    emit Finished(false);
+}
+
+void TTransferSequencer::CancelRequested()
+{
+    if (!Busy())
+        return;
+    if (prompts_.confirm(TransferText::CancelQuestion, TPromptButtons::pbYesNo)
+        != TPromptAnswer::paYes)
+        return;
+    comms_.Suspended = true;
+    TransferStep = 0;
+    awaitingAck_ = false;
+    progress_.Hide();
+    prompts_.information(TransferText::Aborted);
+    emit Finished(false);
+}
+
+void TTransferSequencer::OnTick()
+{
+    // The handshake clock and its failure report run on every page while an operation runs.
+    if (comms_.Suspended || !comms_.IsOpen())
+        return;
+    if (TransferStep == 0 && context_.ActivePage() == ppViewEventLog)
+        return;
+    if (comms_.HandshakeFailed) {
+        comms_.Close();
+        prompts_.beep();
+        prompts_.error(TransferText::HandshakeFailed);
+        progress_.Close();
+        const bool running = TransferStep != 0;
+        TransferStep = 0;
+        comms_.HandshakeStage = 0;
+        if (running)
+            emit Finished(false);
+        return;
+    }
+    if (comms_.HandshakeDone)
+        return;
+    const int next = progress_.Position() + 1;
+    switch (comms_.HandshakeStage) {
+    case 1:
+    case 2:
+        if (next >= progress_.Maximum())
+            SetBar(0, comms_.HandshakeStage == 1 ? 101 : 130);
+        else
+            progress_.SetPosition(next);
+        break;
+    case 3:
+        progress_.SetPosition(next);
+        if (next >= progress_.Maximum())
+            comms_.HandshakeFailed = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void TTransferSequencer::OnHandshakeReceived()
+{
+    if (TransferStep == 0)
+        return;
+    if (CheckLinkFirst) {
+        CheckLinkFirst = false;
+        Send(LinkCheckRequest());
+    } else {
+        progress_.SetStatus(QStringLiteral("Loading version information"));
+        Send(VersionRequest());
+    }
+}
+
+void TTransferSequencer::OnPacketReceived(char letter, const QByteArray& packet)
+{
+    if (comms_.Suspended) {
+        if (TransferStep != 0 || progress_.Position() != 0)
+            progress_.Close();
+        TransferStep = 0;
+        return;
+    }
+    // The handshake answer is not a reply to any request: the first request has already gone
+    // out from OnHandshakeReceived and is not sent again.
+    if (packet == QByteArray("A\0A", 3))
+        return;
+    if (!comms_.HandshakeDone || TransferStep == 0)
+        return;
+    static const QByteArray replies("BCEGIKMOQSVXZ\\]aegikmoqsu");
+    if (!replies.contains(letter)) {
+        Retry(RetryCount + 1);
+        return;
+    }
+    // A reply to anything but the request in flight (a stale answer to an earlier send) is
+    // dropped, so that no reply lands on the wrong point, zone or event.
+    if (letter != 'k' && (LastMessage.isEmpty() || letter != LastMessage.at(0)))
+        return;
+    HandleReply(letter, PacketPayload(packet));
+}
+
+void TTransferSequencer::OnAck()
+{
+    if (comms_.Suspended) {
+        if (TransferStep != 0)
+            progress_.Close();
+        TransferStep = 0;
+        return;
+    }
+    if (TransferStep == 0 || !awaitingAck_)
+        return;
+    awaitingAck_ = false;
+    ContinueSave();
+}
+
+void TTransferSequencer::OnInput(const QString& line)
+{
+    if (TransferStep != 0 || line.contains(QChar(0)) || context_.ActivePage() != ppViewEventLog)
+        return;
+    emit TextLine(line.left(line.size() - 1));
+}
+
+void TTransferSequencer::StepStart()
+{
+    if (ReadProtocolFirst) {
+        progress_.SetStatus(QStringLiteral("Loading loop type"));
+        TransferIndex = 1;
+        Send(LoopTypeRequest());
+        return;
+    }
+    if (WriteProtocolFirst) {
+        progress_.SetStatus(QStringLiteral("Saving loop type"));
+        TransferIndex = 1;
+        Send(LoopTypeWrite(data_));
+        return;
+    }
+    StartStep();
+}
+
+void TTransferSequencer::Progress(int position, const QString& status)
+{
+    progress_.SetPosition(position);
+    progress_.SetStatus(status);
+}
+
+void TTransferSequencer::SetBar(int position, int maximum)
+{
+    progress_.SetMaximum(maximum);
+    progress_.SetPosition(position);
+}

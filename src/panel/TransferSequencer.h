@@ -1,0 +1,159 @@
+#pragma once
+
+#include "panel/PanelPages.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class TData;
+class TPrompts;
+class TTransferProgress;
+class TZOLPanelComms;
+
+// Runs every exchange with the panel: Load All, Save All, the load and save of each page and
+// the event history. An operation is a chain of events, not a blocking call: each reply or ACK
+// from the panel runs the next step, a NAK, a bad checksum or a time-out sends the same message
+// again, and the eleventh failure of one message ends the operation.
+// It never shows a window: it talks to the user through TPrompts and TTransferProgress.
+class TTransferSequencer : public QObject {
+    Q_OBJECT
+
+public:
+    TTransferSequencer(TData& data, TZOLPanelComms& comms, TPrompts& prompts,
+                       TTransferProgress& progress, TTransferContext context,
+                       QObject* parent = nullptr);
+    ~TTransferSequencer() override;
+
+    // Each returns false when it did not start (an operation is running, an access code
+    // fails its check, the user said No, or a check refused).
+    bool LoadAll();
+    bool SaveAll();
+    bool LoadPage();
+    bool SavePage();
+    void Disconnect();
+    // The progress window's Cancel button: asks, and on Yes stops the operation.
+    void CancelRequested();
+
+    bool Busy() const { return TransferStep != 0; }
+
+    // Program setting: the longest output delay a zone may have with investigation.
+    int MaxOutputDelay = 600;
+    // The clock sent to the panel with "U".
+    std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+
+    // Sequencer state (see the class comment).
+    int TransferStep = 0;
+    int TransferIndex = 0;
+    int RetryCount = 0;
+    QByteArray LastMessage;
+    bool LoadingAll = false;
+    bool SavingAll = false;
+    bool ReadProtocolFirst = false;
+    bool WriteProtocolFirst = false;
+    bool CheckLinkFirst = false;
+    int CurrentLoop = 1;
+    bool ClearEvents = false;
+    int CEEventCount = 16;
+
+signals:
+    // An operation ended: completed is false after an error, a refusal by the panel or a cancel.
+    void Finished(bool completed);
+    // One event of the history, already appended to the document's event log.
+    void EventLogLine(const QString& text);
+    // A text line the panel printed while the event-log page is shown.
+    void TextLine(const QString& text);
+    // The loop protocol or the loop count read from the panel changed the editors' shape.
+    void LoopTypeChanged();
+    // The active page is to be redrawn from the configuration.
+    void ActivePageRefresh();
+    void StatusMessage(const QString& text);
+
+private:
+    // Starting and the link.
+    bool Begin(int step);
+    void StartOperation();
+    void StepStart();
+    // The first action of TransferStep once the protocol is read or written.
+    void StartStep();
+    void GoToStep(int step);
+    void Send(const QByteArray& message);
+    void Resend();
+    void Retry(int n);
+    void EndOperation(bool refreshActivePage);
+    void Abandon();
+    void Fail(const QString& error);
+    bool SaveChecksPass(bool askConfirmation);
+    void StartZoneSave();
+
+    // Events of the packet component.
+    void OnTick();
+    void OnHandshakeReceived();
+    void OnPacketReceived(char letter, const QByteArray& packet);
+    void OnAck();
+    void OnInput(const QString& line);
+
+    // Replies (read steps).
+    void HandleReply(char letter, const QByteArray& payload);
+    void ReplyLinkCheck(const QByteArray& payload);
+    void ReplyVersions(const QByteArray& payload);
+    void ReplyLoopType(const QByteArray& payload);
+    void ReplyPoint(const QByteArray& payload);
+    void ReplyName(const QByteArray& payload);
+    void ReplyZoneName(const QByteArray& payload);
+    void ReplyZoneData(const QByteArray& payload);
+    void ReplyNonFire(const QByteArray& payload);
+    void ReplyGroups(const QByteArray& payload);
+    void ReplySets(const QByteArray& payload);
+    void ReplySite(char letter, const QByteArray& payload);
+    void ReplyNetwork(char letter, const QByteArray& payload);
+    void ReplyCauseEffect(const QByteArray& payload);
+    void ReplyEvent(const QByteArray& payload);
+    void StartPointRead(int loop);
+    void NamesReadDone();
+
+    // ACK chains (save steps).
+    void ContinueSave();
+    void WriteNextPoint();
+    void WriteNextName();
+    void WriteNextGroup();
+    void WriteNextSet();
+    void WriteNextEvent();
+    void WriteNextNetworkPanel();
+    void NextSaveStep(int step, const QByteArray& message);
+    void Progress(int position, const QString& status);
+    void SetBar(int position, int maximum);
+
+    TData& data_;
+    TZOLPanelComms& comms_;
+    TPrompts& prompts_;
+    TTransferProgress& progress_;
+    TTransferContext context_;
+    bool awaitingAck_ = false;
+};
+
+// The messages the user sees, as the panel layer words them.
+namespace TransferText {
+inline const QString CannotOpenPort = QStringLiteral("Cannot open serial port");
+inline const QString HandshakeFailed = QStringLiteral(
+    "An error occured opening the connection to the ZOL. Please check that the correct COM port "
+    "is selected, and that nothing else is using the COM port.");
+inline const QString CannotCommunicate = QStringLiteral("Error: cannot communicate with ZOL");
+inline const QString TimedOut = QStringLiteral("Timed out");
+inline const QString CancelQuestion =
+    QStringLiteral(" Are you sure that you want to cancel the current operation?");
+inline const QString Aborted = QStringLiteral("The current function has been aborted by the user.");
+inline const QString SaveAllQuestion =
+    QStringLiteral("This will replace ALL data in the Panel. Do you wish to continue?");
+inline const QString ClearEventsQuestion =
+    QStringLiteral("Do you want to clear the events as we go?");
+inline const QString NvmLinkNotFitted = QStringLiteral(
+    "The NVM Program link is not fitted in the Fire panel. Please fit the link and select Retry. "
+    "Press Abort to exit.");
+inline const QString ProtocolMismatch = QStringLiteral("The panel protocol does not match the tools");
+inline const QString InvalidLoopType = QStringLiteral("Error: Invalid loop type");
+inline const QString Disconnected = QStringLiteral("Disconnected");
+} // namespace TransferText
