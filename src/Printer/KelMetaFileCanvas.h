@@ -1,0 +1,79 @@
+#pragma once
+
+#include "Printer/RecordedPage.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFlags>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPen>
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+
+enum TFontStyle {
+    fsBold = 0x1,
+    fsItalic = 0x2,
+    fsUnderline = 0x4,
+    fsStrikeOut = 0x8,
+};
+Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
+
+// The recording canvas of one page. Coordinates are device units of the reference device;
+// font sizes are points, turned into device pixels with PixelsPerInch (the device's
+// vertical resolution), and text is measured with the same font it is drawn with.
+class TKelMetaFileCanvas {
+public:
+    TKelMetaFileCanvas(TRecordedPage& page, int pixelsPerInch);
+
+    TRecordedPage& Page() { return page_; }
+
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int ppi);
+
+    QString FontName() const { return fontName_; }
+    void SetFontName(const QString& name);
+    int FontSize() const { return fontSize_; }
+    void SetFontSize(int points);
+    TFontStyles FontStyle() const { return fontStyle_; }
+    void SetFontStyle(TFontStyles style);
+    QColor FontColor() const { return fontColor_; }
+    void SetFontColor(const QColor& color) { fontColor_ = color; }
+
+    QPen Pen() const { return pen_; }
+    void SetPen(const QPen& pen) { pen_ = pen; }
+    QBrush Brush() const { return brush_; }
+    void SetBrush(const QBrush& brush) { brush_ = brush; }
+
+    // Font, brush and pen: what a new page takes over from the page before it.
+    void CopyDrawingState(const TKelMetaFileCanvas& from);
+
+    QPoint PenPos() const { return penPos_; }
+    void MoveTo(int x, int y) { penPos_ = QPoint(x, y); }
+    void LineTo(int x, int y);
+    void TextOut(int x, int y, const QString& text);
+    int TextWidth(const QString& text);
+    int TextHeight(const QString& text);
+
+    // The font as drawn: the family and style with the pixel size of the device.
+    QFont DeviceFont();
+
+private:
+    const QFontMetrics& Metrics();
+    void FontChanged();
+
+    TRecordedPage& page_;
+    int pixelsPerInch_;
+    QString fontName_;
+    int fontSize_ = 10;
+    TFontStyles fontStyle_;
+    QColor fontColor_ = Qt::black;
+    QPen pen_;
+    QBrush brush_;
+    QPoint penPos_;
+    std::optional<QFont> font_;
+    std::optional<QFontMetrics> metrics_;
+};

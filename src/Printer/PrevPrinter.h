@@ -1,0 +1,119 @@
+#pragma once
+
+#include "Printer/DeviceValues.h"
+#include "Printer/KelMetaFileCanvas.h"
+#include "Printer/RecordedPage.h"
+
+#include <QObject>
+#include <QPageLayout>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+class QPrinter;
+
+enum TStatusType { stPaginating, stPrinting, stPaginationFinished, stPrintFinished };
+enum TZoomOption { zoFitToPage, zoFitToWidth, zoTwoPages, zoCustom };
+
+// A programming error in the use of the engine; nothing in the document has changed.
+class TPrinterAssertion : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+// The printer refused a job (could not start it or a page of it).
+class TPrintError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What the user chose in the print dialog.
+struct TPrintChoice {
+    bool PageRange = false; // otherwise every page
+    int FromPage = 1;       // counted from 1
+    int ToPage = 1;
+    int Copies = 1;
+};
+
+class TPreviewPrinter;
+
+// The windows the engine opens; the desktop program provides them. Without them, Preview
+// shows nothing and PrintDialog prints every page once, as a confirmed default dialog would.
+struct TPrinterWindows {
+    std::function<void(TPreviewPrinter&)> ShowPreview;
+    // Asked with the page count; no answer means the user cancelled.
+    std::function<std::optional<TPrintChoice>(TPreviewPrinter&, int pageCount)> AskPrint;
+};
+
+// A document of recorded pages. Clients draw through Canvas() between BeginDoc and EndDoc;
+// the pages are kept in the reference device's units and replayed onto the printer (at the
+// negative printable offset, unscaled) or scaled into any rectangle on screen.
+class TPreviewPrinter : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TPreviewPrinter(QObject* owner = nullptr,
+                             TReferenceDevice device = rdDefaultPrinter);
+    ~TPreviewPrinter() override;
+
+    QPageLayout::Orientation Orientation = QPageLayout::Portrait;
+    QString Title;
+    bool ShowGrid = false;
+    TZoomOption ZoomOption = zoFitToPage;
+    int ZoomVal = 100;
+
+    static void SetWindows(TPrinterWindows windows);
+
+    void BeginDoc();
+    void NewPage();
+    TKelMetaFileCanvas& Canvas();
+    void EndDoc();
+
+    bool InDocument() const { return inDocument_; }
+    int PageCount() const { return static_cast<int>(pages_.size()); }
+    const TRecordedPage& Page(int i) const;
+
+    void Preview();
+    bool PrintDialog();
+    void PrintChosen(const TPrintChoice& choice);
+    void PrintAll();
+    bool PrintRange(int first, int last);
+
+    const TDeviceValues& DeviceValues() const { return values_; }
+    int ResolutionX() const { return values_.ResolutionX; }
+    int ResolutionY() const { return values_.ResolutionY; }
+    int PageWidth() const { return values_.PageWidth; }
+    int PageHeight() const { return values_.PageHeight; }
+    int OffsetX() const { return values_.OffsetX; }
+    int OffsetY() const { return values_.OffsetY; }
+
+    // The reference device, which also receives the print jobs. On the PDF device a job
+    // goes to the printer's output file name.
+    QPrinter& Printer() { return *printer_; }
+    bool PrintsToPdf() const;
+    // On the PDF device, asked for the file of each job by its title; an empty answer
+    // skips the job. Without it every job goes to the printer's output file name.
+    std::function<QString(const QString& jobTitle)> PdfFileForJob;
+    // Names the next job on the printer; false when it is not to be printed.
+    bool StartJob(const QString& title);
+
+signals:
+    void OnStatus(const QString& message, int pageNumber, TStatusType type);
+
+private:
+    void ReadPrinterValues();
+
+    std::unique_ptr<QPrinter> printer_;
+    std::vector<std::unique_ptr<TRecordedPage>> pages_;
+    std::unique_ptr<TKelMetaFileCanvas> canvas_;
+    bool inDocument_ = false;
+    bool pageTouched_ = false;
+    TDeviceValues values_;
+};
+
+// The text of an engine assertion: "%s (%s, line %d)".
+QString PrinterAssertionText(const QString& assertion, int line);
