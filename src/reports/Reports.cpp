@@ -1,0 +1,194 @@
+#include "reports/Reports.h"
+
+#include "model/Data.h"
+
+namespace {
+
+const QString TitleFontName = QStringLiteral("Times New Roman");
+constexpr int TitlePoints = 14;
+constexpr int FooterPoints = 10;
+constexpr int FooterMargin = 150;
+const QString FooterTimeFormat = QStringLiteral("HH:mm:ss");
+const QString FooterDateFormat = QStringLiteral("dd/MM/yyyy");
+
+} // namespace
+
+TReports::TReports(const TData& data, TReferenceDevice device)
+    : data_(data), engine_(std::make_unique<TPreviewPrinter>(nullptr, device))
+{
+    engine_->BeginDoc();
+    pw_ = engine_->PageWidth();
+    ph_ = engine_->PageHeight();
+    ox_ = engine_->OffsetX();
+    oy_ = engine_->OffsetY();
+}
+
+TReports::~TReports() = default;
+
+void TReports::FinishAndPrint()
+{
+    engine_->EndDoc();
+    engine_->PrintAll();
+}
+
+void TReports::FinishAndPreview()
+{
+    engine_->EndDoc();
+    engine_->Preview();
+}
+
+QString TReports::DelayText(int seconds)
+{
+    if (seconds == -1)
+        return QStringLiteral("-.-");
+    return QString::number(seconds / 60) + QLatin1Char(':') + QString::number(seconds % 60);
+}
+
+QString TReports::RowLabel(int zoneEntry)
+{
+    return zoneEntry <= MaxFireZone
+        ? QStringLiteral("Zone ") + QString::number(zoneEntry)
+        : QStringLiteral("Panel ") + QString::number(zoneEntry - MaxFireZone);
+}
+
+void TReports::SetFont(int points, TFontStyles style)
+{
+    TKelMetaFileCanvas& c = Canvas();
+    c.SetFontSize(points);
+    c.SetFontStyle(style);
+}
+
+void TReports::Line(int x1, int y1, int x2, int y2)
+{
+    TKelMetaFileCanvas& c = Canvas();
+    c.MoveTo(x1, y1);
+    c.LineTo(x2, y2);
+}
+
+void TReports::StartSection()
+{
+    // The first section uses the page the document opened with; the page is only touched
+    // once something is drawn on it.
+    if (!firstSection_) {
+        engine_->NewPage();
+        y_ = oy_;
+    }
+    firstSection_ = false;
+}
+
+void TReports::DrawTitle(const QString& title)
+{
+    TKelMetaFileCanvas& c = Canvas();
+    c.SetFontName(TitleFontName);
+    SetFont(TitlePoints, fsBold | fsItalic | fsUnderline);
+    y_ = oy_;
+    Text((pw_ - c.TextWidth(title)) / 2, y_, title);
+    h_ = c.TextHeight(title);
+    y_ = oy_ + 2 * h_;
+}
+
+void TReports::BeginColumns()
+{
+    x_[1] = ox_ + 60;
+    n_ = 0;
+}
+
+void TReports::AddColumn(const QString& heading, int cells)
+{
+    const int w = Cell * cells;
+    x_[n_ + 2] = x_[n_ + 1] + w;
+    Text(x_[n_ + 1] + (w - Canvas().TextWidth(heading)) / 2, y_, heading);
+    ++n_;
+}
+
+void TReports::DrawTableBox(int top, int bottom)
+{
+    TKelMetaFileCanvas& c = Canvas();
+    const int left = x_[1];
+    const int right = x_[n_ + 1];
+    c.MoveTo(left, top);
+    c.LineTo(right, top);
+    c.LineTo(right, bottom);
+    c.LineTo(left, bottom);
+    c.LineTo(left, top);
+    tableLeft_ = left;
+    tableRight_ = right;
+}
+
+void TReports::DrawColumnRules(int top, int bottom)
+{
+    for (int i = 1; i <= n_ + 1; ++i)
+        Line(x_[i], top, x_[i], bottom);
+}
+
+void TReports::DrawRowRule()
+{
+    const int ry = y_ - h_ / 6;
+    Line(tableLeft_, ry, tableRight_, ry);
+}
+
+void TReports::EndRow()
+{
+    y_ += h_;
+}
+
+void TReports::CellText(int column, const QString& text)
+{
+    Text(x_[column], y_, text);
+}
+
+void TReports::DrawBox(const TReportBox& box)
+{
+    TKelMetaFileCanvas& c = Canvas();
+    c.MoveTo(box.Left, box.Top);
+    c.LineTo(box.Right, box.Top);
+    c.LineTo(box.Right, box.Bottom);
+    c.LineTo(box.Left, box.Bottom);
+    c.LineTo(box.Left, box.Top);
+}
+
+void TReports::DrawPageFooter()
+{
+    ++pageNumber_;
+    SetFont(FooterPoints);
+    TKelMetaFileCanvas& c = Canvas();
+    const int wF = c.TextWidth(QStringLiteral("F"));
+    const int hF = c.TextHeight(QStringLiteral("F"));
+    const TReportBox band{FooterMargin, ph_ - FooterMargin - 2 * hF, pw_ - FooterMargin,
+                          ph_ - FooterMargin};
+    DrawBox(band);
+
+    const QDateTime now = Clock();
+    const int ty = band.Top + hF / 2;
+    const QString page = QStringLiteral("Page ") + QString::number(pageNumber_);
+    Text(FooterMargin + wF, ty,
+         QStringLiteral("Service Number : ") + data_.SiteConfig.EngineerNo);
+    Text((pw_ - c.TextWidth(page)) / 2, ty, page);
+    Text(pw_ - FooterMargin - 32 * wF, ty, now.time().toString(FooterTimeFormat));
+    Text(pw_ - FooterMargin - 13 * wF, ty, now.date().toString(FooterDateFormat));
+
+    for (const int x : {pw_ - FooterMargin - 16 * wF, pw_ - FooterMargin - 35 * wF,
+                        FooterMargin + 40 * wF})
+        Line(x, band.Top, x, band.Bottom);
+}
+
+QString TReports::ZoneName(int zone) const
+{
+    return TIndexedArray<TZone, 0, MaxZone>::Contains(zone) ? data_.ZoneList.Zone(zone).Name
+                                                            : QString();
+}
+
+QString TReports::GroupName(int group) const
+{
+    return group >= 0 && group <= MaxGroup ? data_.GroupList.GroupName(group) : QString();
+}
+
+QString TReports::SetName(int set) const
+{
+    return set >= 0 && set <= MaxSet ? data_.GroupList.SetName(set) : QString();
+}
+
+QString TReports::PlaceName(int nameIndex) const
+{
+    return data_.NameTable.Name(nameIndex);
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "Printer/PrevPrinter.h"
+#include "model/IndexedArray.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class TData;
+class TQEMLoop;
+struct TDeviceType;
+
+enum TLoopOrder { loDeviceNumber, loDeviceType, loZoneNumber };
+
+// A rectangle of the site page, edges as drawn.
+struct TReportBox {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+};
+
+// Draws the report of one Print or Print Preview command onto the pages of its own engine.
+// Every distance is a fixed number of the reference device's units; fonts grow with the
+// device's resolution.
+class TReports {
+public:
+    static constexpr int Cell = 110;
+    static constexpr int MaxStops = 32;
+
+    explicit TReports(const TData& data, TReferenceDevice device = rdDefaultPrinter);
+    ~TReports();
+    TReports(const TReports&) = delete;
+    TReports& operator=(const TReports&) = delete;
+
+    TPreviewPrinter& Engine() { return *engine_; }
+
+    bool OnlyFitted = false;
+    TLoopOrder Order = loDeviceNumber;
+    // The moment the footers show; the wall clock unless a caller fixes it.
+    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
+
+    void PrintSiteSection();
+    void PrintLoopSections();
+    void PrintZoneSection();
+    void PrintGroupSection();
+    void PrintOutputSetSection();
+    void PrintCauseEffectSection();
+    void PrintNetworkSection();
+    // Separate print jobs of their own, sent at once (Print only).
+    void PrintCommentsPage();
+    void PrintEventLog();
+
+    void FinishAndPrint();
+    void FinishAndPreview();
+
+    int PW() const { return pw_; }
+    int PH() const { return ph_; }
+    int OX() const { return ox_; }
+    int OY() const { return oy_; }
+    int PageNumber() const { return pageNumber_; }
+    TReportBox ClientBox() const { return clientBox_; }
+    TReportBox InstallerBox() const { return installerBox_; }
+    TReportBox PanelBox() const { return panelBox_; }
+
+    static QString DelayText(int seconds);
+    static QString RowLabel(int zoneEntry);
+
+private:
+    TKelMetaFileCanvas& Canvas() { return engine_->Canvas(); }
+    void SetFont(int points, TFontStyles style = {});
+    void Text(int x, int y, const QString& text) { Canvas().TextOut(x, y, text); }
+    void Line(int x1, int y1, int x2, int y2);
+
+    // Shared drawing steps.
+    void StartSection();
+    void DrawTitle(const QString& title);
+    void BeginColumns();
+    void AddColumn(const QString& heading, int cells);
+    void DrawTableBox(int top, int bottom);
+    void DrawColumnRules(int top, int bottom);
+    void DrawRowRule();
+    void EndRow();
+    void CellText(int column, const QString& text);
+    void DrawPageFooter();
+    void DrawBox(const TReportBox& box);
+
+    // Names, with an empty text for numbers the tables do not hold.
+    QString ZoneName(int zone) const;
+    QString GroupName(int group) const;
+    QString SetName(int set) const;
+    QString PlaceName(int nameIndex) const;
+
+    // Loop sections.
+    void PrintLoop(int loopNumber);
+    void LoopPageHead(int loopNumber);
+    void CloseLoopPage();
+    void PrintPoint(const TQEMLoop& loop, int point);
+    void PrintChannelPoint(const TQEMLoop& loop, int point);
+    QString PointTypeText(const TQEMLoop& loop, int point) const;
+    QString PointZoneText(const TQEMLoop& loop, int point) const;
+
+    // Site section.
+    int SiteLine(int x, int y, const QString& label, const QString& value);
+    int SecondsLine(int x, int y, const QString& label, int seconds);
+    int BlankLine(int y);
+    int SwitchLine(int x, int y, const QString& label, bool enabled);
+
+    const TData& data_;
+    std::unique_ptr<TPreviewPrinter> engine_;
+    int pw_ = 0;
+    int ph_ = 0;
+    int ox_ = 0;
+    int oy_ = 0;
+    TReportBox clientBox_;
+    TReportBox installerBox_;
+    TReportBox panelBox_;
+    bool firstSection_ = true;
+    int y_ = 0;
+    int h_ = 0;
+    int tableTop_ = 0;
+    int tableLeft_ = 0;
+    int tableRight_ = 0;
+    TIndexedArray<int, 1, MaxStops> x_;
+    int n_ = 0;
+    int pageNumber_ = 0;
+};

@@ -1,0 +1,137 @@
+#include "reports/Reports.h"
+
+#include "model/Data.h"
+
+namespace {
+
+constexpr int ValueColumn = 2200;
+constexpr int SitePoints = 14;
+const QString DateFormat = QStringLiteral("dd/MM/yyyy");
+
+} // namespace
+
+int TReports::SiteLine(int x, int y, const QString& label, const QString& value)
+{
+    SetFont(SitePoints, fsBold);
+    const int advance = Canvas().TextHeight(QStringLiteral("W"));
+    Text(x, y, label);
+    SetFont(SitePoints);
+    Text(ValueColumn, y, (label.isEmpty() ? QStringLiteral(" ") : QStringLiteral(":")) + value);
+    return y + advance;
+}
+
+int TReports::SecondsLine(int x, int y, const QString& label, int seconds)
+{
+    const QString value = seconds == InfiniteDelay
+        ? QStringLiteral("Infinity")
+        : QString::number(seconds) + QStringLiteral("  Seconds");
+    return SiteLine(x, y, label, value);
+}
+
+int TReports::BlankLine(int y)
+{
+    SetFont(SitePoints, fsBold);
+    const int advance = Canvas().TextHeight(QStringLiteral("W"));
+    SetFont(SitePoints);
+    Text(0, y, QStringLiteral(" "));
+    return y + advance;
+}
+
+int TReports::SwitchLine(int x, int y, const QString& label, bool enabled)
+{
+    SetFont(SitePoints, fsBold);
+    const int advance = Canvas().TextHeight(QStringLiteral("W"));
+    Text(x, y, label);
+    SetFont(SitePoints);
+    Text(ValueColumn, y, enabled ? QStringLiteral(":ENABLED") : QStringLiteral(":disabled"));
+    return y + advance;
+}
+
+void TReports::PrintSiteSection()
+{
+    const TSiteConfig& site = data_.SiteConfig;
+    StartSection();
+    Canvas().SetFontName(QStringLiteral("Times New Roman"));
+    DrawPageFooter();
+
+    const int g = (ph_ - 450 - 6 * oy_) / 3;
+    const int left = ox_ + 60;
+    const int right = (pw_ - ox_) - 60;
+    clientBox_ = {left, oy_ + 60, right, oy_ + 60 + g - 200};
+    installerBox_.Left = left;
+    installerBox_.Right = right;
+    installerBox_.Top = clientBox_.Bottom + 60 + oy_;
+    installerBox_.Bottom = installerBox_.Top + g - 200;
+    panelBox_.Left = left;
+    panelBox_.Right = right;
+    panelBox_.Top = installerBox_.Bottom + 60 + oy_;
+    panelBox_.Bottom = panelBox_.Top + g + 550;
+    DrawBox(clientBox_);
+    DrawBox(installerBox_);
+    DrawBox(panelBox_);
+
+    SetFont(SitePoints);
+    const int wT = Canvas().TextWidth(QStringLiteral("T"));
+    const int hT = Canvas().TextHeight(QStringLiteral("T"));
+    const int x = left + 2 * wT;
+    const QString version = site.GetMainVersion();
+
+    int y = clientBox_.Top + 2 * hT;
+    y = SiteLine(x, y, QStringLiteral("Clients Name"), site.ClientName);
+    y = SiteLine(x, y, QStringLiteral("Clients Address"), site.ClientAddress1);
+    y = SiteLine(x, y, QString(), site.ClientAddress2);
+    y = SiteLine(x, y, QString(), site.ClientAddress3);
+    y = SiteLine(x, y, QString(), site.ClientAddress4);
+    y = SiteLine(x, y, QStringLiteral("Postcode"), site.ClientAddress5);
+    y = BlankLine(y);
+    y = BlankLine(y);
+    y = SiteLine(x, y, QStringLiteral("Location of Panel"), site.PanelLocation);
+    y = BlankLine(y);
+    SiteLine(x, y, QStringLiteral("Software Version"), version);
+
+    y = installerBox_.Top + 2 * hT;
+    y = SiteLine(x, y, QStringLiteral("Installers Name"), site.InstallerName);
+    y = SiteLine(x, y, QStringLiteral("Installers Address"), site.InstallerAddress1);
+    y = SiteLine(x, y, QString(), site.InstallerAddress2);
+    y = SiteLine(x, y, QString(), site.InstallerAddress3);
+    y = SiteLine(x, y, QString(), site.InstallerAddress4);
+    y = SiteLine(x, y, QStringLiteral("Postcode"), site.InstallerAddress5);
+    y = BlankLine(y);
+    y = BlankLine(y);
+    y = SiteLine(x, y, QStringLiteral("Service Number"), site.EngineerNo);
+    SiteLine(x, y, QStringLiteral("Engineer Name"), site.Engineer);
+
+    y = panelBox_.Top + hT;
+    y = SiteLine(x, y, QStringLiteral("Normal String"), site.QuiescentString);
+    y = SiteLine(x, y, QStringLiteral("Maintenance String"), site.MaintenanceString);
+    y = SiteLine(x, y, QStringLiteral("Maintenance Date"),
+                 site.MaintenanceDate.isValid() ? site.MaintenanceDate.toString(DateFormat)
+                                                : QString());
+    y = BlankLine(y);
+    y = SecondsLine(x, y, QStringLiteral("Phased Delay"), site.PhasedDelay);
+    y = SecondsLine(x, y, QStringLiteral("Input Delay"), site.InvestigationPeriod);
+    y = SecondsLine(x, y, QStringLiteral("Investigation Period"), site.InvestigationPeriod1);
+    y = BlankLine(y);
+    y = SiteLine(x, y, QStringLiteral("Night (Un-Occupied) Time"), site.NightBegin);
+    y = SiteLine(x, y, QStringLiteral("Day (Occupied) Time"), site.NightEnd);
+    y = SiteLine(x, y, QStringLiteral("Re-Calibration Time"), site.ReCalTime);
+
+    // Versions compare as text; a configuration no panel has reported yet offers everything.
+    const bool notAvailable = version == NotAvailableVersion;
+    if (version > QStringLiteral("09A00") || notAvailable)
+        y = SwitchLine(x, y, QStringLiteral("Auto BST correction"), site.BST_Adjustment);
+    if (version >= QStringLiteral("09A07") || notAvailable)
+        y = SwitchLine(x, y, QStringLiteral("Real Time Event Output"),
+                       site.RealTime_Event_Output);
+    const int afterLed =
+        SwitchLine(x, y, QStringLiteral("Polling LED"), site.Discovery_Polling_LED);
+
+    if (version > QStringLiteral("08A43") || notAvailable) {
+        y = afterLed;
+        y = SiteLine(x, y, QStringLiteral("MCP Confirmation Delay"),
+                     QString::number(site.MCP_Delay));
+        y = SiteLine(x, y, QStringLiteral("IO Confirmation Delay"), QString::number(site.IO_Delay));
+        SiteLine(x, y, QStringLiteral("Detector Confirmation Delay"),
+                 QString::number(site.Detector_Delay));
+    }
+}
