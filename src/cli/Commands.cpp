@@ -10,6 +10,10 @@ const TCliCommand CommandTable[] = {
      "what an engineer checks before going to site", RunInfoCommand},
     {"resave", "IN.QEM OUT.QEM [--convert=yes|no]",
      "open IN as the program does and save it as exactly OUT, with its comments", RunResaveCommand},
+    {"report",
+     "FILE.QEM -o OUT.pdf [--only-fitted] [--order number|type|zone] "
+     "[--sections site,loops,zones,groups,sets,cne,network]",
+     "render the printed report as PDF (600 dpi, the locale's paper)", RunReportCommand},
 };
 
 void PrintUsage(QTextStream& out)

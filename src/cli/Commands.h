@@ -5,3 +5,4 @@
 // One function per command, each in its own file; the table in Commands.cpp lists them.
 int RunInfoCommand(const QStringList& args, TCliContext& context);
 int RunResaveCommand(const QStringList& args, TCliContext& context);
+int RunReportCommand(const QStringList& args, TCliContext& context);

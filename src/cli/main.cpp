@@ -1,13 +1,17 @@
 #include "cli/Cli.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <unistd.h>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // zolctl never opens a window: the report draws its fonts on Qt's offscreen platform, so
+    // it runs without a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zolctl"));
 
     QTextStream out(stdout);
