@@ -149,7 +149,7 @@ private:
             pos_ += hex.size();
             bool ok = false;
             const int byte = hex.toInt(&ok, 16);
-            if (ok)
+            if (ok && hex.size() == 2)
                 Char(FromCp1252(byte));
             break;
         }

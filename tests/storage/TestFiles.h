@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/Data.h"
+#include "storage/ConfigWriter.h"
+#include "storage/ProfileFile.h"
+
+#include <QFile>
+#include <QString>
+
+inline QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+// Everything the file holds of a document, as the writer lays it out: two documents with the
+// same image are the same configuration.
+inline QByteArray FileImage(const TData& doc)
+{
+    TProfileFile f;
+    WriteConfiguration(doc, f);
+    return f.ToBytes();
+}
+
+inline QString TestData(const char* name)
+{
+    return QStringLiteral(ZOL_TEST_DATA "/") + QLatin1String(name);
+}
