@@ -4,6 +4,17 @@
 #include <cstring>
 #include <limits>
 
+namespace {
+
+// What the panel sends through while this device is the one joined to it.
+struct TToolSink {
+    TMemorySerialDevice* Device;
+    std::function<void(const QByteArray&)> Forward;
+    void operator()(const QByteArray& bytes) const { Forward(bytes); }
+};
+
+} // namespace
+
 TMemorySerialDevice::TMemorySerialDevice(std::shared_ptr<TPanelEndpoint> panel)
     : panel_(std::move(panel)),
       toPanel_([this](const QByteArray& bytes, const TLineSettings& settings) {
@@ -33,7 +44,7 @@ bool TMemorySerialDevice::Open()
     const int rate = panel_->WireBitRate();
     toPanel_.SetBitRate(rate);
     toTool_.SetBitRate(rate);
-    panel_->SendToTool = [this](const QByteArray& bytes) { FromPanel(bytes); };
+    panel_->SendToTool = TToolSink{this, [this](const QByteArray& bytes) { FromPanel(bytes); }};
     return true;
 }
 
@@ -45,7 +56,9 @@ void TMemorySerialDevice::Close()
     toPanel_.Clear();
     toTool_.Clear();
     input_.clear();
-    if (panel_)
+    // Another line may have been joined to the same panel since; leave that one alone.
+    const auto* sink = panel_ ? panel_->SendToTool.target<TToolSink>() : nullptr;
+    if (sink && sink->Device == this)
         panel_->SendToTool = nullptr;
 }
 

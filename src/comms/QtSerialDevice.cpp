@@ -1,5 +1,7 @@
 #include "comms/QtSerialDevice.h"
 
+#include <algorithm>
+
 TQtSerialDevice::TQtSerialDevice(const QString& name)
 {
     port_.setPortName(name);
@@ -40,10 +42,10 @@ bool TQtSerialDevice::ApplySettings(const TLineSettings& s)
                                                      : QSerialPort::NoFlowControl;
     bool ok = port_.setBaudRate(BaudRateValue(s.BaudRate))
               && port_.setDataBits(static_cast<QSerialPort::DataBits>(s.DataBits + 5))
-              && port_.setParity(parities[s.Parity])
+              && port_.setParity(parities[std::min<int>(s.Parity, ptSPACE)])
               && port_.setFlowControl(flow);
     // 1.5 stop bits exist only on some systems; a refusal there is reported like any other.
-    ok = ok && port_.setStopBits(stops[s.StopBits]);
+    ok = ok && port_.setStopBits(stops[std::min<int>(s.StopBits, sb2BITS)]);
     // Pseudo-terminals have no modem lines: DTR is raised where the device has one.
     if (ok)
         port_.setDataTerminalReady(s.DTR);

@@ -17,7 +17,7 @@ TDemoPanelFactory& DemoFactory()
 
 QString SettingsKey(TComPortNumber port)
 {
-    return QStringLiteral("Ports/") + ComPortName(port);
+    return QStringLiteral("DevicePaths/") + ComPortName(port);
 }
 
 } // namespace

@@ -19,7 +19,7 @@ void SetDemoPanelFactory(TDemoPanelFactory factory);
 bool HasDemoPanel();
 
 // The device path a COMn name stands for. On Windows the name itself; elsewhere the path kept
-// in the per-user settings store ("Brenmoor" / "QEM Tools", key "Ports/COMn"),
+// in the per-user settings store ("Brenmoor" / "QEM Tools", key "DevicePaths/COMn", shared with the storage layer),
 // /dev/ttyS0 .. /dev/ttyS7 by default.
 QString DevicePathFor(TComPortNumber port);
 void SetDevicePathFor(TComPortNumber port, const QString& path);

@@ -74,8 +74,10 @@ QString TSigComPort::PortName() const
 
 void TSigComPort::SetPortName(const QString& name)
 {
-    if (!IsOpen())
-        portName_ = name;
+    if (IsOpen() || name == portName_)
+        return;
+    portName_ = name;
+    injected_ = false;
 }
 
 QString TSigComPort::EffectivePortName() const
@@ -90,6 +92,7 @@ void TSigComPort::SetDevice(std::unique_ptr<TSerialDevice> device)
     retired_ = std::move(device_);
     device_ = std::move(device);
     deviceName_.clear();
+    injected_ = true;
 }
 
 bool TSigComPort::Open()
@@ -97,8 +100,8 @@ bool TSigComPort::Open()
     if (IsOpen())
         return true;
     const QString name = EffectivePortName();
-    // A device handed over by SetDevice stays in use until the port name is set again.
-    if (!device_ || (!deviceName_.isEmpty() && deviceName_ != name)) {
+    // A device handed over by SetDevice stays in use until the port is named again.
+    if (!device_ || (!injected_ && deviceName_ != name)) {
         // The old device may be the one whose event we are inside; keep it alive a while.
         retired_ = std::move(device_);
         device_ = CreateSerialDevice(name);

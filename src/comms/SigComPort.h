@@ -62,8 +62,8 @@ public:
     // "COM1".."COM8", a full device path or "demo". Changed only while closed.
     QString PortName() const;
     void SetPortName(const QString& name);
-    // A ready-made backend used by the next Open instead of one made from the port name
-    // (tests, the demo panel). Only while closed.
+    // A ready-made backend used by every Open instead of one made from the port name
+    // (tests, an in-process panel) until SetPortName names another port. Only while closed.
     void SetDevice(std::unique_ptr<TSerialDevice> device);
     TSerialDevice* Device() const { return device_.get(); }
 
@@ -103,7 +103,8 @@ private:
     quint32 inputTimeout_ = 4000;
 
     std::unique_ptr<TSerialDevice> device_;
-    QString deviceName_;  // the port name device_ was made for; empty for SetDevice
+    QString deviceName_;  // the port name device_ was made for
+    bool injected_ = false;  // device_ came from SetDevice
     std::unique_ptr<TSerialDevice> retired_;  // a replaced device, kept until it is surely idle
     bool open_ = false;
     std::vector<char> rxBuffer_;

@@ -1,4 +1,5 @@
 #include "LinkTestSupport.h"
+#include "comms/SerialDeviceFactory.h"
 #include "comms/SigComPort.h"
 
 #include <gtest/gtest.h>
@@ -168,4 +169,23 @@ TEST_F(SigComPortTest, OutputTimeout)
     memory->SetAcceptNothing(false);
     EXPECT_TRUE(port.WriteString("abc"));
     EXPECT_TRUE(port.InputTimeoutArmed());
+}
+
+TEST_F(SigComPortTest, PortNamesChooseTheBackend)
+{
+    port.SetPortName(QStringLiteral("/nonexistent/ttyZOL"));
+    EXPECT_FALSE(port.Open());
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.FreeOutputSpace(), 65535);
+
+    auto demo = std::make_shared<TScriptedPanel>();
+    SetDemoPanelFactory([demo] { return demo; });
+    port.SetPortName(QStringLiteral("DEMO"));
+    ASSERT_TRUE(port.Open());
+    EXPECT_TRUE(port.WriteString("x"));
+    EXPECT_TRUE(PumpUntil([&] { return demo->Received == "x"; }));
+    port.Close();
+    SetDemoPanelFactory(nullptr);
+    EXPECT_EQ(CreateSerialDevice(QStringLiteral("demo")), nullptr);
+    EXPECT_NE(CreateSerialDevice(QStringLiteral("com4")), nullptr);
 }
