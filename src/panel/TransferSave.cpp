@@ -12,13 +12,6 @@
 #include "panel/TransferProgress.h"
 #include "panel/ZoneMessages.h"
 
-namespace {
-
-// Once the panel has stored the zone flags it answers quickly.
-constexpr int AfterZoneFlagsTimeOut = 1000;
-
-} // namespace
-
 // The panel's ACK of a write sends the next one.
 void TTransferSequencer::ContinueSave()
 {
@@ -44,7 +37,8 @@ void TTransferSequencer::ContinueSave()
         break;
     case 15: NextSaveStep(17, ZoneDataWrite(data_, TransferIndex)); break;
     case 16:
-        comms_.SetInputTimeOut(AfterZoneFlagsTimeOut);
+        // Once the panel has stored the zone flags it answers quickly.
+        comms_.SetInputTimeOut(static_cast<quint32>(AfterZoneFlagsTimeOut));
         if (SavingAll)
             GoToStep(20);
         else

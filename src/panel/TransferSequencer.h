@@ -42,6 +42,9 @@ public:
 
     // Program setting: the longest output delay a zone may have with investigation.
     int MaxOutputDelay = 600;
+    // The input time-out while the panel stores the zone flags, and from their ACK on.
+    int ZoneFlagsTimeOut = 5000;
+    int AfterZoneFlagsTimeOut = 1000;
     // The clock sent to the panel with "U".
     std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
 

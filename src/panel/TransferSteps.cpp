@@ -17,8 +17,6 @@ namespace {
 
 constexpr int EventHistoryBar = 500;
 constexpr int SiteReadBar = 4;
-// The input time-out while the panel stores the zone flags, and after.
-constexpr int ZoneFlagsTimeOut = 5000;
 
 } // namespace
 
@@ -76,7 +74,7 @@ void TTransferSequencer::StartStep()
         WriteNextPoint();
         break;
     case 16:
-        comms_.SetInputTimeOut(ZoneFlagsTimeOut);
+        comms_.SetInputTimeOut(static_cast<quint32>(ZoneFlagsTimeOut));
         Send(NonFireFlagsWrite(data_));
         break;
     case 17:

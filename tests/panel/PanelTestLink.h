@@ -73,6 +73,8 @@ struct TPanelTestLink {
         ApplyPanelLinkSettings(Comms);
         Comms.SetTickInterval(5);
         Comms.SetInputTimeOut(static_cast<quint32>(inputTimeOutMs));
+        Sequencer.ZoneFlagsTimeOut = inputTimeOutMs;
+        Sequencer.AfterZoneFlagsTimeOut = inputTimeOutMs;
         Comms.Port().SetDevice(std::make_unique<TMemorySerialDevice>(Panel));
         Panel->OnFrame = [this](bool fromTool, const QByteArray& bytes) {
             // Frame: SOH, panel number, message, checksum.

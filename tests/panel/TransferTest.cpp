@@ -15,9 +15,10 @@ QByteArray Hex(const char* text)
 
 // Saves a rich configuration to the emulated panel, then loads it into a fresh document
 // over a second link to the same panel.
-void RoundTrip(TSystemType protocol, int loopCount, const TEmulatorFaults& faults = {})
+void RoundTrip(TSystemType protocol, int loopCount, const TEmulatorFaults& faults = {},
+               int inputTimeOutMs = 100)
 {
-    TPanelTestLink saver;
+    TPanelTestLink saver(inputTimeOutMs);
     saver.Panel->Memory().Protocol = protocol;
     saver.Panel->Memory().LoopCount = static_cast<quint8>(loopCount);
     FillRichConfiguration(saver.Data, protocol, loopCount);
@@ -26,7 +27,7 @@ void RoundTrip(TSystemType protocol, int loopCount, const TEmulatorFaults& fault
     ASSERT_EQ(saver.Run([&] { return saver.Sequencer.SaveAll(); }), true)
         << saver.Prompts.texts().join('|').toStdString();
 
-    TPanelTestLink loader;
+    TPanelTestLink loader(inputTimeOutMs);
     loader.Panel = saver.Panel;
     loader.Comms.Port().SetDevice(std::make_unique<TMemorySerialDevice>(loader.Panel));
     ASSERT_EQ(loader.Run([&] { return loader.Sequencer.LoadAll(); }), true)
@@ -53,7 +54,7 @@ TEST(Transfer, CompletesThroughInjectedFaults)
     faults.DropEveryRequest = 7;
     faults.CorruptEveryReply = 5;
     faults.SilentHandshakes = 1;
-    RoundTrip(stNittanLoop, 2, faults);
+    RoundTrip(stNittanLoop, 1, faults, 50);
 }
 
 TEST(Transfer, WireFramesOfTheWorkedExamples)
