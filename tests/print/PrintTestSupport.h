@@ -7,7 +7,14 @@
 #include <QString>
 
 #include <memory>
+#include <ostream>
 #include <vector>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 class TData;
 
