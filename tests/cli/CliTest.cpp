@@ -1,0 +1,159 @@
+#include "cli/Cli.h"
+#include "storage/ConfigFile.h"
+#include "storage/ProfileFile.h"
+#include "storage/ScriptedPrompts.h"
+
+#include "model/Data.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+struct TRun {
+    int Code = -1;
+    QString Out;
+    QString Err;
+};
+
+TRun Zolctl(const QStringList& args, const QString& terminalInput = QString(), bool terminal = false)
+{
+    TRun run;
+    QTextStream out(&run.Out);
+    QTextStream err(&run.Err);
+    QString input = terminalInput;
+    QTextStream in(&input);
+    TCliContext context{out, err, terminal ? &in : nullptr};
+    run.Code = RunZolctl(args, context);
+    return run;
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray Read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A Hochiki site with a zone whose output delay is too long and a name over the limits.
+QString MakeSite(const QTemporaryDir& dir)
+{
+    TData doc;
+    doc.SwitchProtocol(stHochikiLoop);
+    doc.Loop1.PlaceDevice(1, 136);
+    doc.Loop1.PlaceDevice(2, 136);
+    doc.Loop1.PlaceDevice(3, 94);
+    doc.Loop2.PlaceDevice(5, 0);
+    TZone& z = doc.ZoneList.Zone(4);
+    z.Dependancy[1] = doInvestigation;
+    z.SounderTimer = 200;
+    doc.SiteConfig.ClientName = QStringLiteral("Acme");
+    doc.Comments = QStringLiteral("Caretaker has the keys");
+    TScriptedPrompts prompts;
+    const QString path = dir.filePath("site_Panel2.QEM");
+    TConfigFile(doc, prompts).WriteFile(path);
+    return path;
+}
+
+} // namespace
+
+TEST(Zolctl, UsageErrorsAndHelp)
+{
+    EXPECT_EQ(Zolctl({}).Code, ecUsage);
+    const TRun unknown = Zolctl({"frobnicate"});
+    EXPECT_EQ(unknown.Code, ecUsage);
+    EXPECT_TRUE(unknown.Err.startsWith("zolctl: unknown command 'frobnicate'\n"));
+    EXPECT_EQ(Zolctl({"info"}).Code, ecUsage);
+    EXPECT_EQ(Zolctl({"resave", "a.QEM"}).Code, ecUsage);
+    EXPECT_EQ(Zolctl({"resave", "a.QEM", "b.QEM", "--convert=maybe"}).Code, ecUsage);
+    EXPECT_EQ(Zolctl({"info", "a.QEM", "--colour"}).Code, ecUsage);
+
+    const TRun help = Zolctl({"--help"});
+    EXPECT_EQ(help.Code, ecSuccess);
+    EXPECT_TRUE(help.Out.contains("info"));
+    EXPECT_TRUE(help.Out.contains("resave"));
+    const TRun resaveHelp = Zolctl({"resave", "--help"});
+    EXPECT_EQ(resaveHelp.Code, ecSuccess);
+    EXPECT_TRUE(resaveHelp.Out.startsWith("Usage: zolctl resave IN.QEM OUT.QEM [--convert=yes|no]"));
+}
+
+TEST(Zolctl, InfoShowsWhatAnEngineerChecks)
+{
+    QTemporaryDir dir;
+    const QString path = MakeSite(dir);
+    const TRun run = Zolctl({"info", path, "--max-output-delay=600"});
+    ASSERT_EQ(run.Code, ecSuccess) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.contains(QRegularExpression("Protocol: +Hochiki\n")));
+    EXPECT_TRUE(run.Out.contains(QRegularExpression("Panel number: +2\n")));
+    EXPECT_TRUE(run.Out.contains(QRegularExpression("Loop 1: +3 of 254 points fitted\n")));
+    EXPECT_TRUE(run.Out.contains(QRegularExpression("Optical sensors +2\n")));
+    EXPECT_TRUE(run.Out.contains(QRegularExpression("Loop 2: +1 of 254 points fitted\n")));
+    EXPECT_TRUE(run.Out.contains(QRegularExpression("Names: +1 of 256 names, 18 of 8192 characters")));
+    EXPECT_TRUE(run.Out.contains("Zones with an output delay over the maximum: 4\n"));
+
+    const TRun wide = Zolctl({"info", path, "--max-output-delay=900"});
+    EXPECT_TRUE(wide.Out.contains("nothing to report"));
+
+    const TRun missing = Zolctl({"info", dir.filePath("none.QEM")});
+    EXPECT_EQ(missing.Code, ecFailure);
+    EXPECT_EQ(missing.Err.count('\n'), 1);
+    EXPECT_TRUE(missing.Err.contains(dir.filePath("none.QEM")));
+}
+
+TEST(Zolctl, ResaveWritesExactlyTheNamedFileWithItsComments)
+{
+    QTemporaryDir dir;
+    const QString in = MakeSite(dir);
+    const QString out = dir.filePath("copy.QEM");
+    const TRun run = Zolctl({"resave", in, out});
+    ASSERT_EQ(run.Code, ecSuccess) << run.Err.toStdString();
+    // Opening reads not-fitted points with zone 0; otherwise the copy is the original.
+    TProfileFile copy;
+    copy.LoadFromFile(out);
+    EXPECT_EQ(copy.ReadInteger("Detector Type", "L1D3", -1), 94);
+    EXPECT_EQ(copy.ReadString("Site Config", "Client Name", ""), "Acme");
+    EXPECT_EQ(copy.ReadInteger("Detector Zone", "L1D9", -1), 0);
+    const QString again = dir.filePath("again.QEM");
+    ASSERT_EQ(Zolctl({"resave", out, again}).Code, ecSuccess);
+    EXPECT_EQ(Read(again), Read(out));
+    EXPECT_EQ(Read(dir.filePath("copy.RTF")), Read(dir.filePath("site_Panel2.RTF")));
+
+    const TRun bad = Zolctl({"resave", in, dir.filePath("missing/dir/x.QEM")});
+    EXPECT_EQ(bad.Code, ecFailure);
+    EXPECT_TRUE(bad.Err.contains("missing/dir/x.QEM"));
+}
+
+TEST(Zolctl, OlderFilesNeedAnAnswerToConvert)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath("old.QEM");
+    Write(in, "[QEM Header]\nFileType=Prog Tools\n[Loop]\nType=2\n[Detector Type]\nL1D1=5\n");
+    const QString out = dir.filePath("new.QEM");
+
+    const TRun unanswered = Zolctl({"resave", in, out});
+    EXPECT_EQ(unanswered.Code, ecFailure);
+    EXPECT_TRUE(unanswered.Err.contains("--convert=yes"));
+    EXPECT_FALSE(QFile::exists(out));
+
+    ASSERT_EQ(Zolctl({"resave", in, out, "--convert=yes"}).Code, ecSuccess);
+    TProfileFile converted;
+    converted.LoadFromFile(out);
+    EXPECT_EQ(converted.ReadInteger("Loop", "Type", -1), 0);
+    EXPECT_EQ(converted.ReadInteger("Detector Type", "L1D1", -1), 20);
+    EXPECT_EQ(converted.ReadString("QEM Header", "Panel Type", ""), "ZOL");
+
+    const TRun asked = Zolctl({"resave", in, out}, "perhaps\nn\n", true);
+    EXPECT_EQ(asked.Code, ecSuccess);
+    EXPECT_TRUE(asked.Err.contains(QStringLiteral("Do you want to convert from this QEM configuration file?")));
+    converted.LoadFromFile(out);
+    EXPECT_EQ(converted.ReadInteger("Loop", "Type", -1), 2);
+}
