@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
   libqt6svg6 qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-liberation2
+  fonts-liberation2 poppler-utils
 )
 
 missing=()

@@ -1,0 +1,195 @@
+#include "PrintTestSupport.h"
+
+#include "cli/CliPrompts.h"
+#include "cli/Commands.h"
+#include "model/Data.h"
+#include "reports/PrintSelection.h"
+#include "storage/ConfigFile.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(PrintSelectionTest, VersionGatesUntickAndNeverTickAgain)
+{
+    TPrintSelection s;
+    s.ApplyVersionGates(QStringLiteral("07A10"));
+    EXPECT_FALSE(s.SetEnabled);
+    EXPECT_FALSE(s.PrintSet);
+    EXPECT_TRUE(s.NetworkEnabled);
+    EXPECT_TRUE(s.PrintNetwork);
+
+    s.ApplyVersionGates(QStringLiteral("03 99"));
+    EXPECT_FALSE(s.NetworkEnabled);
+    EXPECT_FALSE(s.PrintNetwork);
+
+    s.ApplyVersionGates(QStringLiteral("09A06"));
+    EXPECT_TRUE(s.SetEnabled);
+    EXPECT_TRUE(s.NetworkEnabled);
+    EXPECT_FALSE(s.PrintSet);
+    EXPECT_FALSE(s.PrintNetwork);
+
+    s.PrintLoop = false;
+    EXPECT_FALSE(s.LoopOptionsEnabled());
+}
+
+class PrintJobTest : public testing::Test {
+protected:
+    PrintJobTest()
+    {
+        selection.PrintSite = selection.PrintLoop = selection.PrintZone = selection.PrintGroup =
+            selection.PrintSet = selection.PrintCauseEffect = selection.PrintNetwork =
+                selection.PrintComments = selection.PrintLog = false;
+    }
+    // Prints the selection; every job goes to a PDF named after its title.
+    TReports& Print()
+    {
+        reports = MakeReports(data);
+        reports->Engine().PdfFileForJob = [this](const QString& title) {
+            titles << title;
+            return dir.filePath(title.isEmpty() ? QStringLiteral("report.pdf")
+                                                : title + QStringLiteral(".pdf"));
+        };
+        selection.RunPrint(*reports);
+        return *reports;
+    }
+
+    TData data;
+    TPrintSelection selection;
+    std::unique_ptr<TReports> reports;
+    QTemporaryDir dir;
+    QStringList titles;
+};
+
+TEST_F(PrintJobTest, LogAloneIsALandscapeJobAndTheReportHasNoPages)
+{
+    data.EventLog = {QStringLiteral("01/02/2024 10:00 Fire Zone 3"),
+                     QStringLiteral("01/02/2024 10:05 Silenced")};
+    selection.PrintLog = true;
+    Print();
+    EXPECT_EQ(titles, QStringList{"QEM Tools - Event log"});
+    const QSizeF box = PdfFirstMediaBox(ReadAll(dir.filePath("QEM Tools - Event log.pdf")));
+    EXPECT_GT(box.width(), box.height());
+    EXPECT_EQ(reports->Engine().PageCount(), 0);
+    EXPECT_EQ(reports->Engine().Printer().pageLayout().orientation(), QPageLayout::Portrait);
+    if (HaveTextExtractor()) {
+        EXPECT_TRUE(PdfText(dir.filePath("QEM Tools - Event log.pdf")).contains("Silenced"));
+    }
+}
+
+TEST_F(PrintJobTest, CommentsGoFirstAndTheirEmptyPageIsDropped)
+{
+    data.Comments = QStringLiteral("{\\rtf1\\ansi {\\b Smoke} vents checked\\par Key at gate}");
+    selection.PrintZone = true;
+    selection.PrintComments = true;
+    Print();
+    EXPECT_EQ(titles, (QStringList{"QEM Tools - Comments", ""}));
+    EXPECT_EQ(reports->Engine().PageCount(), 1);
+    EXPECT_EQ(PdfPageCount(ReadAll(dir.filePath("report.pdf"))), 1);
+    if (HaveTextExtractor()) {
+        const QString text = PdfText(dir.filePath("QEM Tools - Comments.pdf"));
+        EXPECT_TRUE(text.contains("Smoke vents checked")) << text.toStdString();
+        EXPECT_TRUE(text.contains("Key at gate"));
+        EXPECT_FALSE(text.contains("rtf"));
+    }
+}
+
+class ReportCommandTest : public testing::Test {
+protected:
+    ReportCommandTest()
+    {
+        data.SiteConfig.ClientName = QStringLiteral("Harbour Hotel");
+        data.SiteConfig.EngineerNo = QStringLiteral("SN-7781");
+        data.Loop1.PlaceDevice(1, 20);
+        TCliPrompts prompts(errStream, nullptr);
+        TConfigFile file(data, prompts);
+        qem = dir.filePath(QStringLiteral("site.QEM"));
+        EXPECT_TRUE(file.WriteFile(qem));
+    }
+    int Zolctl(const QStringList& args)
+    {
+        TCliContext context{outStream, errStream, nullptr};
+        return RunZolctl(args, context);
+    }
+
+    TData data;
+    QTemporaryDir dir;
+    QString qem;
+    QString out;
+    QString err;
+    QTextStream outStream{&out};
+    QTextStream errStream{&err};
+};
+
+TEST_F(ReportCommandTest, WritesTheWholeReportAsPdf)
+{
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    ASSERT_EQ(Zolctl({"report", qem, "-o", pdf}), ecSuccess) << err.toStdString();
+    const QByteArray bytes = ReadAll(pdf);
+    ASSERT_TRUE(bytes.startsWith("%PDF"));
+    const int pages = PdfPageCount(bytes);
+    EXPECT_TRUE(out.contains(QStringLiteral("Wrote %1 pages").arg(pages))) << out.toStdString();
+    EXPECT_GE(pages, 7);
+    if (!HaveTextExtractor())
+        GTEST_SKIP() << "pdftotext is not installed";
+
+    const QString text = PdfText(pdf);
+    qsizetype at = 0;
+    for (const char* title : {"Clients Name", "Loop 1 Configuration", "Loop 2 Configuration",
+                              "Zone Configuration", "Group Configuration",
+                              "Output Set Configuration", "Cause & Effect Configuration",
+                              "Network Configuration"}) {
+        const qsizetype next = text.indexOf(QString::fromLatin1(title), at);
+        EXPECT_GE(next, at) << title;
+        at = qMax(at, next);
+    }
+    at = 0;
+    for (int p = 1; p <= pages; ++p) {
+        const qsizetype next = text.indexOf(QStringLiteral("Page %1 ").arg(p), at);
+        EXPECT_GE(next, at) << "Page " << p;
+        at = qMax(at, next);
+    }
+    EXPECT_TRUE(text.contains(QStringLiteral("Harbour Hotel")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Service Number : SN-7781")));
+}
+
+TEST_F(ReportCommandTest, SectionsAndOrderOptions)
+{
+    const QString pdf = dir.filePath(QStringLiteral("part.pdf"));
+    ASSERT_EQ(Zolctl({"report", qem, "--output=" + pdf, "--sections", "zones,network",
+                      "--order", "zone", "--only-fitted"}),
+              ecSuccess)
+        << err.toStdString();
+    EXPECT_EQ(PdfPageCount(ReadAll(pdf)), 2);
+    ASSERT_EQ(Zolctl({"report", qem, "-o", pdf, "--sections=loops", "--order=type"}), ecSuccess);
+    EXPECT_EQ(PdfPageCount(ReadAll(pdf)), 2);
+}
+
+TEST_F(ReportCommandTest, BadUsageAndFailuresAreReported)
+{
+    const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
+    EXPECT_EQ(Zolctl({"report", qem, "-o", pdf, "--order", "sideways"}), ecUsage);
+    EXPECT_EQ(Zolctl({"report", qem, "-o", pdf, "--sections", "site,budget"}), ecUsage);
+    EXPECT_EQ(Zolctl({"report", qem}), ecUsage);
+    EXPECT_EQ(Zolctl({"report", qem, "-o"}), ecUsage);
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    err.clear();
+    EXPECT_EQ(Zolctl({"report", dir.filePath("missing.QEM"), "-o", pdf}), ecFailure);
+    EXPECT_FALSE(err.isEmpty());
+    err.clear();
+    EXPECT_EQ(Zolctl({"report", qem, "-o", dir.filePath("no/such/dir/x.pdf")}), ecFailure);
+    EXPECT_TRUE(err.contains(QStringLiteral("could not be written"))) << err.toStdString();
+}
+
+} // namespace
