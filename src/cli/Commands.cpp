@@ -14,6 +14,14 @@ const TCliCommand CommandTable[] = {
      "FILE.QEM -o OUT.pdf [--only-fitted] [--order number|type|zone] "
      "[--sections site,loops,zones,groups,sets,cne,network]",
      "render the printed report as PDF (600 dpi, the locale's paper)", RunReportCommand},
+    {"download",
+     "--port PORT [--panel N] [--block all|loop1|loop2|names|zones|groups|sets|site|cne|network] "
+     "[--into FILE.QEM] -o OUT.QEM",
+     "load the configuration (or one block) from the panel", RunDownloadCommand},
+    {"upload", "FILE.QEM --port PORT [--panel N] [--block ...] [--yes]",
+     "save the configuration (or one block) to the panel", RunUploadCommand},
+    {"events", "--port PORT [--panel N] [--clear] -o FILE.log",
+     "read the panel's event history (PORT: COM1..COM8, a device path or demo)", RunEventsCommand},
 };
 
 void PrintUsage(QTextStream& out)

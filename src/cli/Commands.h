@@ -6,3 +6,6 @@
 int RunInfoCommand(const QStringList& args, TCliContext& context);
 int RunResaveCommand(const QStringList& args, TCliContext& context);
 int RunReportCommand(const QStringList& args, TCliContext& context);
+int RunDownloadCommand(const QStringList& args, TCliContext& context);
+int RunUploadCommand(const QStringList& args, TCliContext& context);
+int RunEventsCommand(const QStringList& args, TCliContext& context);

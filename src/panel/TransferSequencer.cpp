@@ -147,6 +147,23 @@ bool TTransferSequencer::SavePage()
     return false;
 }
 
+bool TTransferSequencer::LoadNames()
+{
+    if (Busy())
+        return false;
+    LoadingAll = SavingAll = ReadProtocolFirst = WriteProtocolFirst = CheckLinkFirst = false;
+    return Begin(38);
+}
+
+bool TTransferSequencer::SaveNames()
+{
+    if (Busy())
+        return false;
+    LoadingAll = SavingAll = ReadProtocolFirst = WriteProtocolFirst = false;
+    CheckLinkFirst = true;
+    return Begin(11);
+}
+
 bool TTransferSequencer::SaveChecksPass(bool askConfirmation)
 {
     if (askConfirmation

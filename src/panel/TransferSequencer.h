@@ -34,6 +34,9 @@ public:
     bool SaveAll();
     bool LoadPage();
     bool SavePage();
+    // The shared name table on its own (zolctl's name block).
+    bool LoadNames();
+    bool SaveNames();
     void Disconnect();
     // The progress window's Cancel button: asks, and on Yes stops the operation.
     void CancelRequested();

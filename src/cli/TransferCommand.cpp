@@ -1,0 +1,223 @@
+#include "cli/TransferCommand.h"
+
+#include "cli/CliPrompts.h"
+#include "comms/SerialDeviceFactory.h"
+#include "comms/ZOLPanelComms.h"
+#include "model/Data.h"
+#include "panel/PanelLink.h"
+#include "panel/TransferProgress.h"
+#include "panel/TransferSequencer.h"
+#include "sim/DemoPanel.h"
+#include "storage/PortSettings.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void OnInterrupt(int)
+{
+    interrupted = 1;
+}
+
+// A one-line progress bar with the status text, redrawn in place on a terminal.
+class TTerminalProgress : public TTransferProgress {
+public:
+    explicit TTerminalProgress(QTextStream& err) : err_(err), terminal_(isatty(STDERR_FILENO)) {}
+
+    void SetStatus(const QString& text) override
+    {
+        status_ = text;
+        Draw();
+    }
+    void SetPosition(int position) override
+    {
+        position_ = position;
+        Draw();
+    }
+    void SetMaximum(int maximum) override { maximum_ = maximum; }
+    int Position() const override { return position_; }
+    int Maximum() const override { return maximum_; }
+    void SetCancelVisible(bool) override {}
+    void Show() override { shown_ = true; }
+    void Hide() override
+    {
+        if (terminal_ && shown_)
+            err_ << "\r\033[K";
+        err_.flush();
+        shown_ = false;
+        status_.clear();
+        position_ = 0;
+    }
+    void Close() override { Hide(); }
+
+private:
+    void Draw()
+    {
+        if (!terminal_ || !shown_)
+            return;
+        constexpr int width = 30;
+        const int filled = maximum_ > 0 ? qBound(0, position_ * width / maximum_, width) : 0;
+        err_ << "\r\033[K[" << QString(filled, QLatin1Char('#')) << QString(width - filled, QLatin1Char(' '))
+             << "] " << status_.left(60);
+        err_.flush();
+    }
+
+    QTextStream& err_;
+    bool terminal_;
+    bool shown_ = false;
+    QString status_;
+    int position_ = 0;
+    int maximum_ = 100;
+};
+
+QString PortDevice(const QString& port)
+{
+    if (port.compare(TPortSettings::DemoPort, Qt::CaseInsensitive) == 0) {
+        if (!HasDemoPanel())
+            RegisterDemoPanel();
+        return TPortSettings::DemoPort;
+    }
+    return TPortSettings().ResolvePortName(port);
+}
+
+} // namespace
+
+bool ParseTransferArguments(TCliContext& context, const QStringList& args,
+                            const QStringList& allowed, TTransferArguments& parsed)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        QString arg = args.at(i);
+        QString value;
+        bool hasValue = false;
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        if (arg.startsWith(QLatin1Char('-')) && eq > 0) {
+            value = arg.mid(eq + 1);
+            arg = arg.left(eq);
+            hasValue = true;
+        }
+        if (!arg.startsWith(QLatin1Char('-'))) {
+            parsed.Files << arg;
+            continue;
+        }
+        const QString name = arg == QLatin1String("-o") ? QStringLiteral("output") : arg.mid(2);
+        if (!allowed.contains(name)) {
+            UsageError(context, QStringLiteral("unknown option '%1'").arg(arg));
+            return false;
+        }
+        if (name == QLatin1String("yes") || name == QLatin1String("clear")) {
+            (name == QLatin1String("yes") ? parsed.Yes : parsed.Clear) = true;
+            continue;
+        }
+        if (!hasValue && i + 1 < args.size()) {
+            value = args.at(++i);
+            hasValue = true;
+        }
+        if (!hasValue) {
+            UsageError(context, QStringLiteral("%1 needs a value").arg(arg));
+            return false;
+        }
+        if (name == QLatin1String("port")) {
+            parsed.Port = value;
+        } else if (name == QLatin1String("panel")) {
+            bool ok = false;
+            parsed.Panel = value.toInt(&ok);
+            if (!ok || parsed.Panel < 1 || parsed.Panel > 8) {
+                UsageError(context, QStringLiteral("--panel takes a number from 1 to 8"));
+                return false;
+            }
+        } else if (name == QLatin1String("block")) {
+            TPanelPage page;
+            parsed.Block = value.toLower();
+            if (parsed.Block != QLatin1String("all") && parsed.Block != QLatin1String("names")
+                && !BlockPage(parsed.Block, page)) {
+                UsageError(context, QStringLiteral("--block takes one of %1").arg(BlockNames));
+                return false;
+            }
+        } else if (name == QLatin1String("into")) {
+            parsed.Into = value;
+        } else {
+            parsed.Output = value;
+        }
+    }
+    if (parsed.Port.isEmpty()) {
+        UsageError(context, QStringLiteral("--port is needed (COM1..COM8, a device path or demo)"));
+        return false;
+    }
+    return true;
+}
+
+bool BlockPage(const QString& block, TPanelPage& page)
+{
+    static const QHash<QString, TPanelPage> pages = {
+        {QStringLiteral("loop1"), ppLoop1},         {QStringLiteral("loop2"), ppLoop2},
+        {QStringLiteral("zones"), ppZoneConfig},    {QStringLiteral("groups"), ppGroupConfig},
+        {QStringLiteral("sets"), ppSetConfig},      {QStringLiteral("site"), ppSiteConfig},
+        {QStringLiteral("cne"), ppCEConfig},        {QStringLiteral("network"), ppNetworkConfig},
+    };
+    const auto found = pages.constFind(block);
+    if (found == pages.constEnd())
+        return false;
+    page = *found;
+    return true;
+}
+
+int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
+                const TTransferArguments& arguments, TPanelPage page,
+                const std::function<bool(TTransferSequencer&)>& start)
+{
+    TZOLPanelComms comms;
+    ApplyPanelLinkSettings(comms);
+    comms.Port().SetPortName(PortDevice(arguments.Port));
+    data.PanelNumber = arguments.Panel;
+
+    TTerminalProgress progress(context.Err);
+    TTransferSequencer sequencer(data, comms, prompts, progress,
+                                 TTransferContext{[page] { return page; }, [] { return 1; }});
+
+    std::optional<bool> result;
+    QEventLoop loop;
+    QObject::connect(&sequencer, &TTransferSequencer::Finished, [&](bool completed) {
+        result = completed;
+        loop.quit();
+    });
+
+    interrupted = 0;
+    const auto previous = std::signal(SIGINT, OnInterrupt);
+    bool cancelled = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!interrupted || cancelled)
+            return;
+        cancelled = true;
+        prompts.Answers.insert(TransferText::CancelQuestion, TPromptAnswer::paYes);
+        sequencer.CancelRequested();
+        loop.quit();
+    });
+    watch.start(50);
+
+    const bool started = start(sequencer);
+    if (started && !result && !cancelled)
+        loop.exec();
+    watch.stop();
+    std::signal(SIGINT, previous);
+    comms.Close();
+    progress.Close();
+
+    if (cancelled)
+        return ExitCancelled;
+    if (!prompts.Unanswered.isEmpty())
+        return Failure(context, QStringLiteral("nobody to answer \"%1\"").arg(prompts.Unanswered.trimmed()));
+    if (!started && prompts.LastError.isEmpty())
+        return Failure(context, QStringLiteral("the operation did not start"));
+    if (!result.value_or(false))
+        return Failure(context, prompts.LastError.isEmpty() ? QStringLiteral("the operation did not complete")
+                                                            : prompts.LastError);
+    return ecSuccess;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "cli/Cli.h"
+#include "panel/PanelPages.h"
+
+#include <functional>
+
+class TData;
+class TCliPrompts;
+class TTransferSequencer;
+
+// What the transfer commands share: the port, the panel number and the block.
+struct TTransferArguments {
+    QString Port;
+    int Panel = 1;
+    QString Block = QStringLiteral("all");
+    QString Into;
+    QString Output;
+    bool Yes = false;
+    bool Clear = false;
+    QStringList Files;
+};
+
+// Options take their value after "=" or as the next argument; false after a usage error.
+bool ParseTransferArguments(TCliContext& context, const QStringList& args,
+                            const QStringList& allowed, TTransferArguments& parsed);
+
+// The page whose load or save moves a block ("all" and "names" have none).
+bool BlockPage(const QString& block, TPanelPage& page);
+inline const QString BlockNames =
+    QStringLiteral("all|loop1|loop2|names|zones|groups|sets|site|cne|network");
+
+// Joins the document to the panel on the port, starts the operation and runs it to its end:
+// a progress bar on a terminal, Ctrl-C cancels (nothing more is sent, the port is closed).
+// Returns the exit code: 0 done, 1 failed, 130 cancelled.
+int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
+                const TTransferArguments& arguments, TPanelPage page,
+                const std::function<bool(TTransferSequencer&)>& start);
+
+constexpr int ExitCancelled = 130;

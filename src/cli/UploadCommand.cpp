@@ -1,0 +1,39 @@
+#include "cli/CliPrompts.h"
+#include "cli/Commands.h"
+#include "cli/TransferCommand.h"
+
+#include "model/Data.h"
+#include "panel/TransferSequencer.h"
+#include "storage/ConfigFile.h"
+
+int RunUploadCommand(const QStringList& args, TCliContext& context)
+{
+    TTransferArguments arguments;
+    if (!ParseTransferArguments(context, args,
+                                {QStringLiteral("port"), QStringLiteral("panel"),
+                                 QStringLiteral("block"), QStringLiteral("yes")},
+                                arguments))
+        return ecUsage;
+    if (arguments.Files.size() != 1)
+        return UsageError(context, QStringLiteral("upload needs one FILE.QEM"));
+
+    TCliPrompts prompts(context.Err, context.In);
+    const bool all = arguments.Block == QLatin1String("all");
+    if (arguments.Yes)
+        prompts.Answers.insert(TransferText::SaveAllQuestion, TPromptAnswer::paYes);
+    else if (all && !context.In)
+        return Failure(context, QStringLiteral("Save All replaces all data in the panel; give --yes "
+                                               "to confirm it"));
+
+    TData data;
+    if (!TConfigFile(data, prompts).Open(arguments.Files.first()))
+        return Failure(context, prompts.LastError);
+
+    TPanelPage page = ppLoopSummary;
+    const bool names = arguments.Block == QLatin1String("names");
+    if (!all && !names)
+        BlockPage(arguments.Block, page);
+    return RunTransfer(context, data, prompts, arguments, page, [&](TTransferSequencer& s) {
+        return all ? s.SaveAll() : names ? s.SaveNames() : s.SavePage();
+    });
+}
