@@ -28,11 +28,15 @@ void TNameTable::Reset()
 void TNameTable::Empty()
 {
     names_.clear();
+    index_.clear();
     noOfChars_ = 0;
 }
 
 int TNameTable::Append(const QString& text)
 {
+    const QString key = MatchKey(text);
+    if (!key.isEmpty() && !index_.contains(key))
+        index_.insert(key, static_cast<int>(names_.size()));
     names_.append(text);
     noOfChars_ += static_cast<int>(text.size()) + 1;
     return static_cast<int>(names_.size()) - 1;
@@ -43,15 +47,15 @@ QString TNameTable::Name(int index) const
     return IsValidIndex(index) ? names_.at(index) : NoNameAllocated;
 }
 
+QString TNameTable::MatchKey(const QString& text)
+{
+    return WithoutTrailingBlanks(text).toCaseFolded();
+}
+
 int TNameTable::FindName(const QString& text) const
 {
-    const QString wanted = WithoutTrailingBlanks(text);
-    for (qsizetype i = 0; i < names_.size(); ++i) {
-        const QString entry = WithoutTrailingBlanks(names_.at(i));
-        if (!entry.isEmpty() && entry.compare(wanted, Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
+    const QString wanted = MatchKey(text);
+    return wanted.isEmpty() ? -1 : index_.value(wanted, -1);
 }
 
 bool TNameTable::AddName(const QString& text, int& index, QString& message)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -40,7 +41,12 @@ public:
     QString CharactersLeftText() const;
 
 private:
+    // The matching form of a name: trailing blanks removed, letter case folded.
+    static QString MatchKey(const QString& text);
+
     QStringList names_;
+    // Matching form -> first entry with it; a rebuild looks up every point's names.
+    QHash<QString, int> index_;
     int noOfChars_ = 0;
 };
 
