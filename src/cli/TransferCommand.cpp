@@ -9,6 +9,7 @@
 #include "panel/TransferSequencer.h"
 #include "sim/DemoPanel.h"
 #include "storage/PortSettings.h"
+#include "storage/ProgramSettings.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -180,6 +181,7 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
     TTerminalProgress progress(context.Err);
     TTransferSequencer sequencer(data, comms, prompts, progress,
                                  TTransferContext{[page] { return page; }, [] { return 1; }});
+    sequencer.MaxOutputDelay = LoadProgramSettings().MaxOutputDelay;
 
     std::optional<bool> result;
     QEventLoop loop;
