@@ -8,15 +8,20 @@
 namespace {
 
 // Brackets of a section header: "[name]" after optional blanks; empty when not a header.
-std::optional<QString> HeaderName(const QString& line)
+std::optional<QString> HeaderName(QStringView line)
 {
-    const QString t = line.trimmed();
+    const QStringView t = line.trimmed();
     if (!t.startsWith(QLatin1Char('[')))
         return std::nullopt;
     const qsizetype close = t.indexOf(QLatin1Char(']'));
     if (close < 0)
         return std::nullopt;
-    return t.mid(1, close - 1);
+    return t.mid(1, close - 1).toString();
+}
+
+bool IsBlank(const QString& line)
+{
+    return QStringView(line).trimmed().isEmpty();
 }
 
 QString Describe(const QFileDevice& file)
@@ -26,20 +31,33 @@ QString Describe(const QFileDevice& file)
 
 } // namespace
 
-QString TProfileFile::Fold(const QString& name)
+QString TProfileFile::Fold(QStringView name)
 {
-    return name.trimmed().toLower();
+    // Names are nearly always ASCII: fold those directly, the rest through Unicode rules.
+    const QStringView t = name.trimmed();
+    QString folded(t.size(), Qt::Uninitialized);
+    QChar* out = folded.data();
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        char16_t c = t[i].unicode();
+        if (c >= 0x80)
+            return t.toString().toLower();
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char16_t>(c + ('a' - 'A'));
+        out[i] = QChar(c);
+    }
+    return folded;
 }
 
 void TProfileFile::AddLine(TSection& section, const QString& raw)
 {
     TLine line{raw, QString(), QString()};
     const qsizetype eq = raw.indexOf(QLatin1Char('='));
-    if (eq >= 0 && !raw.trimmed().startsWith(QLatin1Char(';'))) {
-        line.Key = raw.left(eq).trimmed();
-        line.Value = raw.mid(eq + 1).trimmed();
+    const QStringView view(raw);
+    if (eq >= 0 && !view.trimmed().startsWith(QLatin1Char(';'))) {
+        line.Key = view.left(eq).trimmed().toString();
+        line.Value = view.mid(eq + 1).trimmed().toString();
         if (!line.Key.isEmpty()) {
-            const QString folded = Fold(line.Key);
+            const TFoldedName folded{Fold(line.Key)};
             if (!section.Keys.contains(folded))
                 section.Keys.insert(folded, static_cast<int>(section.Lines.size()));
         }
@@ -51,6 +69,7 @@ void TProfileFile::LoadFromBytes(const QByteArray& bytes)
 {
     sections_ = {TSection{}};
     sectionIndex_.clear();
+    lastSectionName_ = QString();
     const qsizetype firstLf = bytes.indexOf('\n');
     lineEnd_ = (firstLf > 0 && bytes.at(firstLf - 1) == '\r') || firstLf < 0 ? "\r\n" : "\n";
 
@@ -60,9 +79,10 @@ void TProfileFile::LoadFromBytes(const QByteArray& bytes)
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);
         if (end < 0)
             end = text.size();
-        QString raw = text.mid(start, end - start);
-        if (raw.endsWith(QLatin1Char('\r')))
-            raw.chop(1);
+        qsizetype length = end - start;
+        if (length > 0 && text.at(end - 1) == QLatin1Char('\r'))
+            --length;
+        const QString raw = text.mid(start, length);
         start = end + 1;
 
         if (const auto name = HeaderName(raw)) {
@@ -117,18 +137,29 @@ bool TProfileFile::SaveToFile(const QString& path, QString* error) const
     return true;
 }
 
+int TProfileFile::SectionIndex(const QString& section) const
+{
+    // Readers and writers ask for many keys of one section in a row.
+    if (!lastSectionName_.isNull() && section == lastSectionName_)
+        return lastSectionIndex_;
+    const int index = sectionIndex_.value(Fold(section), -1);
+    lastSectionName_ = section;
+    lastSectionIndex_ = index;
+    return index;
+}
+
 bool TProfileFile::SectionExists(const QString& section) const
 {
-    return sectionIndex_.contains(Fold(section));
+    return SectionIndex(section) >= 0;
 }
 
 const TProfileFile::TLine* TProfileFile::Find(const QString& section, const QString& key) const
 {
-    const auto s = sectionIndex_.constFind(Fold(section));
-    if (s == sectionIndex_.constEnd())
+    const int s = SectionIndex(section);
+    if (s < 0)
         return nullptr;
-    const TSection& sec = sections_.at(*s);
-    const auto k = sec.Keys.constFind(Fold(key));
+    const TSection& sec = sections_.at(s);
+    const auto k = sec.Keys.constFind(TFoldedName{Fold(key)});
     return k == sec.Keys.constEnd() ? nullptr : &sec.Lines.at(*k);
 }
 
@@ -205,22 +236,23 @@ QDate TProfileFile::ReadDate(const QString& section, const QString& key, const Q
 
 TProfileFile::TSection& TProfileFile::SectionFor(const QString& section)
 {
+    const int s = SectionIndex(section);
+    if (s >= 0)
+        return sections_[s];
     const QString folded = Fold(section);
-    const auto s = sectionIndex_.constFind(folded);
-    if (s != sectionIndex_.constEnd())
-        return sections_[*s];
     TSection fresh;
     fresh.Lines.append(TLine{QLatin1Char('[') + section.trimmed() + QLatin1Char(']'), QString(),
                              QString()});
     sections_.append(fresh);
     sectionIndex_.insert(folded, static_cast<int>(sections_.size()) - 1);
+    lastSectionName_.clear();
     return sections_.last();
 }
 
 void TProfileFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
     TSection& sec = SectionFor(section);
-    const QString folded = Fold(key);
+    const TFoldedName folded{Fold(key)};
     const auto k = sec.Keys.constFind(folded);
     if (k != sec.Keys.constEnd()) {
         TLine& line = sec.Lines[*k];
@@ -231,7 +263,7 @@ void TProfileFile::WriteString(const QString& section, const QString& key, const
     // A new key goes after the last non-blank line of its section, before any blank lines
     // that separate it from the next section.
     qsizetype at = sec.Lines.size();
-    while (at > 1 && sec.Lines.at(at - 1).Raw.trimmed().isEmpty())
+    while (at > 1 && IsBlank(sec.Lines.at(at - 1).Raw))
         --at;
     const QString name = key.trimmed();
     sec.Lines.insert(at, TLine{name + QLatin1Char('=') + value, name, value.trimmed()});

@@ -56,12 +56,25 @@ private:
         QString Key;   // trimmed key of a key=value line, empty otherwise
         QString Value; // trimmed value of a key=value line
     };
+    // A folded name with a cheap hash: files hold thousands of short keys.
+    struct TFoldedName {
+        QString Text;
+        bool operator==(const TFoldedName&) const = default;
+        friend size_t qHash(const TFoldedName& name, size_t seed) noexcept
+        {
+            size_t h = 1469598103934665603ull ^ seed;
+            for (const QChar c : name.Text)
+                h = (h ^ c.unicode()) * 1099511628211ull;
+            return h;
+        }
+    };
     struct TSection {
         QList<TLine> Lines; // the first line of a real section is its [header]
-        QHash<QString, int> Keys;
+        QHash<TFoldedName, int> Keys;
     };
 
-    static QString Fold(const QString& name);
+    static QString Fold(QStringView name);
+    int SectionIndex(const QString& section) const;
     const TLine* Find(const QString& section, const QString& key) const;
     TSection& SectionFor(const QString& section);
     void AddLine(TSection& section, const QString& raw);
@@ -70,4 +83,6 @@ private:
     QList<TSection> sections_{TSection{}};
     QHash<QString, int> sectionIndex_;
     QByteArray lineEnd_ = "\r\n";
+    mutable QString lastSectionName_;
+    mutable int lastSectionIndex_ = -1;
 };

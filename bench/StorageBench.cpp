@@ -1,0 +1,137 @@
+// Times Open and Save of the largest configuration: Hochiki, both loops fully fitted with
+// distinct names up to the 256-name limit, every section filled. Prints the median of each
+// and the ratio against reading and writing the same bytes with plain file I/O in the same
+// run, and the budget for open + save together.
+#include "model/Data.h"
+#include "storage/ConfigFile.h"
+#include "storage/Prompts.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr double BudgetMs = 15.0;
+constexpr int Runs = 21;
+
+class TSilentPrompts : public TPrompts {
+public:
+    void information(const QString&, const QString&) override {}
+    void warning(const QString&, const QString&) override {}
+    void error(const QString& text, const QString&) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    TPromptAnswer confirm(const QString&, TPromptButtons, TPromptKind) override
+    {
+        return TPromptAnswer::paNo;
+    }
+    void beep() override {}
+};
+
+void FillLargest(TData& doc)
+{
+    doc.SwitchProtocol(stHochikiLoop);
+    const int codes[] = {136, 152, 168, 216, 0, 94, 125, 21};
+    int nameNo = 0;
+    auto nextName = [&nameNo] {
+        return QStringLiteral("Corridor east point %1").arg(nameNo++ % 255 + 1);
+    };
+    for (int l = 1; l <= 2; ++l) {
+        TQEMLoop& loop = doc.Loop(l);
+        for (int p = 1; p <= loop.NoLoopDevices(); ++p) {
+            loop.PlaceDevice(p, codes[p % 8]);
+            TDeviceType& d = loop.Devices[p];
+            d.Zone = 1 + p % 32;
+            d.Name = nextName();
+            if (loop.HasChannelNames(p))
+                for (int k = 1; k <= 3; ++k)
+                    d.SubName(k) = nextName();
+        }
+    }
+    doc.RebuildNameTable();
+    for (int z = 1; z <= MaxZone; ++z) {
+        TZone& zone = doc.ZoneList.Zone(z);
+        zone.Name = QStringLiteral("Zone name %1").arg(z);
+        zone.SounderTimer = z * 3;
+        for (int g = 1; g <= MaxGroup; ++g)
+            zone.GroupConfig[g] = (z + g) % 3;
+        for (int s = 1; s <= MaxSet; ++s)
+            zone.SetConfig[s] = (z + s) % 4;
+    }
+    doc.SiteConfig.ClientName = QStringLiteral("Client of the largest site");
+    for (int i = 1; i <= 5; ++i)
+        doc.SiteConfig.ClientAddress(i) = QStringLiteral("Address line %1").arg(i);
+    for (int n = 1; n <= MaxNetworkPanels; ++n)
+        doc.RepeaterList.Repeaters[n] = {true, QStringLiteral("Panel %1").arg(n)};
+    for (int e = 1; e <= CEEventCount; ++e)
+        doc.C_ETable.Events[e] = {50, e, 55, 1, 55, 1};
+    doc.Comments = QStringLiteral("Comments of the largest site");
+}
+
+double MedianMs(const std::function<void()>& work)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < Runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("largest_Panel1.QEM");
+    TSilentPrompts prompts;
+    TData doc;
+    FillLargest(doc);
+    TConfigFile file(doc, prompts);
+    if (!file.WriteFile(path))
+        return 1;
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    const QByteArray bytes = f.readAll();
+    f.close();
+
+    const double saveMs = MedianMs([&] { file.WriteFile(path); });
+    TData reader;
+    TConfigFile readerFile(reader, prompts);
+    const double openMs = MedianMs([&] { readerFile.Open(path); });
+    const QString plain = dir.filePath("plain.bin");
+    const double plainWriteMs = MedianMs([&] {
+        QFile out(plain);
+        out.open(QIODevice::WriteOnly);
+        out.write(bytes);
+    });
+    const double plainReadMs = MedianMs([&] {
+        QFile in(plain);
+        in.open(QIODevice::ReadOnly);
+        const QByteArray b = in.readAll();
+        if (b.size() != bytes.size())
+            std::abort();
+    });
+
+    std::printf("largest configuration: %lld bytes, %d names\n", static_cast<long long>(bytes.size()),
+                reader.NameTable.Count());
+    std::printf("open:  median %.2f ms  (plain read  %.3f ms, ratio %.0fx)\n", openMs, plainReadMs,
+                openMs / plainReadMs);
+    std::printf("save:  median %.2f ms  (plain write %.3f ms, ratio %.0fx)\n", saveMs, plainWriteMs,
+                saveMs / plainWriteMs);
+    std::printf("open + save: %.2f ms, budget %.0f ms: %s\n", openMs + saveMs, BudgetMs,
+                openMs + saveMs <= BudgetMs ? "within" : "OVER");
+    return 0;
+}
