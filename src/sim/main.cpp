@@ -1,6 +1,10 @@
 // zolpanel-sim: an emulated ZOL panel on a pseudo-terminal, for trying the tool without a panel.
 
+#include "model/Data.h"
+#include "panel/InProcessUpload.h"
 #include "sim/PtyPanel.h"
+#include "storage/ConfigFile.h"
+#include "storage/Prompts.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -21,6 +25,17 @@ void RequestStop(int)
     stopRequested = 1;
 }
 
+// Reading a file asks nothing that needs a person; messages are kept for the error line.
+class TFromFilePrompts : public TPrompts {
+public:
+    QString Last;
+    void information(const QString& text, const QString&) override { Last = text; }
+    void warning(const QString& text, const QString&) override { Last = text; }
+    void error(const QString& text, const QString&) override { Last = text; }
+    TPromptAnswer confirm(const QString&, TPromptButtons, TPromptKind) override { return TPromptAnswer::paYes; }
+    void beep() override {}
+};
+
 int IntOption(const QCommandLineParser& parser, const QString& name, int fallback, bool& ok)
 {
     if (!parser.isSet(name))
@@ -33,6 +48,25 @@ int IntOption(const QCommandLineParser& parser, const QString& name, int fallbac
         ok = false;
     }
     return value;
+}
+
+// The emulator takes the configuration the way a panel does: by a Save All from the tool.
+bool FillFromConfiguration(const std::shared_ptr<TPanelEmulator>& emulator, const QString& path)
+{
+    TData data;
+    TFromFilePrompts prompts;
+    QString error;
+    if (!TConfigFile(data, prompts).Open(path)) {
+        std::fprintf(stderr, "zolpanel-sim: %s\n", qPrintable(prompts.Last));
+        return false;
+    }
+    emulator->Memory().Protocol = data.Loop1.SystemType;
+    emulator->Memory().LoopCount = static_cast<quint8>(data.LoopCount);
+    if (!UploadInProcess(data, emulator, &error)) {
+        std::fprintf(stderr, "zolpanel-sim: %s: %s\n", qPrintable(path), qPrintable(error));
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -64,6 +98,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("silent-handshakes"), QStringLiteral("Stay silent to the first K handshakes."), QStringLiteral("K")},
         {QStringLiteral("panel"), QStringLiteral("Answer only this panel number (the handshake is always answered)."), QStringLiteral("N")},
         {QStringLiteral("log"), QStringLiteral("Print every frame in hex with a timestamp.")},
+        {QStringLiteral("from"), QStringLiteral("Fill the panel with this configuration file by saving it to the panel in-process."), QStringLiteral("FILE.QEM")},
     };
     parser.addOptions(options);
     parser.process(app);
@@ -82,6 +117,9 @@ int main(int argc, char* argv[])
                          "12/03/2024 09:20 Reset  Panel",
                          "13/03/2024 14:02 Fault  Loop 2 Point 7 missing"};
     }
+
+    if (parser.isSet(QStringLiteral("from")) && !FillFromConfiguration(emulator, parser.value(QStringLiteral("from"))))
+        return 1;
 
     bool ok = true;
     emulator->SetWireBitRate(IntOption(parser, QStringLiteral("baud"), 9600, ok));
