@@ -188,6 +188,9 @@ QByteArray TPanelEmulator::AnswerWrite(char letter, const QByteArray& p)
                 m.Names.resize(static_cast<std::size_t>(index) + 1);
             m.Names[static_cast<std::size_t>(index)] = TextOf(p, 2);
             lastNameWritten_ = index;
+        } else if (ok && TextOf(p, 2).isEmpty()) {
+            // The empty record after a full table of 256 names: there is no room for it and
+            // nothing to keep, so it is accepted and the table stays as it is.
         } else {
             ok = false;
         }

@@ -78,6 +78,16 @@ TEST_F(EmulatorTest, PointsAndNamesReadBackAsWritten)
     Write('D', B({0xE7, 0x03, 0}));
     EXPECT_EQ(emu.Memory().Names.size(), 2u);
     EXPECT_EQ(Read('C', B({2})), "");
+
+    // A full table of 256 names: its empty closing record (index 256) is accepted too, and
+    // every name reads back; a real name beyond the table is refused.
+    for (int i = 0; i < 256; ++i)
+        Write('D', B({i & 0xFF, i >> 8}) + QByteArray("N") + QByteArray::number(i) + '\0');
+    Write('D', B({0x00, 0x01, 0}));
+    Write('D', B({0xE7, 0x03, 0}));
+    EXPECT_EQ(emu.Memory().Names.size(), 256u);
+    EXPECT_EQ(Read('C', B({255})), "N255");
+    EXPECT_EQ(emu.Answer(Msg('D', B({0x00, 0x01}) + QByteArray("X", 2))), QByteArray(1, NAK));
 }
 
 TEST_F(EmulatorTest, ZonesGroupsAndSetsReadBackAsWritten)
