@@ -37,12 +37,6 @@ ZOL_LINE_SETTER(ComPortHwHandshaking, HwHandshaking, TComPortHwHandshaking)
 ZOL_LINE_SETTER(ComPortSwHandshaking, SwHandshaking, TComPortSwHandshaking)
 #undef ZOL_LINE_SETTER
 
-void TSigComPort::SetEnableDTROnOpen(bool enable)
-{
-    enableDTR_ = enable;
-    ApplySettings();
-}
-
 void TSigComPort::SetComPortInBufSize(quint16 size)
 {
     if (IsOpen())

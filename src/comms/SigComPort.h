@@ -47,7 +47,8 @@ public:
     quint16 ComPortPollingDelay() const { return pollingDelay_; }
     void SetComPortPollingDelay(quint16 ms);
     bool EnableDTROnOpen() const { return enableDTR_; }
-    void SetEnableDTROnOpen(bool enable);
+    // Stored only: it reaches the device with the next settings push (Open or a line setting).
+    void SetEnableDTROnOpen(bool enable) { enableDTR_ = enable; }
     quint32 OutputTimeout() const { return outputTimeout_; }
     void SetOutputTimeout(quint32 ms) { outputTimeout_ = ms; }
     quint32 InputTimeout() const { return inputTimeout_; }

@@ -91,6 +91,14 @@ TEST_F(SigComPortTest, LineSettingsApplyAtOnceWhenOpen)
     ASSERT_EQ(memory->Written().size(), 3u);
     EXPECT_EQ(memory->Written()[1].Settings.Parity, ptMARK);
     EXPECT_EQ(memory->Written()[2].Settings.Parity, ptSPACE);
+
+    // DTR is not one of the six line settings: it reaches the device with the next open.
+    EXPECT_TRUE(memory->Settings().DTR);
+    port.SetEnableDTROnOpen(false);
+    EXPECT_TRUE(memory->Settings().DTR);
+    port.Close();
+    ASSERT_TRUE(port.Open());
+    EXPECT_FALSE(memory->Settings().DTR);
 }
 
 // 200 ms polls against 4000 ms, shortened to 2 against 40: the 20th empty poll fires.
