@@ -50,6 +50,11 @@ public:
     virtual void SetTickInterval(quint16 ms);
     virtual bool GetInputTimeoutArmed() const;
     virtual void SetInputTimeoutArmed(bool armed);
+    // The property names for reading the values above.
+    qint64 SendBufferSize() const { return GetSendBufferSize(); }
+    qint64 RcvBufferSize() const { return GetRcvBufferSize(); }
+    quint16 TickInterval() const { return GetTickInterval(); }
+    bool InputTimeoutArmed() const { return GetInputTimeoutArmed(); }
     bool AutoOpen() const { return autoOpen_; }
     void SetAutoOpen(bool value) { autoOpen_ = value; }
     bool AutoAppendCR() const { return autoAppendCR_; }

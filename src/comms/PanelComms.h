@@ -43,6 +43,8 @@ public:
 
     quint16 DCharsReceived() const { return dCharsReceived_; }
     const QByteArray& RxBuffer() const { return rxBuffer_; }
+    // The length byte of the packet being assembled.
+    qint32 PacketLength() const { return packetLength_; }
 
     TPanelNotifyEvent OnTick;
     TPacketReceived OnPacketReceived;

@@ -66,6 +66,9 @@ TEST_F(CommPanelTest, SetupStringRules)
     EXPECT_EQ(line.SetupString(), "COM2: 300, o, 7, 1, x");
     EXPECT_EQ(line.ComPortSpeed(), br600);
     EXPECT_EQ(line.ComPortParity(), ptNONE);
+    // Separators after the fifth field end it; they do not make a sixth.
+    EXPECT_NO_THROW(line.SetSetupString(QStringLiteral("COM1: 300, o, 7, 1, ")));
+    EXPECT_EQ(line.ComPortSpeed(), br300);
 
     // An open port is reconfigured at once, except for the port number.
     ASSERT_TRUE(line.Open());

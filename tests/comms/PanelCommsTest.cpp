@@ -69,6 +69,29 @@ TEST(PacketChecksum, WorkedExamples)
     EXPECT_EQ(ZolFrame(0, B({'I', 0x02, 0x01, 0x00})), B({0x01, 0x00, 0x49, 0x02, 0x01, 0x00, 0x4C}));
 }
 
+TEST(PanelCommsDefaults, ConstructorSettings)
+{
+    TZOLPanelComms comms;
+    EXPECT_FALSE(comms.AutoOpen());
+    EXPECT_FALSE(comms.AutoAppendCR());
+    EXPECT_EQ(comms.SetupString(), "COM1: 9600, n, 8, 1");
+    EXPECT_EQ(comms.ComPort(), pnCOM1);
+    EXPECT_EQ(comms.ComPortSpeed(), br9600);
+    EXPECT_EQ(comms.ComPortParity(), ptNONE);
+    EXPECT_EQ(comms.ComPortDataBits(), db8BITS);
+    EXPECT_EQ(comms.ComPortStopBits(), sb1BITS);
+    EXPECT_EQ(comms.TickInterval(), 100);
+    EXPECT_EQ(comms.SendBufferSize(), 2048);
+    EXPECT_EQ(comms.RcvBufferSize(), 2048);
+    EXPECT_EQ(comms.InputTimeOut(), 4000u);
+    EXPECT_EQ(comms.TimeOut(), 40u);
+    EXPECT_FALSE(comms.IsASCIIOnly);
+    EXPECT_EQ(comms.HandshakeStage, 0);
+    EXPECT_FALSE(comms.HandshakeDone || comms.HandshakeFailed || comms.Suspended);
+    EXPECT_EQ(comms.PanelNumber, 0);
+    EXPECT_EQ(comms.DCharsReceived(), 0);
+}
+
 TEST_F(ZolLinkTest, FramesCarryThePanelNumberAndZeroForTheHandshake)
 {
     LinkUp();
