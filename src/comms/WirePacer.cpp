@@ -48,8 +48,10 @@ void TWirePacer::Schedule()
     if (scheduled_ || chunks_.empty())
         return;
     scheduled_ = true;
+    // Timers count whole milliseconds: sleep the whole ones, then turn the event loop until the
+    // chunk is due, so that no delivery comes early and none waits up to a millisecond extra.
     const qint64 waitNs = chunks_.front().DueNs - clock_.nsecsElapsed();
-    const int waitMs = waitNs > 0 ? static_cast<int>((waitNs + 999'999) / 1'000'000) : 0;
+    const int waitMs = waitNs > 0 ? static_cast<int>(waitNs / 1'000'000) : 0;
     QTimer::singleShot(waitMs, Qt::PreciseTimer, &context_, [this] { DeliverDue(); });
 }
 
