@@ -345,5 +345,5 @@ void TTransferSequencer::ReplyEvent(const QByteArray& payload)
     Progress(std::min(TransferIndex, progress_.Maximum()),
              QStringLiteral("Loading event #") + QString::number(TransferIndex));
     // Without clearing the events are asked for by number from 0 on.
-    Send(EventRequest(TransferIndex - 1, ClearEvents));
+    Send(EventRequest(TransferIndex - 1, ClearEventsAnswer == TPromptAnswer::paYes));
 }

@@ -142,7 +142,10 @@ void TTransferSequencer::StartZoneSave()
     // After a loop saved from the Loop Summary the zones go as the Zone Config page saves
     // them, and the operation then ends.
     if (!SaveChecksPass(false)) {
-        EndOperation(false);
+        progress_.Close();
+        TransferStep = 0;
+        awaitingAck_ = false;
+        emit Finished(false);
         return;
     }
     GoToStep(17);

@@ -104,8 +104,8 @@ bool TTransferSequencer::LoadPage()
     case ppCEConfig: return Begin(40);
     case ppNetworkConfig: return Begin(9);
     case ppViewEventLog:
-        ClearEvents = prompts_.confirm(TransferText::ClearEventsQuestion,
-                                       TPromptButtons::pbYesNo) == TPromptAnswer::paYes;
+        ClearEventsAnswer =
+            prompts_.confirm(TransferText::ClearEventsQuestion, TPromptButtons::pbYesNo);
         comms_.IsASCIIOnly = false;
         return Begin(35);
     case ppComments: return false;
@@ -359,6 +359,7 @@ void TTransferSequencer::OnHandshakeReceived()
 {
     if (TransferStep == 0)
         return;
+    progress_.SetStatus(QStringLiteral("Communications established with ZOL"));
     if (CheckLinkFirst) {
         CheckLinkFirst = false;
         Send(LinkCheckRequest());
@@ -370,9 +371,9 @@ void TTransferSequencer::OnHandshakeReceived()
 
 void TTransferSequencer::OnPacketReceived(char letter, const QByteArray& packet)
 {
+    // A late answer to an aborted operation only closes the progress window.
     if (comms_.Suspended) {
-        if (TransferStep != 0 || progress_.Position() != 0)
-            progress_.Close();
+        progress_.Close();
         TransferStep = 0;
         return;
     }
@@ -397,8 +398,7 @@ void TTransferSequencer::OnPacketReceived(char letter, const QByteArray& packet)
 void TTransferSequencer::OnAck()
 {
     if (comms_.Suspended) {
-        if (TransferStep != 0)
-            progress_.Close();
+        progress_.Close();
         TransferStep = 0;
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panel/PanelPages.h"
+#include "storage/Prompts.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -10,7 +11,6 @@
 #include <functional>
 
 class TData;
-class TPrompts;
 class TTransferProgress;
 class TZOLPanelComms;
 
@@ -62,7 +62,8 @@ public:
     bool WriteProtocolFirst = false;
     bool CheckLinkFirst = false;
     int CurrentLoop = 1;
-    bool ClearEvents = false;
+    // The answer to "Do you want to clear the events as we go?".
+    TPromptAnswer ClearEventsAnswer = TPromptAnswer::paNo;
     int CEEventCount = 16;
 
 signals:

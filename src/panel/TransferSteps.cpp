@@ -106,7 +106,7 @@ void TTransferSequencer::StartStep()
         TransferIndex = 1;
         SetBar(1, EventHistoryBar);
         progress_.SetStatus(QStringLiteral("Loading Event History"));
-        Send(EventRequest(0, ClearEvents));
+        Send(EventRequest(0, ClearEventsAnswer == TPromptAnswer::paYes));
         break;
     case 38:
         TransferIndex = 0;
