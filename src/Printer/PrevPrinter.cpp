@@ -55,7 +55,12 @@ QString PrinterAssertionText(const QString& assertion, int line)
 }
 
 TPreviewPrinter::TPreviewPrinter(QObject* owner, TReferenceDevice device)
-    : QObject(owner), printer_(MakeReferencePrinter(device))
+    : TPreviewPrinter(owner, MakeReferencePrinter(device))
+{
+}
+
+TPreviewPrinter::TPreviewPrinter(QObject* owner, std::unique_ptr<QPrinter> reference)
+    : QObject(owner), printer_(std::move(reference))
 {
     ReadPrinterValues();
 }
@@ -211,7 +216,12 @@ bool TPreviewPrinter::PrintsToPdf() const
     return printer_->outputFormat() == QPrinter::PdfFormat;
 }
 
+void TPreviewPrinter::ReadDeviceValues(const TDeviceCaps& caps)
+{
+    values_ = ::ReadDeviceValues(caps, ScreenPixelsPerInch());
+}
+
 void TPreviewPrinter::ReadPrinterValues()
 {
-    values_ = ReadDeviceValues(PrinterCaps(*printer_), ScreenPixelsPerInch());
+    ReadDeviceValues(PrinterCaps(*printer_));
 }

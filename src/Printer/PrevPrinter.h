@@ -19,6 +19,10 @@ class QPrinter;
 enum TStatusType { stPaginating, stPrinting, stPaginationFinished, stPrintFinished };
 enum TZoomOption { zoFitToPage, zoFitToWidth, zoTwoPages, zoCustom };
 
+using TPrinterOrientation = QPageLayout::Orientation;
+constexpr TPrinterOrientation poPortrait = QPageLayout::Portrait;
+constexpr TPrinterOrientation poLandscape = QPageLayout::Landscape;
+
 // A programming error in the use of the engine; nothing in the document has changed.
 class TPrinterAssertion : public std::logic_error {
 public:
@@ -58,9 +62,11 @@ class TPreviewPrinter : public QObject {
 public:
     explicit TPreviewPrinter(QObject* owner = nullptr,
                              TReferenceDevice device = rdDefaultPrinter);
+    // Records against the given printer, which also receives the print jobs.
+    TPreviewPrinter(QObject* owner, std::unique_ptr<QPrinter> reference);
     ~TPreviewPrinter() override;
 
-    QPageLayout::Orientation Orientation = QPageLayout::Portrait;
+    TPrinterOrientation Orientation = poPortrait;
     QString Title;
     bool ShowGrid = false;
     TZoomOption ZoomOption = zoFitToPage;
@@ -83,6 +89,9 @@ public:
     void PrintAll();
     bool PrintRange(int first, int last);
 
+    // Takes the device values from what a device reports; a device without a physical
+    // sheet gets a US letter sheet at the screen's resolution.
+    void ReadDeviceValues(const TDeviceCaps& caps);
     const TDeviceValues& DeviceValues() const { return values_; }
     int ResolutionX() const { return values_.ResolutionX; }
     int ResolutionY() const { return values_.ResolutionY; }

@@ -2,6 +2,8 @@
 
 #include "model/Data.h"
 
+#include <QPrinter>
+
 namespace {
 
 const QString TitleFontName = QStringLiteral("Times New Roman");
@@ -14,7 +16,12 @@ const QString FooterDateFormat = QStringLiteral("dd/MM/yyyy");
 } // namespace
 
 TReports::TReports(const TData& data, TReferenceDevice device)
-    : data_(data), engine_(std::make_unique<TPreviewPrinter>(nullptr, device))
+    : TReports(data, MakeReferencePrinter(device))
+{
+}
+
+TReports::TReports(const TData& data, std::unique_ptr<QPrinter> reference)
+    : data_(data), engine_(std::make_unique<TPreviewPrinter>(nullptr, std::move(reference)))
 {
     engine_->BeginDoc();
     pw_ = engine_->PageWidth();

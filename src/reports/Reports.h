@@ -32,6 +32,8 @@ public:
     static constexpr int MaxStops = 32;
 
     explicit TReports(const TData& data, TReferenceDevice device = rdDefaultPrinter);
+    // On a reference printer of the caller's choice (a paper size of its own).
+    TReports(const TData& data, std::unique_ptr<QPrinter> reference);
     ~TReports();
     TReports(const TReports&) = delete;
     TReports& operator=(const TReports&) = delete;

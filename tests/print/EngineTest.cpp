@@ -165,7 +165,17 @@ TEST_F(EngineTest, DeviceValues)
     EXPECT_EQ(engine.OffsetX(), 150);
     EXPECT_EQ(engine.OffsetY(), 150);
 
-    engine.Orientation = QPageLayout::Landscape;
+    TDeviceCaps printer;
+    printer.LogPixelsX = 300;
+    printer.LogPixelsY = 600;
+    printer.PhysicalWidth = 2550;
+    printer.PhysicalHeight = 3300;
+    printer.PhysicalOffsetX = 50;
+    printer.PhysicalOffsetY = 60;
+    engine.ReadDeviceValues(printer);
+    EXPECT_EQ(engine.DeviceValues(), (TDeviceValues{300, 600, 2550, 3300, 50, 60}));
+
+    engine.Orientation = poLandscape;
     engine.BeginDoc();
     EXPECT_GT(engine.PageWidth(), engine.PageHeight());
 }
@@ -181,6 +191,17 @@ TEST_F(EngineTest, PageRangeAndCopiesAreJobsOfTheirOwn)
     twice.insert(twice.end(), job.begin(), job.end());
     EXPECT_EQ(statuses, twice);
     EXPECT_EQ(PdfPageCount(Output()), 2);
+
+    // A range reaching past the document prints only the pages it holds.
+    statuses.clear();
+    EXPECT_TRUE(engine.PrintRange(3, 99));
+    EXPECT_EQ(statuses.front(), (TStatus{"Printing page 4", 4, stPrinting}));
+    EXPECT_EQ(statuses.size(), 3u);
+    EXPECT_EQ(PdfPageCount(Output()), 2);
+    statuses.clear();
+    EXPECT_TRUE(engine.PrintRange(-3, 0));
+    EXPECT_EQ(statuses.front(), (TStatus{"Printing page 1", 1, stPrinting}));
+    EXPECT_EQ(PdfPageCount(Output()), 1);
 
     statuses.clear();
     EXPECT_TRUE(engine.PrintDialog()); // no dialog installed: every page, once
