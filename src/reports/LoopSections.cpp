@@ -51,10 +51,11 @@ void TReports::PrintLoop(int loopNumber)
     const int rowLimit = ph_ - 450;
 
     // Every point considered runs the page-full test, printed or not: a point with channels
-    // needs room for its four extra rows.
+    // needs room for its four extra rows. A page that has no row yet is never closed: on a
+    // sheet too short for one row that would open a page for every point considered.
     auto consider = [&](int point, bool passes) {
         const int need = loop.HasChannelNames(point) ? 4 * h_ : 0;
-        if (y_ + need >= rowLimit) {
+        if (y_ + need >= rowLimit && y_ > tableTop_) {
             CloseLoopPage();
             LoopPageHead(loopNumber);
         }

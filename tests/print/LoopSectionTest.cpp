@@ -2,6 +2,8 @@
 
 #include "model/Data.h"
 
+#include <QPrinter>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -106,6 +108,28 @@ TEST_F(LoopSectionTest, PagesBreakAtTheRowLimitAndFootersCountOn)
         EXPECT_TRUE(FindText(Page(i), QStringLiteral("Page ") + QString::number(i + 1)));
     }
     EXPECT_EQ(reports->PageNumber(), reports->Engine().PageCount());
+}
+
+// A sheet whose row limit lies above the table gives each printed point a page of its own;
+// points that a pass does not print never open one.
+TEST_F(LoopSectionTest, SheetTooShortForARowStillEnds)
+{
+    data.Loop1.PlaceDevice(1, 20);
+    data.Loop1.PlaceDevice(2, 20);
+    data.Loop1.PlaceDevice(3, 20);
+    reports = std::make_unique<TReports>(
+        data, MakePdfPrinter(QPageSize(QSizeF(8.27, 1.5), QPageSize::Inch)));
+    ASSERT_LT(RowLimit(), TableTop());
+    reports->Order = loDeviceType;
+    reports->PrintLoopSections();
+    reports->Engine().EndDoc();
+
+    ASSERT_EQ(reports->Engine().PageCount(), 5);
+    EXPECT_EQ(DevColumn(0), std::vector<QString>{QStringLiteral("1")});
+    EXPECT_EQ(DevColumn(1), std::vector<QString>{QStringLiteral("2")});
+    EXPECT_EQ(DevColumn(2), std::vector<QString>{QStringLiteral("3")});
+    EXPECT_TRUE(DevColumn(3).empty());
+    EXPECT_TRUE(FindText(Page(4), QStringLiteral("Loop 2 Configuration")));
 }
 
 TEST_F(LoopSectionTest, PointWithChannelsTakesFiveRowsAndLooksAhead)
