@@ -2,6 +2,7 @@
 // every third point a module with four channels. Prints the pages recorded per second, the
 // time to record the whole report and to write it as PDF, each against its budget, and the
 // ratio against the New configuration's report recorded in the same run.
+// With --pdf FILE it also leaves that configuration's report in FILE, for a look at the pages.
 #include "model/Data.h"
 #include "reports/PrintSelection.h"
 #include "reports/Reports.h"
@@ -40,6 +41,52 @@ void FillLargest(TData& data)
         }
     }
     data.RebuildNameTable();
+
+    // Every site, zone, C&E and network field filled, as on a commissioned site.
+    TSiteConfig& site = data.SiteConfig;
+    site.ClientName = QStringLiteral("Harbour View Hotel Ltd");
+    site.ClientAddress1 = QStringLiteral("12 Quay Street");
+    site.ClientAddress2 = QStringLiteral("Old Town");
+    site.ClientAddress3 = QStringLiteral("Portsmouth");
+    site.ClientAddress4 = QStringLiteral("Hampshire");
+    site.ClientAddress5 = QStringLiteral("PO1 2AB");
+    site.PanelLocation = QStringLiteral("Main reception, behind the desk");
+    site.InstallerName = QStringLiteral("Southern Fire Systems");
+    site.InstallerAddress1 = QStringLiteral("Unit 4, Dock Road");
+    site.InstallerAddress2 = QStringLiteral("Fareham");
+    site.InstallerAddress5 = QStringLiteral("PO16 9XY");
+    site.EngineerNo = QStringLiteral("SN-7781");
+    site.Engineer = QStringLiteral("J. Carter");
+    site.QuiescentString = QStringLiteral("Harbour View Hotel");
+    site.MaintenanceString = QStringLiteral("Service due - call 01234 567890");
+    site.MaintenanceDate = QDate(2025, 3, 14);
+    site.PhasedDelay = 30;
+    site.InvestigationPeriod = InfiniteDelay;
+    site.InvestigationPeriod1 = 180;
+    site.NightBegin = QStringLiteral("22:00");
+    site.NightEnd = QStringLiteral("07:00");
+    site.ReCalTime = QStringLiteral("03:00");
+    site.BST_Adjustment = true;
+    site.MainVersion = QStringLiteral("09A07");
+    for (int z = 1; z <= MaxZone; ++z) {
+        TZone& zone = data.ZoneList.Zone(z);
+        zone.Name = QStringLiteral("Floor %1 east wing").arg(z);
+        zone.SounderTimer = z % 3 == 0 ? -1 : 30 * z;
+        zone.Relay1Timer = 65;
+        zone.GroupConfig[1 + z % 16] = 1 + z % 2;
+        zone.SetConfig[1 + z % 18] = 1 + z % 3;
+    }
+    data.C_ETable.SetAction(3, 10);
+    data.C_ETable.SetActionTarget(3, 4);
+    data.C_ETable.SetCondition(3, csTrigger, CEAndConditionIndex, true);
+    data.C_ETable.SetConditionTarget(3, csTrigger, 2, 4);
+    data.C_ETable.SetCondition(3, csReset, 5, false);
+    for (int n = 1; n <= MaxNetworkPanels; ++n) {
+        data.RepeaterList.Repeaters[n].Name = QStringLiteral("Block %1 panel").arg(n);
+        data.RepeaterList.Repeaters[n].Fitted = n <= 4;
+        data.Network.AcceptAlarms[n] = n <= 4;
+    }
+    data.PanelNumber = 2;
 }
 
 double Median(std::vector<double> v)
@@ -91,6 +138,16 @@ int main(int argc, char** argv)
     TData largest;
     FillLargest(largest);
     const TTiming big = Measure(largest, pdf);
+
+    const QStringList args = app.arguments();
+    const qsizetype keep = args.indexOf(QStringLiteral("--pdf"));
+    if (keep > 0 && keep + 1 < args.size()) {
+        TReports reports(largest, rdPdf);
+        TPrintSelection().PrintSections(reports);
+        reports.Engine().EndDoc();
+        reports.Engine().Printer().setOutputFileName(args.at(keep + 1));
+        reports.Engine().PrintAll();
+    }
 
     std::printf("report of the largest configuration: %d pages (New configuration: %d pages)\n",
                 big.Pages, base.Pages);
