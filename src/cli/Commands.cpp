@@ -18,7 +18,7 @@ const TCliCommand CommandTable[] = {
      "--port PORT [--panel N] [--block all|loop1|loop2|names|zones|groups|sets|site|cne|network] "
      "[--into FILE.QEM] -o OUT.QEM",
      "load the configuration (or one block) from the panel", RunDownloadCommand},
-    {"upload", "FILE.QEM --port PORT [--panel N] [--block ...] [--yes]",
+    {"upload", "FILE.QEM --port PORT [--panel N] [--block ...] [--yes] [--send-date]",
      "save the configuration (or one block) to the panel", RunUploadCommand},
     {"events", "--port PORT [--panel N] [--clear] -o FILE.log",
      "read the panel's event history (PORT: COM1..COM8, a device path or demo)", RunEventsCommand},

@@ -112,8 +112,16 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
             UsageError(context, QStringLiteral("unknown option '%1'").arg(arg));
             return false;
         }
-        if (name == QLatin1String("yes") || name == QLatin1String("clear")) {
-            (name == QLatin1String("yes") ? parsed.Yes : parsed.Clear) = true;
+        if (name == QLatin1String("yes")) {
+            parsed.Yes = true;
+            continue;
+        }
+        if (name == QLatin1String("clear")) {
+            parsed.Clear = true;
+            continue;
+        }
+        if (name == QLatin1String("send-date")) {
+            parsed.SendDate = true;
             continue;
         }
         if (!hasValue && i + 1 < args.size()) {

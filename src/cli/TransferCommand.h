@@ -18,6 +18,7 @@ struct TTransferArguments {
     QString Output;
     bool Yes = false;
     bool Clear = false;
+    bool SendDate = false; // the site page's "Send To Panel?" box for the maintenance date
     QStringList Files;
 };
 

@@ -11,7 +11,8 @@ int RunUploadCommand(const QStringList& args, TCliContext& context)
     TTransferArguments arguments;
     if (!ParseTransferArguments(context, args,
                                 {QStringLiteral("port"), QStringLiteral("panel"),
-                                 QStringLiteral("block"), QStringLiteral("yes")},
+                                 QStringLiteral("block"), QStringLiteral("yes"),
+                                 QStringLiteral("send-date")},
                                 arguments))
         return ecUsage;
     if (arguments.Files.size() != 1)
@@ -28,6 +29,8 @@ int RunUploadCommand(const QStringList& args, TCliContext& context)
     TData data;
     if (!TConfigFile(data, prompts).Open(arguments.Files.first()))
         return Failure(context, prompts.LastError);
+    // The file does not keep the choice: the maintenance date goes only when asked for.
+    data.SendMaintenanceDate = arguments.SendDate;
 
     TPanelPage page = ppLoopSummary;
     const bool names = arguments.Block == QLatin1String("names");

@@ -54,6 +54,8 @@ bool UploadInProcess(TData& data, const std::shared_ptr<TPanelEndpoint>& panel, 
     TConfirmingPrompts prompts;
     THiddenProgress progress;
     TTransferSequencer sequencer(data, comms, prompts, progress, {});
+    // The panel is to hold the whole configuration, its maintenance date included.
+    data.SendMaintenanceDate = true;
 
     bool completed = false;
     QEventLoop loop;

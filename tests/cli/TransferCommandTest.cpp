@@ -1,0 +1,203 @@
+#include "cli/Cli.h"
+#include "panel/RichConfig.h"
+#include "sim/DemoPanel.h"
+#include "storage/ConfigFile.h"
+#include "storage/ScriptedPrompts.h"
+
+#include "model/Data.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <csignal>
+
+namespace {
+
+// The transfer commands run the event loop; the report command, in the same executable,
+// needs a QGuiApplication, so that is the one created when there is none.
+void EnsureApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tests_cli";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+struct TRun {
+    int Code = -1;
+    QString Out;
+    QString Err;
+};
+
+TRun Zolctl(const QStringList& args)
+{
+    EnsureApplication();
+    TRun run;
+    QTextStream out(&run.Out);
+    QTextStream err(&run.Err);
+    TCliContext context{out, err, nullptr};
+    run.Code = RunZolctl(args, context);
+    return run;
+}
+
+// A fresh emulated panel behind the "demo" port, speaking the protocol given.
+std::shared_ptr<TPanelEmulator> FreshDemoPanel(TSystemType protocol, int loopCount = 2)
+{
+    auto panel = RegisterDemoPanel();
+    panel->Memory().Protocol = protocol;
+    panel->Memory().LoopCount = static_cast<quint8>(loopCount);
+    return panel;
+}
+
+QString WriteConfiguration(const TData& data, const QString& path)
+{
+    TData copy;
+    copy.AssignContent(data);
+    TScriptedPrompts prompts;
+    EXPECT_TRUE(TConfigFile(copy, prompts).WriteFile(path));
+    return path;
+}
+
+bool OpenConfiguration(TData& data, const QString& path)
+{
+    TScriptedPrompts prompts;
+    return TConfigFile(data, prompts).Open(path);
+}
+
+} // namespace
+
+TEST(ZolctlTransfer, UploadThenDownloadRoundTripsAFile)
+{
+    QTemporaryDir dir;
+    FreshDemoPanel(stHochikiLoop);
+    TData rich;
+    FillRichConfiguration(rich, stHochikiLoop);
+    const QString in = WriteConfiguration(rich, dir.filePath("site.QEM"));
+
+    const TRun up = Zolctl({"upload", in, "--port", "demo", "--yes", "--send-date"});
+    ASSERT_EQ(up.Code, ecSuccess) << up.Err.toStdString();
+
+    const QString out = dir.filePath("back.QEM");
+    const TRun down = Zolctl({"download", "--port=demo", "-o", out});
+    ASSERT_EQ(down.Code, ecSuccess) << down.Err.toStdString();
+
+    TData sent;
+    TData received;
+    ASSERT_TRUE(OpenConfiguration(sent, in));
+    ASSERT_TRUE(OpenConfiguration(received, out));
+    ExpectSameTransferredData(sent, received);
+}
+
+TEST(ZolctlTransfer, OneBlockGoesIntoTheConfigurationGiven)
+{
+    QTemporaryDir dir;
+    auto panel = FreshDemoPanel(stApolloLoop);
+    panel->Memory().ZoneNames[7] = "Boiler House";
+    TData base;
+    base.SiteConfig.ClientName = QStringLiteral("Acme");
+    base.ZoneList.Zone(7).Name = QStringLiteral("Old name");
+    const QString into = WriteConfiguration(base, dir.filePath("base.QEM"));
+
+    const QString out = dir.filePath("merged.QEM");
+    const TRun run = Zolctl({"download", "--port", "demo", "--block", "zones", "--into", into,
+                             "-o", out});
+    ASSERT_EQ(run.Code, ecSuccess) << run.Err.toStdString();
+    TData merged;
+    ASSERT_TRUE(OpenConfiguration(merged, out));
+    EXPECT_EQ(merged.ZoneList.Zone(7).Name, "Boiler House");
+    EXPECT_EQ(merged.SiteConfig.ClientName, "Acme");
+}
+
+TEST(ZolctlTransfer, QuestionsWithoutTheirFlagFailNamingIt)
+{
+    QTemporaryDir dir;
+    auto panel = FreshDemoPanel(stApolloLoop);
+    TData data;
+    const QString in = WriteConfiguration(data, dir.filePath("plain.QEM"));
+
+    const TRun unconfirmed = Zolctl({"upload", in, "--port", "demo"});
+    EXPECT_EQ(unconfirmed.Code, ecFailure);
+    EXPECT_EQ(unconfirmed.Err.count('\n'), 1);
+    EXPECT_TRUE(unconfirmed.Err.contains("--yes"));
+    EXPECT_EQ(panel->FramesReceived(), 0);
+
+    // The output-delay check refuses before anything is sent.
+    data.ZoneList.Zone(2).Dependancy[1] = doInvestigation;
+    data.ZoneList.Zone(2).SounderTimer = 900;
+    const QString delayed = WriteConfiguration(data, dir.filePath("delayed.QEM"));
+    const TRun refused = Zolctl({"upload", delayed, "--port", "demo", "--block", "zones"});
+    EXPECT_EQ(refused.Code, ecFailure);
+    EXPECT_TRUE(refused.Err.contains("There are output delays exceeding 10 Minutes which MUST be "
+                                     "resolved"));
+    EXPECT_EQ(panel->FramesReceived(), 0);
+}
+
+TEST(ZolctlTransfer, UsageErrors)
+{
+    EXPECT_EQ(Zolctl({"download", "--port", "demo"}).Code, ecUsage);
+    EXPECT_EQ(Zolctl({"download", "-o", "x.QEM"}).Code, ecUsage);
+    EXPECT_EQ(Zolctl({"download", "--port", "demo", "--block", "everything", "-o", "x.QEM"}).Code,
+              ecUsage);
+    EXPECT_EQ(Zolctl({"download", "--port", "demo", "--panel", "9", "-o", "x.QEM"}).Code, ecUsage);
+    EXPECT_EQ(Zolctl({"download", "--port", "demo", "--yes", "-o", "x.QEM"}).Code, ecUsage);
+    EXPECT_EQ(Zolctl({"upload", "--port", "demo", "--yes"}).Code, ecUsage);
+    EXPECT_EQ(Zolctl({"upload", "a.QEM", "--port"}).Code, ecUsage);
+    EXPECT_EQ(Zolctl({"events", "--port", "demo"}).Code, ecUsage);
+    const TRun events = Zolctl({"events", "--port", "demo", "--into", "a.QEM", "-o", "x.log"});
+    EXPECT_EQ(events.Code, ecUsage);
+    EXPECT_TRUE(events.Err.startsWith("zolctl: unknown option '--into'"));
+}
+
+TEST(ZolctlTransfer, EventsReadWithAndWithoutClearing)
+{
+    QTemporaryDir dir;
+    auto panel = FreshDemoPanel(stApolloLoop);
+    panel->Memory().Events = {"Fire Zone 3", "Fault Loop 1"};
+
+    const QString kept = dir.filePath("kept.log");
+    const TRun read = Zolctl({"events", "--port", "demo", "-o", kept});
+    ASSERT_EQ(read.Code, ecSuccess) << read.Err.toStdString();
+    EXPECT_TRUE(read.Out.contains("2 events"));
+    EXPECT_EQ(panel->Memory().Events.size(), 2u);
+    QFile log(kept);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray text = log.readAll();
+    EXPECT_TRUE(text.contains("Fire Zone 3"));
+    EXPECT_TRUE(text.contains("Fault Loop 1"));
+
+    const TRun cleared = Zolctl({"events", "--port", "demo", "--clear", "-o", dir.filePath("c.log")});
+    ASSERT_EQ(cleared.Code, ecSuccess) << cleared.Err.toStdString();
+    EXPECT_TRUE(cleared.Out.contains("2 events"));
+    EXPECT_TRUE(panel->Memory().Events.empty());
+}
+
+TEST(ZolctlTransfer, InterruptCancelsAndTheNextCommandWorks)
+{
+    QTemporaryDir dir;
+    auto panel = FreshDemoPanel(stApolloLoop);
+    // A panel that answers nothing: the download waits on its time-out when Ctrl-C comes.
+    panel->Faults.DropEveryRequest = 1;
+    EnsureApplication();
+    int framesAtInterrupt = -1;
+    QTimer::singleShot(600, [&] {
+        framesAtInterrupt = panel->FramesReceived();
+        std::raise(SIGINT);
+    });
+    const TRun cancelled = Zolctl({"download", "--port", "demo", "-o", dir.filePath("x.QEM")});
+    EXPECT_EQ(cancelled.Code, 130);
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.QEM")));
+    EXPECT_EQ(panel->FramesReceived(), framesAtInterrupt);
+
+    panel->Faults = {};
+    const TRun after = Zolctl({"download", "--port", "demo", "--block", "site", "-o",
+                               dir.filePath("site.QEM")});
+    EXPECT_EQ(after.Code, ecSuccess) << after.Err.toStdString();
+}
