@@ -2,6 +2,8 @@
 
 #include "model/QEMLoop.h"
 
+#include <array>
+
 namespace {
 
 const QString PanelMark = QStringLiteral("_Panel");
@@ -53,8 +55,47 @@ QString CommentsFileName(const QString& configPath)
     return withoutExtension + QStringLiteral(".RTF");
 }
 
-QString PointKey(const TQEMLoop& loop, int loopNumber, int point)
+namespace {
+
+// Every point key of both loops is built once: a configuration asks for each of them many
+// times on every open and save.
+constexpr int MaxAddress = 256;
+constexpr int SharedDataCount = 8;
+
+struct TPointKeys {
+    // [loop - 1][address][0]: the point key; [..][i]: its SharedData key i.
+    std::array<std::array<std::array<QString, SharedDataCount + 1>, MaxAddress + 1>, 2> Keys;
+
+    TPointKeys()
+    {
+        for (int l = 1; l <= 2; ++l) {
+            for (int a = 1; a <= MaxAddress; ++a) {
+                auto& keys = Keys[l - 1][a];
+                keys[0] = QLatin1Char('L') + QString::number(l) + QLatin1Char('D') + QString::number(a);
+                for (int i = 1; i <= SharedDataCount; ++i)
+                    keys[i] = keys[0] + QStringLiteral("SD") + QString::number(i);
+            }
+        }
+    }
+};
+
+const QString& KeyOf(const TQEMLoop& loop, int loopNumber, int point, int i)
 {
-    return QLatin1Char('L') + QString::number(loopNumber) + QLatin1Char('D')
-        + QString::number(loop.PointAddress(point));
+    static const TPointKeys table;
+    const int address = loop.PointAddress(point);
+    Q_ASSERT(loopNumber >= 1 && loopNumber <= 2 && address >= 1 && address <= MaxAddress);
+    return table.Keys[loopNumber - 1][address][i];
+}
+
+} // namespace
+
+const QString& PointKey(const TQEMLoop& loop, int loopNumber, int point)
+{
+    return KeyOf(loop, loopNumber, point, 0);
+}
+
+const QString& SharedDataKey(const TQEMLoop& loop, int loopNumber, int point, int i)
+{
+    Q_ASSERT(i >= 1 && i <= SharedDataCount);
+    return KeyOf(loop, loopNumber, point, i);
 }

@@ -18,4 +18,6 @@ int PanelNumberFromFileName(const QString& path, int currentPanelNumber);
 QString CommentsFileName(const QString& configPath);
 
 // Key of a point in the loop sections, "L" + loop + "D" + address, as in L2D17.
-QString PointKey(const TQEMLoop& loop, int loopNumber, int point);
+const QString& PointKey(const TQEMLoop& loop, int loopNumber, int point);
+// Key of a point's SharedData value i (1 to 8): the point key + "SD" + i, as in L2D17SD3.
+const QString& SharedDataKey(const TQEMLoop& loop, int loopNumber, int point, int i);

@@ -40,7 +40,7 @@ struct TReader {
     void ReadPoint(TQEMLoop& loop, int loopNumber, int p)
     {
         TDeviceType& d = loop.Devices[p];
-        const QString key = PointKey(loop, loopNumber, p);
+        const QString& key = PointKey(loop, loopNumber, p);
         d.TypeCode = Int(DetectorType, key, NotFittedCode);
         if (converting) {
             if (d.TypeCode < 8)
@@ -64,7 +64,7 @@ struct TReader {
         if (converting && d.Zone > MaxFireZone)
             d.Zone -= 33;
         for (int i = 1; i <= 8; ++i)
-            d.SharedData[i] = Int(SharedData, key + QStringLiteral("SD") + QString::number(i), 255);
+            d.SharedData[i] = Int(SharedData, SharedDataKey(loop, loopNumber, p, i), 255);
         if (d.SharedData[1] == 255) {
             // Class defaults for a point the file gives no panel data for; the zone the file
             // gave is kept rather than replaced by the class's zone.
@@ -76,7 +76,7 @@ struct TReader {
 
     int GroupValue(int zone, int group) const
     {
-        const QString key = GroupKey(zone, group);
+        const QString& key = GroupKey(zone, group);
         const int value = Int(GroupConfig, key, 0);
         if (value < 0 || value > 255)
             throw TConfigReadError(
@@ -90,7 +90,7 @@ struct TReader {
         static const int dependancyDefaults[7] = {0, 4, 0, 0, 4, 0, 0};
         for (int n = 1; n <= MaxZone; ++n) {
             TZone& z = doc.ZoneList.Zone(n);
-            const QString key = ZoneKey(n);
+            const QString& key = ZoneKey(n);
             z.Name = Str(ZoneConfig, key, QStringLiteral("Zone ") + QString::number(n));
             z.SounderTimer = Int(SounderTimers, key, 0);
             z.RemoteTimer = Int(RemoteTimers, key, 0);

@@ -2,8 +2,29 @@
 
 #include <QString>
 
+#include <array>
+
 // Section and key names of the configuration file, spelled as stored files have them.
 namespace ConfigKeys {
+
+// Numbered names (Zone7, Z7G12 ...) are built once: reading and writing a configuration asks
+// for each of them many times.
+template <int Rows, int Columns, typename Make>
+const QString& NumberedName(int row, int column, Make make)
+{
+    struct TTable {
+        std::array<std::array<QString, Columns + 1>, Rows + 1> Names;
+        explicit TTable(Make m)
+        {
+            for (int r = 0; r <= Rows; ++r)
+                for (int c = 0; c <= Columns; ++c)
+                    Names[r][c] = m(r, c);
+        }
+    };
+    static const TTable table(make);
+    Q_ASSERT(row >= 0 && row <= Rows && column >= 0 && column <= Columns);
+    return table.Names[row][column];
+}
 
 inline const QString Header = QStringLiteral("QEM Header");
 inline const QString FileType = QStringLiteral("FileType");
@@ -23,9 +44,11 @@ inline const QString DetectorType = QStringLiteral("Detector Type");
 inline const QString DetectorDisabled = QStringLiteral("Detector Disabled");
 inline const QString DetectorZone = QStringLiteral("Detector Zone");
 inline const QString SharedData = QStringLiteral("SharedData");
-inline QString DetectorSubName(int k)
+inline const QString& DetectorSubName(int k)
 {
-    return QStringLiteral("Detector SubName") + QString::number(k);
+    return NumberedName<3, 0>(k, 0, [](int r, int) {
+        return QStringLiteral("Detector SubName") + QString::number(r);
+    });
 }
 
 inline const QString ZoneConfig = QStringLiteral("Zone Config");
@@ -33,7 +56,12 @@ inline const QString SounderTimers = QStringLiteral("SounderTimers");
 inline const QString RemoteTimers = QStringLiteral("RemoteTimers");
 inline const QString Relay1Timer = QStringLiteral("Relay1Timer");
 inline const QString Relay2Timer = QStringLiteral("Relay2Timer");
-inline QString Dependancy(int i) { return QStringLiteral("Dependancy") + QString::number(i); }
+inline const QString& Dependancy(int i)
+{
+    return NumberedName<6, 0>(i, 0, [](int r, int) {
+        return QStringLiteral("Dependancy") + QString::number(r);
+    });
+}
 inline const QString SounderEnable = QStringLiteral("SounderEnable");
 inline const QString MCPEnable = QStringLiteral("MCPEnable");
 inline const QString NonFireEnable = QStringLiteral("NonFireEnable");
@@ -41,14 +69,23 @@ inline const QString EndDelays = QStringLiteral("EndDelays");
 inline const QString GroupConfig = QStringLiteral("GroupConfig");
 inline const QString SetConfig = QStringLiteral("SetConfig");
 inline const QString DelayTimer = QStringLiteral("DelayTimer");
-inline QString ZoneKey(int n) { return QStringLiteral("Zone") + QString::number(n); }
-inline QString GroupKey(int zone, int group)
+inline const QString& ZoneKey(int n)
 {
-    return QLatin1Char('Z') + QString::number(zone) + QLatin1Char('G') + QString::number(group);
+    return NumberedName<40, 0>(n, 0, [](int r, int) {
+        return QStringLiteral("Zone") + QString::number(r);
+    });
 }
-inline QString SetKey(int zone, int set)
+inline const QString& GroupKey(int zone, int group)
 {
-    return QLatin1Char('Z') + QString::number(zone) + QLatin1Char('S') + QString::number(set);
+    return NumberedName<40, 16>(zone, group, [](int z, int g) {
+        return QLatin1Char('Z') + QString::number(z) + QLatin1Char('G') + QString::number(g);
+    });
+}
+inline const QString& SetKey(int zone, int set)
+{
+    return NumberedName<40, 18>(zone, set, [](int z, int s) {
+        return QLatin1Char('Z') + QString::number(z) + QLatin1Char('S') + QString::number(s);
+    });
 }
 
 inline const QString Maintenance = QStringLiteral("Maintenance");

@@ -13,7 +13,7 @@ void WriteLoop(const TQEMLoop& loop, int loopNumber, int points, TProfileFile& f
 {
     for (int p = 1; p <= points; ++p) {
         const TDeviceType& d = loop.Devices[p];
-        const QString key = PointKey(loop, loopNumber, p);
+        const QString& key = PointKey(loop, loopNumber, p);
         f.WriteString(DetectorNames, key, d.Name);
         for (int k = 1; k <= 3; ++k)
             f.WriteString(DetectorSubName(k), key, d.SubName(k));
@@ -21,8 +21,7 @@ void WriteLoop(const TQEMLoop& loop, int loopNumber, int points, TProfileFile& f
         f.WriteInteger(DetectorDisabled, key, 0);
         f.WriteInteger(DetectorZone, key, d.Zone);
         for (int i = 1; i <= 8; ++i)
-            f.WriteInteger(SharedData, key + QStringLiteral("SD") + QString::number(i),
-                           d.SharedData[i]);
+            f.WriteInteger(SharedData, SharedDataKey(loop, loopNumber, p, i), d.SharedData[i]);
     }
 }
 
@@ -30,7 +29,7 @@ void WriteZones(const TData& doc, TProfileFile& f)
 {
     for (int n = 1; n <= MaxZone; ++n) {
         const TZone& z = doc.ZoneList.Zone(n);
-        const QString key = ZoneKey(n);
+        const QString& key = ZoneKey(n);
         f.WriteString(ZoneConfig, key, z.Name);
         f.WriteInteger(SounderTimers, key, z.SounderTimer);
         f.WriteInteger(RemoteTimers, key, z.RemoteTimer);
@@ -55,7 +54,7 @@ void WriteZones(const TData& doc, TProfileFile& f)
 
 void WriteSite(const TData& doc, TProfileFile& f)
 {
-    TSiteConfig site = doc.SiteConfig;
+    TSiteConfig site = doc.SiteConfig; // its address accessors are not const
     f.WriteString(Maintenance, Text, site.MaintenanceString);
     f.WriteDate(Maintenance, Date, site.MaintenanceDate);
     f.WriteBool(Maintenance, Enabled, site.DateEnabled);

@@ -3,25 +3,118 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <array>
+#include <cstring>
 #include <limits>
 
 namespace {
 
-// Brackets of a section header: "[name]" after optional blanks; empty when not a header.
-std::optional<QString> HeaderName(QStringView line)
+// The blanks QString::trimmed drops, in Latin-1.
+constexpr bool IsBlank(char16_t c)
 {
-    const QStringView t = line.trimmed();
-    if (!t.startsWith(QLatin1Char('[')))
-        return std::nullopt;
-    const qsizetype close = t.indexOf(QLatin1Char(']'));
-    if (close < 0)
-        return std::nullopt;
-    return t.mid(1, close - 1).toString();
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x85 || c == 0xA0;
 }
 
-bool IsBlank(const QString& line)
+// Latin-1 letters fold to lower case; other code units stay as they are.
+constexpr std::array<char16_t, 256> MakeFoldTable()
 {
-    return QStringView(line).trimmed().isEmpty();
+    std::array<char16_t, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        const bool upper = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+        table[c] = static_cast<char16_t>(upper ? c + 0x20 : c);
+    }
+    return table;
+}
+constexpr std::array<char16_t, 256> FoldTable = MakeFoldTable();
+
+constexpr char16_t Fold(char16_t c)
+{
+    return c < 256 ? FoldTable[c] : c;
+}
+
+QByteArrayView Trimmed(QByteArrayView v)
+{
+    qsizetype from = 0;
+    qsizetype to = v.size();
+    while (from < to && IsBlank(static_cast<unsigned char>(v[from])))
+        ++from;
+    while (to > from && IsBlank(static_cast<unsigned char>(v[to - 1])))
+        --to;
+    return v.sliced(from, to - from);
+}
+
+QStringView Trimmed(QStringView v)
+{
+    qsizetype from = 0;
+    qsizetype to = v.size();
+    while (from < to && IsBlank(v[from].unicode()))
+        ++from;
+    while (to > from && IsBlank(v[to - 1].unicode()))
+        --to;
+    return v.sliced(from, to - from);
+}
+
+template <typename Name, typename CodeUnit>
+size_t HashName(const Name& name, CodeUnit unit) noexcept
+{
+    size_t h = 1469598103934665603ull;
+    for (qsizetype i = 0; i < name.size(); ++i)
+        h = (h ^ Fold(unit(name, i))) * 1099511628211ull;
+    return h;
+}
+
+char16_t ByteAt(QByteArrayView v, qsizetype i)
+{
+    return static_cast<unsigned char>(v[i]);
+}
+
+char16_t CharAt(QStringView v, qsizetype i)
+{
+    return v[i].unicode();
+}
+
+// Integers as Delphi reads them: optional sign, then decimal digits, or hexadecimal after
+// "$" or "0x". The text is already trimmed.
+template <typename Text, typename CodeUnit>
+std::optional<int> ParseIntegerText(const Text& t, CodeUnit unit)
+{
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    bool negative = false;
+    if (i < n && (unit(t, i) == '-' || unit(t, i) == '+')) {
+        negative = unit(t, i) == '-';
+        ++i;
+    }
+    int base = 10;
+    if (i < n && unit(t, i) == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < n && unit(t, i) == '0' && (unit(t, i + 1) == 'x' || unit(t, i + 1) == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= n)
+        return std::nullopt;
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        const char16_t c = unit(t, i);
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return std::nullopt;
+        v = v * base + digit;
+        if (v > qint64(std::numeric_limits<int>::max()) + 1)
+            return std::nullopt;
+    }
+    const qint64 signedValue = negative ? -v : v;
+    if (signedValue > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(signedValue);
 }
 
 QString Describe(const QFileDevice& file)
@@ -31,69 +124,83 @@ QString Describe(const QFileDevice& file)
 
 } // namespace
 
-QString TProfileFile::Fold(QStringView name)
+size_t TProfileFile::TNameHash::operator()(QByteArrayView name) const noexcept
 {
-    // Names are nearly always ASCII: fold those directly, the rest through Unicode rules.
-    const QStringView t = name.trimmed();
-    QString folded(t.size(), Qt::Uninitialized);
-    QChar* out = folded.data();
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        char16_t c = t[i].unicode();
-        if (c >= 0x80)
-            return t.toString().toLower();
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char16_t>(c + ('a' - 'A'));
-        out[i] = QChar(c);
-    }
-    return folded;
+    return HashName(name, ByteAt);
 }
 
-void TProfileFile::AddLine(TSection& section, const QString& raw)
+size_t TProfileFile::TNameHash::operator()(QStringView name) const noexcept
 {
-    TLine line{raw, QString(), QString()};
-    const qsizetype eq = raw.indexOf(QLatin1Char('='));
-    const QStringView view(raw);
-    if (eq >= 0 && !view.trimmed().startsWith(QLatin1Char(';'))) {
-        line.Key = view.left(eq).trimmed().toString();
-        line.Value = view.mid(eq + 1).trimmed().toString();
-        if (!line.Key.isEmpty()) {
-            const TFoldedName folded{Fold(line.Key)};
-            if (!section.Keys.contains(folded))
-                section.Keys.insert(folded, static_cast<int>(section.Lines.size()));
-        }
-    }
-    section.Lines.append(line);
+    return HashName(name, CharAt);
+}
+
+bool TProfileFile::TNameEqual::operator()(QByteArrayView a, QByteArrayView b) const noexcept
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (Fold(ByteAt(a, i)) != Fold(ByteAt(b, i)))
+            return false;
+    return true;
+}
+
+bool TProfileFile::TNameEqual::operator()(QStringView a, QByteArrayView b) const noexcept
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (Fold(CharAt(a, i)) != Fold(ByteAt(b, i)))
+            return false;
+    return true;
+}
+
+QByteArrayView TProfileFile::Keep(QByteArray bytes)
+{
+    added_.append(std::move(bytes));
+    return QByteArrayView(added_.last());
 }
 
 void TProfileFile::LoadFromBytes(const QByteArray& bytes)
 {
-    sections_ = {TSection{}};
+    source_ = bytes;
+    added_.clear();
+    sections_.assign(1, TSection{});
     sectionIndex_.clear();
     lastSectionName_ = QString();
-    const qsizetype firstLf = bytes.indexOf('\n');
-    lineEnd_ = (firstLf > 0 && bytes.at(firstLf - 1) == '\r') || firstLf < 0 ? "\r\n" : "\n";
+    const qsizetype firstLf = source_.indexOf('\n');
+    lineEnd_ = (firstLf > 0 && source_.at(firstLf - 1) == '\r') || firstLf < 0 ? "\r\n" : "\n";
 
-    const QString text = QString::fromLatin1(bytes);
+    const QByteArrayView all(source_);
     qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = text.size();
+    while (start < all.size()) {
+        const void* lf = std::memchr(all.data() + start, '\n', size_t(all.size() - start));
+        const qsizetype end = lf ? static_cast<const char*>(lf) - all.data() : all.size();
         qsizetype length = end - start;
-        if (length > 0 && text.at(end - 1) == QLatin1Char('\r'))
+        if (length > 0 && all[end - 1] == '\r')
             --length;
-        const QString raw = text.mid(start, length);
+        const QByteArrayView text = all.sliced(start, length);
         start = end + 1;
 
-        if (const auto name = HeaderName(raw)) {
-            const QString folded = Fold(*name);
-            sections_.append(TSection{});
-            if (!sectionIndex_.contains(folded))
-                sectionIndex_.insert(folded, static_cast<int>(sections_.size()) - 1);
-            sections_.last().Lines.append(TLine{raw, QString(), QString()});
-            continue;
+        const QByteArrayView t = Trimmed(text);
+        if (t.startsWith('[')) {
+            if (const qsizetype close = t.indexOf(']'); close >= 0) {
+                sections_.emplace_back();
+                sectionIndex_.emplace(Trimmed(t.sliced(1, close - 1)),
+                                      static_cast<int>(sections_.size()) - 1);
+                sections_.back().Lines.push_back(TLine{text, {}, {}, {}, false});
+                continue;
+            }
         }
-        AddLine(sections_.last(), raw);
+        TSection& section = sections_.back();
+        TLine line{text, {}, {}, {}, false};
+        const qsizetype eq = text.indexOf('=');
+        if (eq >= 0 && !t.startsWith(';')) {
+            line.Key = Trimmed(text.first(eq));
+            line.Value = Trimmed(text.sliced(eq + 1));
+            if (!line.Key.isEmpty())
+                section.Keys.emplace(line.Key, static_cast<int>(section.Lines.size()));
+        }
+        section.Lines.push_back(line);
     }
 }
 
@@ -115,11 +222,21 @@ bool TProfileFile::LoadFromFile(const QString& path, QString* error)
 
 QByteArray TProfileFile::ToBytes() const
 {
+    qsizetype size = 0;
+    for (const TSection& section : sections_)
+        for (const TLine& line : section.Lines)
+            size += (line.Edited ? line.Key.size() + 1 + line.NewValue.size() : line.Text.size())
+                    + lineEnd_.size();
     QByteArray out;
+    out.reserve(size);
     for (const TSection& section : sections_) {
         for (const TLine& line : section.Lines) {
-            out += line.Raw.toLatin1();
-            out += lineEnd_;
+            if (line.Edited) {
+                out.append(line.Key).append('=').append(line.NewValue);
+            } else {
+                out.append(line.Text);
+            }
+            out.append(lineEnd_);
         }
     }
     return out;
@@ -139,10 +256,10 @@ bool TProfileFile::SaveToFile(const QString& path, QString* error) const
 
 int TProfileFile::SectionIndex(const QString& section) const
 {
-    // Readers and writers ask for many keys of one section in a row.
     if (!lastSectionName_.isNull() && section == lastSectionName_)
         return lastSectionIndex_;
-    const int index = sectionIndex_.value(Fold(section), -1);
+    const auto found = sectionIndex_.find(Trimmed(QStringView(section)));
+    const int index = found == sectionIndex_.end() ? -1 : found->second;
     lastSectionName_ = section;
     lastSectionIndex_ = index;
     return index;
@@ -158,9 +275,9 @@ const TProfileFile::TLine* TProfileFile::Find(const QString& section, const QStr
     const int s = SectionIndex(section);
     if (s < 0)
         return nullptr;
-    const TSection& sec = sections_.at(s);
-    const auto k = sec.Keys.constFind(TFoldedName{Fold(key)});
-    return k == sec.Keys.constEnd() ? nullptr : &sec.Lines.at(*k);
+    const TSection& sec = sections_[s];
+    const auto k = sec.Keys.find(Trimmed(QStringView(key)));
+    return k == sec.Keys.end() ? nullptr : &sec.Lines[k->second];
 }
 
 bool TProfileFile::ValueExists(const QString& section, const QString& key) const
@@ -173,7 +290,7 @@ std::optional<QString> TProfileFile::Value(const QString& section, const QString
     const TLine* line = Find(section, key);
     if (!line)
         return std::nullopt;
-    return line->Value;
+    return QString::fromLatin1(line->Edited ? Trimmed(QByteArrayView(line->NewValue)) : line->Value);
 }
 
 QString TProfileFile::ReadString(const QString& section, const QString& key,
@@ -184,30 +301,7 @@ QString TProfileFile::ReadString(const QString& section, const QString& key,
 
 std::optional<int> TProfileFile::ParseInteger(const QString& text)
 {
-    QString t = text.trimmed();
-    bool negative = false;
-    if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) {
-        negative = t.startsWith(QLatin1Char('-'));
-        t.remove(0, 1);
-    }
-    int base = 10;
-    if (t.startsWith(QLatin1Char('$'))) {
-        base = 16;
-        t.remove(0, 1);
-    } else if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        base = 16;
-        t.remove(0, 2);
-    }
-    if (t.isEmpty() || t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+')))
-        return std::nullopt;
-    bool ok = false;
-    const qlonglong v = t.toLongLong(&ok, base);
-    if (!ok)
-        return std::nullopt;
-    const qlonglong signedValue = negative ? -v : v;
-    if (signedValue < std::numeric_limits<int>::min() || signedValue > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return static_cast<int>(signedValue);
+    return ParseIntegerText(Trimmed(QStringView(text)), CharAt);
 }
 
 int TProfileFile::ReadInteger(const QString& section, const QString& key, int def) const
@@ -215,7 +309,8 @@ int TProfileFile::ReadInteger(const QString& section, const QString& key, int de
     const TLine* line = Find(section, key);
     if (!line)
         return def;
-    return ParseInteger(line->Value).value_or(def);
+    const QByteArrayView value = line->Edited ? Trimmed(QByteArrayView(line->NewValue)) : line->Value;
+    return ParseIntegerText(value, ByteAt).value_or(def);
 }
 
 bool TProfileFile::ReadBool(const QString& section, const QString& key, bool def) const
@@ -225,12 +320,12 @@ bool TProfileFile::ReadBool(const QString& section, const QString& key, bool def
 
 QDate TProfileFile::ReadDate(const QString& section, const QString& key, const QDate& def) const
 {
-    const TLine* line = Find(section, key);
-    if (!line)
+    const std::optional<QString> value = Value(section, key);
+    if (!value)
         return def;
-    QDate date = QDate::fromString(line->Value, DateFormat);
+    QDate date = QDate::fromString(*value, DateFormat);
     if (!date.isValid())
-        date = QDate::fromString(line->Value, QStringLiteral("d/M/yyyy"));
+        date = QDate::fromString(*value, QStringLiteral("d/M/yyyy"));
     return date.isValid() ? date : def;
 }
 
@@ -239,45 +334,73 @@ TProfileFile::TSection& TProfileFile::SectionFor(const QString& section)
     const int s = SectionIndex(section);
     if (s >= 0)
         return sections_[s];
-    const QString folded = Fold(section);
+    const QByteArrayView header =
+        Keep(QByteArray('[' + Trimmed(QStringView(section)).toLatin1() + ']'));
     TSection fresh;
-    fresh.Lines.append(TLine{QLatin1Char('[') + section.trimmed() + QLatin1Char(']'), QString(),
-                             QString()});
-    sections_.append(fresh);
-    sectionIndex_.insert(folded, static_cast<int>(sections_.size()) - 1);
-    lastSectionName_.clear();
-    return sections_.last();
+    fresh.Lines.push_back(TLine{header, {}, {}, {}, false});
+    sections_.push_back(std::move(fresh));
+    sectionIndex_.emplace(header.sliced(1, header.size() - 2),
+                          static_cast<int>(sections_.size()) - 1);
+    lastSectionName_ = QString();
+    return sections_.back();
 }
 
-void TProfileFile::WriteString(const QString& section, const QString& key, const QString& value)
+void TProfileFile::WriteLatin1(const QString& section, const QString& key, QByteArrayView value)
 {
     TSection& sec = SectionFor(section);
-    const TFoldedName folded{Fold(key)};
-    const auto k = sec.Keys.constFind(folded);
-    if (k != sec.Keys.constEnd()) {
-        TLine& line = sec.Lines[*k];
-        line.Raw = line.Key + QLatin1Char('=') + value;
-        line.Value = value.trimmed();
+    const auto k = sec.Keys.find(Trimmed(QStringView(key)));
+    if (k != sec.Keys.end()) {
+        TLine& line = sec.Lines[k->second];
+        if (line.Edited) {
+            if (line.NewValue != value)
+                line.NewValue = value.toByteArray();
+            return;
+        }
+        // A line that already reads key=value exactly stays as it is.
+        const bool exact = line.Key.data() == line.Text.data() && line.Value == value
+                           && line.Text.size() == line.Key.size() + 1 + value.size();
+        if (!exact) {
+            line.NewValue = value.toByteArray();
+            line.Edited = true;
+        }
         return;
     }
     // A new key goes after the last non-blank line of its section, before any blank lines
     // that separate it from the next section.
-    qsizetype at = sec.Lines.size();
-    while (at > 1 && IsBlank(sec.Lines.at(at - 1).Raw))
+    size_t at = sec.Lines.size();
+    while (at > 1 && !sec.Lines[at - 1].Edited && Trimmed(sec.Lines[at - 1].Text).isEmpty())
         --at;
-    const QString name = key.trimmed();
-    sec.Lines.insert(at, TLine{name + QLatin1Char('=') + value, name, value.trimmed()});
-    sec.Keys.insert(folded, static_cast<int>(at));
+    const QByteArrayView name = Keep(Trimmed(QStringView(key)).toLatin1());
+    sec.Lines.insert(sec.Lines.begin() + qsizetype(at), TLine{{}, name, {}, value.toByteArray(), true});
+    sec.Keys.emplace(name, static_cast<int>(at));
+}
+
+void TProfileFile::WriteString(const QString& section, const QString& key, const QString& value)
+{
+    WriteLatin1(section, key, value.toLatin1());
 }
 
 void TProfileFile::WriteInteger(const QString& section, const QString& key, int value)
 {
-    WriteString(section, key, QString::number(value));
+    char digits[16];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    qint64 v = value;
+    const bool negative = v < 0;
+    if (negative)
+        v = -v;
+    do {
+        *--p = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (negative)
+        *--p = '-';
+    WriteLatin1(section, key, QByteArrayView(p, end - p));
 }
 
 void TProfileFile::WriteBool(const QString& section, const QString& key, bool value)
 {
-    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    WriteLatin1(section, key, value ? QByteArrayView("1") : QByteArrayView("0"));
 }
 
 void TProfileFile::WriteDate(const QString& section, const QString& key, const QDate& value)

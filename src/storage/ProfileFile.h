@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
-#include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 // An in-memory profile (INI) document with the rules stored configurations rely on:
 // section and key names match without regard to letter case and surrounding blanks, values
@@ -51,38 +54,48 @@ public:
     static std::optional<int> ParseInteger(const QString& text);
 
 private:
+    // Configuration files hold thousands of keys: lines are views into the bytes as read (or
+    // into names this document added), so loading copies nothing per line and a name is
+    // looked up without building a folded copy of it.
     struct TLine {
-        QString Raw;   // the line as read or last written, without its line end
-        QString Key;   // trimmed key of a key=value line, empty otherwise
-        QString Value; // trimmed value of a key=value line
+        QByteArrayView Text;  // the line as read, without its line end (unless Edited)
+        QByteArrayView Key;   // trimmed key of a key=value line, empty otherwise
+        QByteArrayView Value; // trimmed value as read
+        QByteArray NewValue;  // the value last written, when Edited
+        bool Edited = false;  // written as Key=NewValue
     };
-    // A folded name with a cheap hash: files hold thousands of short keys.
-    struct TFoldedName {
-        QString Text;
-        bool operator==(const TFoldedName&) const = default;
-        friend size_t qHash(const TFoldedName& name, size_t seed) noexcept
-        {
-            size_t h = 1469598103934665603ull ^ seed;
-            for (const QChar c : name.Text)
-                h = (h ^ c.unicode()) * 1099511628211ull;
-            return h;
-        }
+    // Case-insensitive Latin-1 names, looked up directly with the caller's text.
+    struct TNameHash {
+        using is_transparent = void;
+        size_t operator()(QByteArrayView name) const noexcept;
+        size_t operator()(QStringView name) const noexcept;
     };
+    struct TNameEqual {
+        using is_transparent = void;
+        bool operator()(QByteArrayView a, QByteArrayView b) const noexcept;
+        bool operator()(QStringView a, QByteArrayView b) const noexcept;
+        bool operator()(QByteArrayView a, QStringView b) const noexcept { return (*this)(b, a); }
+    };
+    using TNameIndex = std::unordered_map<QByteArrayView, int, TNameHash, TNameEqual>;
     struct TSection {
-        QList<TLine> Lines; // the first line of a real section is its [header]
-        QHash<TFoldedName, int> Keys;
+        std::vector<TLine> Lines; // the first line of a real section is its [header]
+        TNameIndex Keys;          // first line of each key
     };
 
-    static QString Fold(QStringView name);
     int SectionIndex(const QString& section) const;
     const TLine* Find(const QString& section, const QString& key) const;
     TSection& SectionFor(const QString& section);
-    void AddLine(TSection& section, const QString& raw);
+    void WriteLatin1(const QString& section, const QString& key, QByteArrayView value);
+    // Stable storage for a name this document adds.
+    QByteArrayView Keep(QByteArray bytes);
 
+    QByteArray source_; // the bytes as read; lines not written point into them
+    QList<QByteArray> added_;
     // Index 0 holds the lines before the first section header.
-    QList<TSection> sections_{TSection{}};
-    QHash<QString, int> sectionIndex_;
+    std::vector<TSection> sections_ = std::vector<TSection>(1);
+    TNameIndex sectionIndex_;
     QByteArray lineEnd_ = "\r\n";
+    // Readers and writers ask for many keys of one section in a row.
     mutable QString lastSectionName_;
     mutable int lastSectionIndex_ = -1;
 };

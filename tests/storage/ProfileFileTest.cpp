@@ -86,3 +86,31 @@ TEST(ProfileFile, SaveFailureIsReportedAndMissingFileIsEmpty)
     EXPECT_FALSE(f.SaveToFile(bad, &error));
     EXPECT_TRUE(error.contains(bad));
 }
+
+TEST(ProfileFile, WrittenValuesReadBackAndCopiesStandAlone)
+{
+    TProfileFile f = Load("[S]\nold = 7 \n[Caf\xc9]\nK\xc9Y=1\n");
+    f.WriteInteger("S", "old", 7);
+    f.WriteInteger("S", "old", -2147483647 - 1);
+    f.WriteString("s", "fresh", "  padded  ");
+    f.WriteInteger("New", "n", 42);
+    f.WriteBool(QString::fromLatin1("caf\xe9"), QString::fromLatin1("k\xe9y"), false);
+    EXPECT_EQ(f.ReadInteger("S", "OLD", 0), -2147483647 - 1);
+    EXPECT_EQ(f.ReadString("S", "fresh", ""), "padded");
+    EXPECT_EQ(f.ReadInteger("new", "N", 0), 42);
+
+    TProfileFile copy;
+    {
+        const TProfileFile original = f;
+        copy = original;
+    }
+    EXPECT_EQ(copy.ToBytes(), QByteArray("[S]\nold=-2147483648\nfresh=  padded  \n[Caf\xc9]\nK\xc9Y=0\n"
+                                         "[New]\nn=42\n"));
+    // A key written with the value it already has, exactly as key=value, stays untouched.
+    TProfileFile same = Load("[S]\r\nk=5\r\n");
+    same.WriteInteger("S", "K", 5);
+    EXPECT_EQ(same.ToBytes(), QByteArray("[S]\r\nk=5\r\n"));
+    EXPECT_EQ(TProfileFile::ParseInteger(" 0x1f "), 31);
+    EXPECT_FALSE(TProfileFile::ParseInteger("- 5"));
+    EXPECT_FALSE(TProfileFile::ParseInteger("2147483648"));
+}
