@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -156,4 +157,37 @@ TEST(Zolctl, OlderFilesNeedAnAnswerToConvert)
     EXPECT_TRUE(asked.Err.contains(QStringLiteral("Do you want to convert from this QEM configuration file?")));
     converted.LoadFromFile(out);
     EXPECT_EQ(converted.ReadInteger("Loop", "Type", -1), 2);
+}
+
+// The built program, run as an engineer runs it from a root shell without a login session:
+// no XDG_RUNTIME_DIR, no display. Successes say nothing on stderr, failures one line.
+TEST(Zolctl, TheProgramKeepsItsErrorStreamForErrors)
+{
+    QTemporaryDir dir;
+    const QString site = MakeSite(dir);
+    auto run = [](const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(ZOLCTL_PATH), args);
+        p.waitForFinished(60000);
+        return std::make_pair(p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError()));
+    };
+    const auto [infoCode, infoErr] = run({QStringLiteral("info"), site});
+    EXPECT_EQ(infoCode, ecSuccess);
+    EXPECT_EQ(infoErr.toStdString(), "");
+    const auto [resaveCode, resaveErr] = run({QStringLiteral("resave"), site, dir.filePath("b.QEM")});
+    EXPECT_EQ(resaveCode, ecSuccess);
+    EXPECT_EQ(resaveErr.toStdString(), "");
+    const auto [reportCode, reportErr] =
+        run({QStringLiteral("report"), site, QStringLiteral("-o"), dir.filePath("r.pdf")});
+    EXPECT_EQ(reportCode, ecSuccess);
+    EXPECT_EQ(reportErr.toStdString(), "");
+    const auto [failCode, failErr] = run({QStringLiteral("info"), dir.filePath("none.QEM")});
+    EXPECT_EQ(failCode, ecFailure);
+    EXPECT_EQ(failErr.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(failErr.startsWith(QStringLiteral("zolctl: ")));
 }
