@@ -31,7 +31,30 @@ bool ReadWhole(const QString& path, QByteArray& bytes, QString* error)
     return true;
 }
 
+// Text without any formatting: nothing of the file is lost when it is kept as plain text.
+bool IsPlain(const TRichText& text)
+{
+    for (const TRichParagraph& p : text.Paragraphs) {
+        if (p.Alignment != TRichAlignment::raLeft)
+            return false;
+        for (const TRichRun& run : p.Runs)
+            if (run.Format != TRichFormat{})
+                return false;
+    }
+    return true;
+}
+
 } // namespace
+
+QString CommentsFromFile(const QByteArray& bytes)
+{
+    if (IsRtf(bytes)) {
+        const TRichText text = ReadRichText(bytes);
+        if (IsPlain(text))
+            return text.PlainText();
+    }
+    return QString::fromLatin1(bytes);
+}
 
 bool LoadComments(const QString& commentsPath, QString& comments, QString* error)
 {
@@ -42,7 +65,7 @@ bool LoadComments(const QString& commentsPath, QString& comments, QString* error
     QByteArray bytes;
     if (!ReadWhole(commentsPath, bytes, error))
         return false;
-    comments = QString::fromLatin1(bytes);
+    comments = CommentsFromFile(bytes);
     return true;
 }
 

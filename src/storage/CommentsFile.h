@@ -6,10 +6,14 @@
 class TData;
 
 // The comments of a configuration live in a rich-text file beside it. The document keeps
-// the file's text as it is (RTF, or plain text from older or hand-made files), so a saved
-// configuration writes back exactly what was read; the comments page and the report read it
-// with ReadRichText and hand edits back through WriteRtf.
+// plain text when the file holds no formatting (so comments typed as text read back as the
+// same text), and otherwise the file's RTF as it is, so a saved configuration writes back
+// exactly what was read; the comments page and the report read it with ReadRichText and
+// hand edits back through WriteRtf.
 
+// The comments a file's bytes stand for: its text when it holds no formatting (RTF or
+// plain), else its RTF unchanged.
+QString CommentsFromFile(const QByteArray& bytes);
 // A missing file gives empty comments and success; an unreadable one fails with the path
 // and the reason.
 bool LoadComments(const QString& commentsPath, QString& comments, QString* error = nullptr);

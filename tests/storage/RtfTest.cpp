@@ -76,13 +76,17 @@ TEST(Rtf, CommentsAndEventLogFiles)
     EXPECT_TRUE(LoadComments(dir.filePath("missing.RTF"), text));
     EXPECT_TRUE(text.isEmpty());
 
-    // Word-processor comments go back out byte for byte; plain text becomes RTF.
+    // Word-processor comments go back out byte for byte; plain text becomes RTF and reads
+    // back as the same text.
     const QByteArray sample = ReadBytes(TestData("wordprocessor_sample.rtf"));
     ASSERT_TRUE(SaveComments(comments, QString::fromLatin1(sample)));
     EXPECT_EQ(ReadBytes(comments), sample);
-    ASSERT_TRUE(SaveComments(comments, QStringLiteral("line 1\nline 2")));
     ASSERT_TRUE(LoadComments(comments, text));
-    EXPECT_EQ(ReadRichText(text.toLatin1()).Lines(), (QStringList{"line 1", "line 2"}));
+    EXPECT_EQ(text, QString::fromLatin1(sample));
+    ASSERT_TRUE(SaveComments(comments, QString::fromLatin1("line 1\ncaf\xe9 line 2")));
+    EXPECT_TRUE(IsRtf(ReadBytes(comments)));
+    ASSERT_TRUE(LoadComments(comments, text));
+    EXPECT_EQ(text, QString::fromLatin1("line 1\ncaf\xe9 line 2"));
 
     const QStringList events{"12/03/24 10:01 Fire Zone 3", "12/03/24 10:05 Reset"};
     const QString log = dir.filePath("events.log");
