@@ -80,11 +80,14 @@ bool TConfigFile::WriteFile(const QString& path)
     return true;
 }
 
+bool TConfigFile::WriteFile()
+{
+    return !doc_.FileName.isEmpty() && WriteFile(doc_.FileName);
+}
+
 bool TConfigFile::Save()
 {
-    if (!doc_.AccessCodesValid || doc_.FileName.isEmpty())
-        return false;
-    return WriteFile(doc_.FileName);
+    return doc_.AccessCodesValid && WriteFile();
 }
 
 bool TConfigFile::SaveAs(const QString& chosenPath)

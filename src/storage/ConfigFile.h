@@ -23,6 +23,8 @@ public:
     // number and its modified mark as they were. On success FileName is path, the panel
     // number comes from a "_Panel" digit in the name and the document is unmodified.
     bool Open(const QString& path);
+    // The reading step of Open under its usual name.
+    bool ReadFile(const QString& path) { return Open(path); }
 
     // Save writes to FileName; it does nothing while an access code fails its check, and
     // gives false without a message when there is no file name yet (the caller asks for one
@@ -38,6 +40,8 @@ public:
     // reason and leaves the document modified. Success clears the type-mismatch marks and
     // the modified mark.
     bool WriteFile(const QString& path);
+    // Writes to the document's FileName; false without a message when it has none.
+    bool WriteFile();
 
     // The message of the last failure, as shown to the user.
     QString LastError() const { return lastError_; }

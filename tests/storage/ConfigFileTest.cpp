@@ -239,4 +239,17 @@ TEST(ConfigFile, SaveAsRenamesAndWritesNewCommentsBesideIt)
     EXPECT_FALSE(file.Save());
     EXPECT_TRUE(doc.Modified());
     EXPECT_TRUE(prompts.Records.isEmpty());
+
+    // WriteFile without a path writes to the file name, and only when there is one.
+    doc.Comments = QStringLiteral("third");
+    ASSERT_TRUE(file.WriteFile());
+    EXPECT_FALSE(doc.Modified());
+    TData reread;
+    ASSERT_TRUE(TConfigFile(reread, prompts).ReadFile(dir.filePath("b_Panel2.QEM")));
+    EXPECT_EQ(reread.Comments, "third");
+    TData fresh;
+    fresh.SetModified(true);
+    EXPECT_FALSE(TConfigFile(fresh, prompts).WriteFile());
+    EXPECT_TRUE(fresh.Modified());
+    EXPECT_TRUE(prompts.Records.isEmpty());
 }
