@@ -164,10 +164,17 @@ void TData::ApplyNameIndexes()
     for (TQEMLoop* loop : {&Loop1, &Loop2}) {
         for (int p = 1; p <= points; ++p) {
             TDeviceType& d = loop->Devices[p];
-            d.Name = NameTable.Name(d.SharedData[2]);
+            // An index the panel gave beyond its own table points at "No name allocated", so
+            // the point's name and its index agree when the point is saved or sent again.
+            auto take = [this, &d](int i) {
+                if (!NameTable.IsValidIndex(d.SharedData[i]))
+                    d.SharedData[i] = 0;
+                return NameTable.Name(d.SharedData[i]);
+            };
+            d.Name = take(2);
             const bool channels = loop->HasChannelNames(p);
             for (int k = 1; k <= 3; ++k)
-                d.SubName(k) = channels ? NameTable.Name(d.SharedData[2 * k + 2]) : NoNameAllocated;
+                d.SubName(k) = channels ? take(2 * k + 2) : NoNameAllocated;
         }
     }
 }

@@ -130,7 +130,7 @@ TEST(NameTable, ApplyNameIndexesAfterADownload)
     TDeviceType& det = data.Loop1.Devices[1];
     det.TypeCode = 20;
     det.SharedData[2] = 1;
-    det.SharedData[4] = 2; // night sensitivity, not a name
+    det.SharedData[4] = 120; // night sensitivity, not a name
     det.SubName1 = "stale";
     TDeviceType& io = data.Loop2.Devices[2];
     io.TypeCode = 8;
@@ -138,6 +138,9 @@ TEST(NameTable, ApplyNameIndexesAfterADownload)
     io.SharedData[4] = 1;
     io.SharedData[6] = 200; // beyond the table
     io.SharedData[8] = 0;
+    TDeviceType& stray = data.Loop2.Devices[3];
+    stray.TypeCode = 20;
+    stray.SharedData[2] = 3; // one past the last entry
     data.ApplyNameIndexes();
 
     EXPECT_EQ(det.Name, "Hall");
@@ -146,4 +149,11 @@ TEST(NameTable, ApplyNameIndexesAfterADownload)
     EXPECT_EQ(io.SubName1, "Hall");
     EXPECT_EQ(io.SubName2, "No name allocated");
     EXPECT_EQ(io.SubName3, "No name allocated");
+    EXPECT_EQ(det.SharedData[4], 120);
+
+    // Indexes beyond the table become index 0, so the name and its index agree.
+    EXPECT_EQ(stray.Name, "No name allocated");
+    EXPECT_EQ(stray.SharedData[2], 0);
+    EXPECT_EQ(io.SharedData[6], 0);
+    EXPECT_EQ(io.SharedData[4], 1);
 }
