@@ -60,14 +60,17 @@ int TNameTable::FindName(const QString& text) const
 
 bool TNameTable::AddName(const QString& text, int& index, QString& message)
 {
-    index = FindName(text);
+    // An empty description is "No name allocated", as in a rebuild; appending it would only
+    // take a slot that no name can ever match.
+    const QString name = text.isEmpty() ? NoNameAllocated : text;
+    index = FindName(name);
     if (index >= 0)
         return true;
     if (Count() >= MaxNames) {
         message = TooManyNamesMessage;
         return false;
     }
-    index = Append(text);
+    index = Append(name);
     return true;
 }
 

@@ -29,6 +29,9 @@ TEST(NameTable, AddNameRefusesThe257th)
     TNameTable table;
     int index = -1;
     QString message;
+    EXPECT_TRUE(table.AddName("", index, message));
+    EXPECT_EQ(index, 0) << "an empty description is No name allocated";
+    EXPECT_EQ(table.Count(), 1);
     for (int i = 1; i < 256; ++i)
         ASSERT_TRUE(table.AddName(QString("Name %1").arg(i), index, message));
     EXPECT_EQ(table.Count(), 256);
