@@ -66,6 +66,12 @@ public:
     void RebuildNameTable();
     // After a download: every point takes its names from the indexes the panel gave.
     void ApplyNameIndexes();
+    // The name table's look-up and the name chooser's add, at document level.
+    int FindName(const QString& text) const { return NameTable.FindName(text); }
+    bool AddName(const QString& text, int& index, QString& message)
+    {
+        return NameTable.AddName(text, index, message);
+    }
 
     // Tones in the lists of the current protocol; in the 14-entry family choosing a
     // continuous tone also chooses its companion pulsed tone.
