@@ -96,6 +96,12 @@ bool AccessCodeKeyAllowed(QChar key)
     return true;
 }
 
+QString AccessLevel2Caption(const TSiteConfig& site)
+{
+    return site.KeyswitchOperated() ? QStringLiteral("KeySwitch Operated")
+                                    : QStringLiteral("Access Level 2 Code");
+}
+
 TAccessCodeCheck CheckAccessCodes(const TSiteConfig& site, int level)
 {
     TAccessCodeCheck result;

@@ -71,6 +71,10 @@ bool OffersPollingLed(const TSiteConfig& site, bool apolloProtocol);
 // The access-code fields take only the digits 1..4; control characters (backspace …) pass.
 bool AccessCodeKeyAllowed(QChar key);
 
+// The level 2 code field's label: "KeySwitch Operated" while AL2Code is "7777" (the field is
+// then hidden and "Keyswitch Operated" ticked), otherwise "Access Level 2 Code".
+QString AccessLevel2Caption(const TSiteConfig& site);
+
 // Result of leaving an access-code field.
 struct TAccessCodeCheck {
     bool Valid = true;

@@ -46,8 +46,12 @@ TEST(AccessCodes, KeyFilterAndKeyswitch)
 
     TData data;
     EXPECT_FALSE(data.SiteConfig.KeyswitchOperated());
+    EXPECT_EQ(AccessLevel2Caption(data.SiteConfig), "Access Level 2 Code");
     data.SetAccessCode(2, "7777");
     EXPECT_TRUE(data.SiteConfig.KeyswitchOperated());
+    EXPECT_EQ(AccessLevel2Caption(data.SiteConfig), "KeySwitch Operated");
+    data.SetAccessCode(3, "7777");
+    EXPECT_TRUE(data.SiteConfig.KeyswitchOperated()) << "only the level 2 code is the keyswitch";
 }
 
 TEST(FirmwareFeatures, ByMainVersion)
