@@ -377,7 +377,14 @@ void TProfileFile::WriteLatin1(const QString& section, const QString& key, QByte
 
 void TProfileFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    WriteLatin1(section, key, value.toLatin1());
+    QByteArray bytes = value.toLatin1();
+    // A value is one line: a line break in a text (a name from the panel, say) would end the
+    // value there and turn the rest into lines of the file, even sections and keys.
+    if (bytes.contains('\n') || bytes.contains('\r')) {
+        bytes.replace('\n', ' ');
+        bytes.replace('\r', ' ');
+    }
+    WriteLatin1(section, key, bytes);
 }
 
 void TProfileFile::WriteInteger(const QString& section, const QString& key, int value)

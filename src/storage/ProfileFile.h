@@ -45,6 +45,7 @@ public:
     bool ReadBool(const QString& section, const QString& key, bool def) const;
     QDate ReadDate(const QString& section, const QString& key, const QDate& def) const;
 
+    // Line breaks in value are written as blanks: a value is one line.
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
     void WriteBool(const QString& section, const QString& key, bool value);

@@ -65,6 +65,15 @@ TEST(ProfileFile, NewFilesUseCrLfAndEveryByteSurvives)
     EXPECT_EQ(f.ToBytes(), raw);
     f.WriteString("S", "other", QString::fromLatin1("\xe9"));
     EXPECT_TRUE(f.ToBytes().endsWith("other=\xe9\r\n"));
+
+    // A line break in a text cannot start a line of its own: it would end the value there
+    // and could add keys and sections that were never written.
+    f.WriteString("S", "name", QStringLiteral("Lobby\r\n[S]\nx=9"));
+    EXPECT_EQ(f.ReadString("S", "name", ""), "Lobby  [S] x=9");
+    EXPECT_EQ(f.ReadInteger("S", "x", 0), 1);
+    TProfileFile reread = Load(f.ToBytes());
+    EXPECT_EQ(reread.ReadString("S", "name", ""), "Lobby  [S] x=9");
+    EXPECT_EQ(reread.ReadInteger("S", "x", 0), 1);
 }
 
 TEST(ProfileFile, DuplicateSectionsAndKeysReadTheFirst)
