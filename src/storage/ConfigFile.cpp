@@ -57,6 +57,15 @@ bool TConfigFile::WriteFile(const QString& path)
 {
     lastError_.clear();
     const QString caption = QStringLiteral("Save");
+    const QString commentsPath = CommentsFileName(path);
+    // A configuration named like its own comments file (site.RTF) would be overwritten by
+    // the comments straight after it was written.
+    if (QFileInfo(commentsPath).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
+        return Fail(QStringLiteral("The configuration was not saved: %1 would also be its "
+                                   "comments file. Choose a name with another extension, such "
+                                   "as .QEM.")
+                        .arg(path),
+                    caption);
     QString reason;
     TProfileFile profile;
     if (!profile.LoadFromFile(path, &reason))
@@ -67,7 +76,7 @@ bool TConfigFile::WriteFile(const QString& path)
     WriteConfiguration(doc_, profile);
     if (!profile.SaveToFile(path, &reason))
         return Fail(QStringLiteral("The configuration was not saved. %1").arg(reason), caption);
-    if (!SaveComments(CommentsFileName(path), doc_.Comments, &reason))
+    if (!SaveComments(commentsPath, doc_.Comments, &reason))
         return Fail(QStringLiteral("The configuration was saved but its comments were not. %1")
                         .arg(reason),
                     caption);

@@ -94,6 +94,19 @@ TEST(ConfigFailure, SavingOverAFileKeepsWhatWeDoNotWrite)
 TEST(ConfigFailure, AFailedWriteIsReportedAndLosesNothing)
 {
     QTemporaryDir dir;
+    {
+        // A configuration named like its comments file: the comments would replace it.
+        TScriptedPrompts prompts;
+        TData doc;
+        doc.SetModified(true);
+        const QString clash = dir.filePath("site.RTF");
+        EXPECT_FALSE(TConfigFile(doc, prompts).WriteFile(clash));
+        ASSERT_EQ(prompts.count(TScriptedPrompts::TKind::mkError), 1);
+        EXPECT_TRUE(prompts.Records.first().Text.contains(clash));
+        EXPECT_FALSE(QFile::exists(clash));
+        EXPECT_TRUE(doc.Modified());
+    }
+
     // A folder where the file should be: no write can succeed, whoever runs the test.
     WriteBytes(dir.filePath("plain"), "not a folder");
     const QString impossible = dir.filePath("plain/site.QEM");
