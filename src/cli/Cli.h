@@ -30,10 +30,17 @@ int Failure(TCliContext& context, const QString& message);
 // True when args ask for help; the command then prints its usage and ends with success.
 bool WantsHelp(const QStringList& args);
 void PrintCommandUsage(TCliContext& context, const TCliCommand& command);
-// Splits "--name=value" options from the positional arguments. Unknown options are a usage
-// error: returns false after reporting it.
-bool SplitArguments(TCliContext& context, const QStringList& args, const QStringList& known,
-                    QStringList& positional, QHash<QString, QString>& options);
+// An option a command accepts, named without its leading "--".
+struct TCliOption {
+    QString Name;
+    bool TakesValue = true;
+};
+// Splits options from the positional arguments. A value follows its option after "=" or as the
+// next argument; "-o" stands for "--output". An unknown option, a missing value or a value given
+// to a switch is a usage error: returns false after reporting it. Switches are present in
+// options with an empty value.
+bool ParseOptions(TCliContext& context, const QStringList& args, const QList<TCliOption>& known,
+                  QStringList& positional, QHash<QString, QString>& options);
 
 const TCliCommand* FindCommand(const QString& name);
 // zolctl's whole command line (without the program name); the exit code.

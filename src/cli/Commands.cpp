@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 
 // A new command is one file and one line here.
@@ -64,21 +66,40 @@ void PrintCommandUsage(TCliContext& context, const TCliCommand& command)
                 << QString::fromLatin1(command.Summary) << '\n';
 }
 
-bool SplitArguments(TCliContext& context, const QStringList& args, const QStringList& known,
-                    QStringList& positional, QHash<QString, QString>& options)
+bool ParseOptions(TCliContext& context, const QStringList& args, const QList<TCliOption>& known,
+                  QStringList& positional, QHash<QString, QString>& options)
 {
-    for (const QString& arg : args) {
-        if (!arg.startsWith(QStringLiteral("--")) || arg == QStringLiteral("--")) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        const bool isShortOutput = arg == QLatin1String("-o");
+        if (!isShortOutput && (!arg.startsWith(QStringLiteral("--")) || arg == QStringLiteral("--"))) {
             positional << arg;
             continue;
         }
         const qsizetype eq = arg.indexOf(QLatin1Char('='));
-        const QString name = eq < 0 ? arg.mid(2) : arg.mid(2, eq - 2);
-        if (!known.contains(name)) {
+        const QString name =
+            isShortOutput ? QStringLiteral("output") : eq < 0 ? arg.mid(2) : arg.mid(2, eq - 2);
+        const auto option = std::find_if(known.cbegin(), known.cend(),
+                                         [&](const TCliOption& o) { return o.Name == name; });
+        if (option == known.cend()) {
             UsageError(context, QStringLiteral("unknown option '%1'").arg(arg));
             return false;
         }
-        options.insert(name, eq < 0 ? QString() : arg.mid(eq + 1));
+        QString value;
+        if (!option->TakesValue) {
+            if (eq >= 0) {
+                UsageError(context, QStringLiteral("--%1 takes no value").arg(name));
+                return false;
+            }
+        } else if (eq >= 0) {
+            value = arg.mid(eq + 1);
+        } else if (i + 1 < args.size()) {
+            value = args.at(++i);
+        } else {
+            UsageError(context, QStringLiteral("%1 needs a value").arg(arg));
+            return false;
+        }
+        options.insert(name, value);
     }
     return true;
 }

@@ -164,7 +164,7 @@ int RunInfoCommand(const QStringList& args, TCliContext& context)
 {
     QStringList files;
     QHash<QString, QString> options;
-    if (!SplitArguments(context, args, {QStringLiteral("max-output-delay")}, files, options))
+    if (!ParseOptions(context, args, {{QStringLiteral("max-output-delay")}}, files, options))
         return ecUsage;
     if (files.size() != 1)
         return UsageError(context, QStringLiteral("info needs one FILE.QEM"));

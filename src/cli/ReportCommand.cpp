@@ -26,70 +26,47 @@ const QStringList SectionNames = {
     QStringLiteral("network"),
 };
 
-// Options take their value after "=" or as the next argument.
 bool ParseArguments(TCliContext& context, const QStringList& args, TReportArguments& parsed)
 {
     QStringList positional;
-    for (int i = 0; i < args.size(); ++i) {
-        QString arg = args.at(i);
-        QString value;
-        bool hasValue = false;
-        const qsizetype eq = arg.indexOf(QLatin1Char('='));
-        if (arg.startsWith(QLatin1Char('-')) && eq > 0) {
-            value = arg.mid(eq + 1);
-            arg = arg.left(eq);
-            hasValue = true;
-        }
-        auto takeValue = [&]() {
-            if (!hasValue && i + 1 < args.size()) {
-                value = args.at(++i);
-                hasValue = true;
-            }
-            if (!hasValue)
-                UsageError(context, QStringLiteral("%1 needs a value").arg(arg));
-            return hasValue;
-        };
+    QHash<QString, QString> options;
+    if (!ParseOptions(context, args,
+                      {{QStringLiteral("output")},
+                       {QStringLiteral("only-fitted"), false},
+                       {QStringLiteral("order")},
+                       {QStringLiteral("sections")}},
+                      positional, options))
+        return false;
 
-        if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
-            if (!takeValue())
-                return false;
-            parsed.Output = value;
-        } else if (arg == QLatin1String("--only-fitted")) {
-            parsed.OnlyFitted = true;
-        } else if (arg == QLatin1String("--order")) {
-            if (!takeValue())
-                return false;
-            if (value == QLatin1String("number"))
-                parsed.Order = loDeviceNumber;
-            else if (value == QLatin1String("type"))
-                parsed.Order = loDeviceType;
-            else if (value == QLatin1String("zone"))
-                parsed.Order = loZoneNumber;
-            else {
-                UsageError(context, QStringLiteral("--order takes number, type or zone"));
-                return false;
-            }
-        } else if (arg == QLatin1String("--sections")) {
-            if (!takeValue())
-                return false;
-            for (const QString& s : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-                const QString name = s.trimmed().toLower();
-                if (!SectionNames.contains(name)) {
-                    UsageError(context, QStringLiteral("unknown section '%1' (sections: %2)")
-                                            .arg(s, SectionNames.join(QLatin1Char(','))));
-                    return false;
-                }
-                parsed.Sections << name;
-            }
-            if (parsed.Sections.isEmpty()) {
-                UsageError(context, QStringLiteral("--sections names no section"));
-                return false;
-            }
-        } else if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
-            UsageError(context, QStringLiteral("unknown option '%1'").arg(args.at(i)));
+    parsed.Output = options.value(QStringLiteral("output"));
+    parsed.OnlyFitted = options.contains(QStringLiteral("only-fitted"));
+    if (options.contains(QStringLiteral("order"))) {
+        const QString order = options.value(QStringLiteral("order"));
+        if (order == QLatin1String("number"))
+            parsed.Order = loDeviceNumber;
+        else if (order == QLatin1String("type"))
+            parsed.Order = loDeviceType;
+        else if (order == QLatin1String("zone"))
+            parsed.Order = loZoneNumber;
+        else {
+            UsageError(context, QStringLiteral("--order takes number, type or zone"));
             return false;
-        } else {
-            positional << arg;
+        }
+    }
+    if (options.contains(QStringLiteral("sections"))) {
+        const QString sections = options.value(QStringLiteral("sections"));
+        for (const QString& s : sections.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QString name = s.trimmed().toLower();
+            if (!SectionNames.contains(name)) {
+                UsageError(context, QStringLiteral("unknown section '%1' (sections: %2)")
+                                        .arg(s, SectionNames.join(QLatin1Char(','))));
+                return false;
+            }
+            parsed.Sections << name;
+        }
+        if (parsed.Sections.isEmpty()) {
+            UsageError(context, QStringLiteral("--sections names no section"));
+            return false;
         }
     }
     if (positional.size() != 1) {

@@ -9,7 +9,7 @@ int RunResaveCommand(const QStringList& args, TCliContext& context)
 {
     QStringList files;
     QHash<QString, QString> options;
-    if (!SplitArguments(context, args, {QStringLiteral("convert")}, files, options))
+    if (!ParseOptions(context, args, {{QStringLiteral("convert")}}, files, options))
         return ecUsage;
     if (files.size() != 2)
         return UsageError(context, QStringLiteral("resave needs IN.QEM and OUT.QEM"));

@@ -93,66 +93,36 @@ QString PortDevice(const QString& port)
 bool ParseTransferArguments(TCliContext& context, const QStringList& args,
                             const QStringList& allowed, TTransferArguments& parsed)
 {
-    for (int i = 0; i < args.size(); ++i) {
-        QString arg = args.at(i);
-        QString value;
-        bool hasValue = false;
-        const qsizetype eq = arg.indexOf(QLatin1Char('='));
-        if (arg.startsWith(QLatin1Char('-')) && eq > 0) {
-            value = arg.mid(eq + 1);
-            arg = arg.left(eq);
-            hasValue = true;
-        }
-        if (!arg.startsWith(QLatin1Char('-'))) {
-            parsed.Files << arg;
-            continue;
-        }
-        const QString name = arg == QLatin1String("-o") ? QStringLiteral("output") : arg.mid(2);
-        if (!allowed.contains(name)) {
-            UsageError(context, QStringLiteral("unknown option '%1'").arg(arg));
+    static const QStringList switches = {QStringLiteral("yes"), QStringLiteral("clear"),
+                                         QStringLiteral("send-date")};
+    QList<TCliOption> known;
+    for (const QString& name : allowed)
+        known << TCliOption{name, !switches.contains(name)};
+    QHash<QString, QString> options;
+    if (!ParseOptions(context, args, known, parsed.Files, options))
+        return false;
+
+    parsed.Yes = options.contains(QStringLiteral("yes"));
+    parsed.Clear = options.contains(QStringLiteral("clear"));
+    parsed.SendDate = options.contains(QStringLiteral("send-date"));
+    parsed.Port = options.value(QStringLiteral("port"));
+    parsed.Into = options.value(QStringLiteral("into"));
+    parsed.Output = options.value(QStringLiteral("output"));
+    if (options.contains(QStringLiteral("panel"))) {
+        bool ok = false;
+        parsed.Panel = options.value(QStringLiteral("panel")).toInt(&ok);
+        if (!ok || parsed.Panel < 1 || parsed.Panel > 8) {
+            UsageError(context, QStringLiteral("--panel takes a number from 1 to 8"));
             return false;
         }
-        if (name == QLatin1String("yes")) {
-            parsed.Yes = true;
-            continue;
-        }
-        if (name == QLatin1String("clear")) {
-            parsed.Clear = true;
-            continue;
-        }
-        if (name == QLatin1String("send-date")) {
-            parsed.SendDate = true;
-            continue;
-        }
-        if (!hasValue && i + 1 < args.size()) {
-            value = args.at(++i);
-            hasValue = true;
-        }
-        if (!hasValue) {
-            UsageError(context, QStringLiteral("%1 needs a value").arg(arg));
+    }
+    if (options.contains(QStringLiteral("block"))) {
+        TPanelPage page;
+        parsed.Block = options.value(QStringLiteral("block")).toLower();
+        if (parsed.Block != QLatin1String("all") && parsed.Block != QLatin1String("names")
+            && !BlockPage(parsed.Block, page)) {
+            UsageError(context, QStringLiteral("--block takes one of %1").arg(BlockNames));
             return false;
-        }
-        if (name == QLatin1String("port")) {
-            parsed.Port = value;
-        } else if (name == QLatin1String("panel")) {
-            bool ok = false;
-            parsed.Panel = value.toInt(&ok);
-            if (!ok || parsed.Panel < 1 || parsed.Panel > 8) {
-                UsageError(context, QStringLiteral("--panel takes a number from 1 to 8"));
-                return false;
-            }
-        } else if (name == QLatin1String("block")) {
-            TPanelPage page;
-            parsed.Block = value.toLower();
-            if (parsed.Block != QLatin1String("all") && parsed.Block != QLatin1String("names")
-                && !BlockPage(parsed.Block, page)) {
-                UsageError(context, QStringLiteral("--block takes one of %1").arg(BlockNames));
-                return false;
-            }
-        } else if (name == QLatin1String("into")) {
-            parsed.Into = value;
-        } else {
-            parsed.Output = value;
         }
     }
     if (parsed.Port.isEmpty()) {

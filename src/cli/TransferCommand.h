@@ -22,7 +22,8 @@ struct TTransferArguments {
     QStringList Files;
 };
 
-// Options take their value after "=" or as the next argument; false after a usage error.
+// The options of allowed ("yes", "clear" and "send-date" are switches); false after a usage
+// error.
 bool ParseTransferArguments(TCliContext& context, const QStringList& args,
                             const QStringList& allowed, TTransferArguments& parsed);
 
