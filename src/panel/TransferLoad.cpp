@@ -117,7 +117,10 @@ void TTransferSequencer::StartPointRead(int loop)
         return;
     }
     SetBar(1, data_.NoLoopDevices());
-    progress_.SetStatus(PointStatusText(data_, false, loop, 1));
+    // The step opens with the plain point number, System Sensor loops included; the sensor
+    // and module forms follow from the second point on.
+    progress_.SetStatus(QStringLiteral("Loading data for Loop ") + QString::number(loop)
+                        + QStringLiteral(" - Point 1"));
     Send(PointRequest(data_, loop, 1));
 }
 

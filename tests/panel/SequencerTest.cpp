@@ -71,7 +71,8 @@ TEST(Sequencer, StatusTextsAndBarOfAPointRead)
     EXPECT_EQ(s.mid(0, 5), QStringList({"Establishing communications with the ZOL",
                                         "Communications established with ZOL",
                                         "Loading version information", "Loading loop type",
-                                        "Loading data for Loop 2 - Point S1"}));
+                                        "Loading data for Loop 2 - Point 1"}));
+    EXPECT_EQ(s.at(5), "Loading data for Loop 2 - Point S2");
     EXPECT_TRUE(s.contains("Loading data for Loop 2 - Point S99"));
     EXPECT_TRUE(s.contains("Loading data for Loop 2 - Point M1"));
     EXPECT_TRUE(s.contains("Loading data for Loop 2 - Point M99"));
