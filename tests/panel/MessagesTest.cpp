@@ -304,3 +304,54 @@ TEST(Message, PayloadNeverReadsPastThePacket)
     EXPECT_EQ(TimeMinute("bad"), 0);
     EXPECT_EQ(FitText(QString(300, 'x'), 2).size(), 253);
 }
+
+TEST(Messages, RequestsAndRemainingWritesByteForByte)
+{
+    TData data;
+    EXPECT_EQ(ZoneNameRequest(40), Hex("45 01 28"));
+    EXPECT_EQ(ZoneDataRequest(1), Hex("5A 01 01"));
+    EXPECT_EQ(GroupRequest(41), Hex("4D 01 29"));
+    EXPECT_EQ(SetRequest(0), Hex("69 01 00"));
+    EXPECT_EQ(CauseEffectRequest(16), Hex("73 01 10"));
+    EXPECT_EQ(NetworkNameRequest(8), Hex("5D 01 08"));
+    EXPECT_EQ(NetworkFittedRequest(1), Hex("61 01 01"));
+    EXPECT_EQ(NetworkMatrixRequest(), Hex("75 00"));
+    EXPECT_EQ(NetworkSummaryRequest(), Hex("65 00"));
+    EXPECT_EQ(PanelNameRequest(), Hex("67 00"));
+    EXPECT_EQ(LoopTypeRequest(), Hex("56 00"));
+    for (char letter : QByteArray("GKOQXSmo"))
+        EXPECT_EQ(SiteRequest(letter), QByteArray(1, letter) + '\0');
+
+    TSiteConfig& site = data.SiteConfig;
+    site.FaultLockout = 10;
+    EXPECT_EQ(FaultLockoutWrite(data), Hex("59 01 0A"));
+    site.PhasedDelay = 65535;
+    site.InvestigationPeriod = 300;
+    site.InvestigationPeriod1 = 180;
+    EXPECT_EQ(DelaysWrite(data), Hex("54 06 FF FF 2C 01 B4 00"));
+    site.QuiescentString = "ZOL";
+    EXPECT_EQ(QuiescentTextWrite(data), QByteArray("n\x04ZOL\x00", 6));
+
+    // Phased delay and the investigation periods come back in the order they went.
+    TData back;
+    ASSERT_TRUE(ReadDelays(back, Hex("FF FF 2C 01 B4 00")));
+    EXPECT_EQ(back.SiteConfig.PhasedDelay, 65535);
+    EXPECT_EQ(back.SiteConfig.InvestigationPeriod, 300);
+    EXPECT_EQ(back.SiteConfig.InvestigationPeriod1, 180);
+
+    // Older panels leave out the optional bytes: what they do not send stays as it was.
+    back.SiteConfig.MCP_Delay = 3;
+    back.SiteConfig.Discovery_Polling_LED = true;
+    ASSERT_TRUE(ReadLevel3Code(back, Hex("39 30")));
+    EXPECT_EQ(back.SiteConfig.AL3Code, "12345");
+    EXPECT_TRUE(back.SiteConfig.Discovery_Polling_LED);
+    EXPECT_EQ(back.SiteConfig.MCP_Delay, 3);
+    EXPECT_FALSE(ReadLevel3Code(back, Hex("39")));
+    back.SiteConfig.BST_Adjustment = true;
+    ASSERT_TRUE(ReadTimes(back, Hex("00 06 00 16 00 03")));
+    EXPECT_EQ(back.SiteConfig.ReCalTime, "03:00");
+    EXPECT_TRUE(back.SiteConfig.BST_Adjustment);
+    EXPECT_FALSE(ReadTimes(back, Hex("00 06 00 16 00")));
+    ASSERT_TRUE(ReadLevel2Code(back, Hex("54 0D")));
+    EXPECT_EQ(back.SiteConfig.AL2Code, "3412");
+}
