@@ -79,24 +79,29 @@ bool TTransferSequencer::SaveAll()
     return Begin(12);
 }
 
+int TTransferSequencer::ResetPageFlags(TPanelPage page, bool saving)
+{
+    LoadingAll = false;
+    SavingAll = false;
+    CheckLinkFirst = saving;
+    const bool loopPage = page == ppLoopSummary || page == ppLoop1 || page == ppLoop2;
+    ReadProtocolFirst = loopPage;
+    WriteProtocolFirst = loopPage && saving;
+    if (!loopPage)
+        return 0;
+    return page == ppLoopSummary ? context_.SummaryLoop() : page == ppLoop1 ? 1 : 2;
+}
+
 bool TTransferSequencer::LoadPage()
 {
     const TPanelPage page = context_.ActivePage();
     if (Busy() || (page == ppSiteConfig && !data_.AccessCodesValid))
         return false;
-    LoadingAll = false;
-    SavingAll = false;
-    ReadProtocolFirst = false;
-    WriteProtocolFirst = false;
-    CheckLinkFirst = false;
+    const int loop = ResetPageFlags(page, false);
     switch (page) {
     case ppLoopSummary:
     case ppLoop1:
-    case ppLoop2: {
-        const int loop = page == ppLoopSummary ? context_.SummaryLoop() : page == ppLoop1 ? 1 : 2;
-        ReadProtocolFirst = true;
-        return Begin(loop == 2 ? 2 : 1);
-    }
+    case ppLoop2: return Begin(loop == 2 ? 2 : 1);
     case ppZoneConfig: return Begin(3);
     case ppGroupConfig: return Begin(6);
     case ppSetConfig: return Begin(7);
@@ -118,20 +123,11 @@ bool TTransferSequencer::SavePage()
     const TPanelPage page = context_.ActivePage();
     if (Busy() || (page == ppSiteConfig && !data_.AccessCodesValid))
         return false;
-    LoadingAll = false;
-    SavingAll = false;
-    ReadProtocolFirst = false;
-    WriteProtocolFirst = false;
-    CheckLinkFirst = true;
+    const int loop = ResetPageFlags(page, true);
     switch (page) {
     case ppLoopSummary:
     case ppLoop1:
-    case ppLoop2: {
-        const int loop = page == ppLoopSummary ? context_.SummaryLoop() : page == ppLoop1 ? 1 : 2;
-        ReadProtocolFirst = true;
-        WriteProtocolFirst = true;
-        return Begin(loop == 2 ? 14 : 12);
-    }
+    case ppLoop2: return Begin(loop == 2 ? 14 : 12);
     case ppZoneConfig:
         if (!SaveChecksPass(false))
             return false;

@@ -82,6 +82,9 @@ signals:
 private:
     // Starting and the link.
     bool Begin(int step);
+    // Clears the flags of the previous operation for a per-page load or save; the loop pages
+    // move the loop protocol first. Returns the loop the page stands for (0 for other pages).
+    int ResetPageFlags(TPanelPage page, bool saving);
     void StartOperation();
     void StepStart();
     // The first action of TransferStep once the protocol is read or written.
