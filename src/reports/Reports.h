@@ -109,7 +109,7 @@ private:
     int SiteLine(int x, int y, const QString& label, const QString& value);
     int SecondsLine(int x, int y, const QString& label, int seconds);
     int BlankLine(int y);
-    int SwitchLine(int x, int y, const QString& label, bool enabled);
+    int SwitchLine(int boxLeft, int y, const QString& label, bool enabled);
 
     const TData& data_;
     std::unique_ptr<TPreviewPrinter> engine_;

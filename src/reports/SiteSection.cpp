@@ -37,11 +37,12 @@ int TReports::BlankLine(int y)
     return y + advance;
 }
 
-int TReports::SwitchLine(int x, int y, const QString& label, bool enabled)
+int TReports::SwitchLine(int boxLeft, int y, const QString& label, bool enabled)
 {
+    // Unlike the labelled lines, a switch line is indented by two "T" of the bold face.
     SetFont(SitePoints, fsBold);
     const int advance = Canvas().TextHeight(QStringLiteral("W"));
-    Text(x, y, label);
+    Text(boxLeft + 2 * Canvas().TextWidth(QStringLiteral("T")), y, label);
     SetFont(SitePoints);
     Text(ValueColumn, y, enabled ? QStringLiteral(":ENABLED") : QStringLiteral(":disabled"));
     return y + advance;
@@ -119,12 +120,12 @@ void TReports::PrintSiteSection()
     // Versions compare as text; a configuration no panel has reported yet offers everything.
     const bool notAvailable = version == NotAvailableVersion;
     if (version > QStringLiteral("09A00") || notAvailable)
-        y = SwitchLine(x, y, QStringLiteral("Auto BST correction"), site.BST_Adjustment);
+        y = SwitchLine(left, y, QStringLiteral("Auto BST correction"), site.BST_Adjustment);
     if (version >= QStringLiteral("09A07") || notAvailable)
-        y = SwitchLine(x, y, QStringLiteral("Real Time Event Output"),
+        y = SwitchLine(left, y, QStringLiteral("Real Time Event Output"),
                        site.RealTime_Event_Output);
     const int afterLed =
-        SwitchLine(x, y, QStringLiteral("Polling LED"), site.Discovery_Polling_LED);
+        SwitchLine(left, y, QStringLiteral("Polling LED"), site.Discovery_Polling_LED);
 
     if (version > QStringLiteral("08A43") || notAvailable) {
         y = afterLed;

@@ -188,6 +188,9 @@ TEST_F(SectionTest, SiteLinesFollowThePanelVersion)
     const TPageText* mcp = FindText(Page(), QStringLiteral("MCP Confirmation Delay"));
     const int advance = Measure(QStringLiteral("W"), 14, fsBold).H;
     EXPECT_EQ(mcp->TopLeft.y(), led->TopLeft.y() + advance);
+    // Switch labels are indented by two bold "T"; the other labels by two regular ones.
+    EXPECT_EQ(led->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), 14, fsBold).W);
+    EXPECT_EQ(mcp->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), 14).W);
     EXPECT_EQ(Cell(2200, led->TopLeft.y()), std::vector<QString>{":ENABLED"});
 }
 
