@@ -211,8 +211,7 @@ void TTransferSequencer::StartOperation()
         return;
     }
 
-    // Connect: the packet layer's tick starts the handshake on the open port, and the
-    // handshake answer starts the first request.
+    // Connect: the packet layer's tick starts the handshake on the open port.
     comms_.HandshakeStage = 0;
     SetBar(1, 101);
     progress_.SetStatus(QStringLiteral("Establishing communications with the ZOL"));
@@ -226,7 +225,11 @@ void TTransferSequencer::StartOperation()
         comms_.HandshakeFailed = true;
         prompts_.error(TransferText::CannotOpenPort);
         emit Finished(false);
+        return;
     }
+    // The version request goes out on the freshly opened port; the handshake that the next
+    // tick starts reopens the port, and the handshake answer sends the first request again.
+    Send(VersionRequest());
 }
 
 void TTransferSequencer::Send(const QByteArray& message)

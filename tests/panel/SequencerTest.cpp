@@ -38,8 +38,8 @@ TEST(Sequencer, LoadAllAndSaveAllRunTheirBlocksInOrder)
     ASSERT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), true);
     // The panel clock goes with "U" only when its box is ticked.
     EXPECT_EQ(FirstLetters(link.Sent), link.Data.SiteConfig.CopyTime
-                                           ? "AB\\VWJD[FlNjHLPRYUTnp^bfvht"
-                                           : "AB\\VWJD[FlNjHLPRYTnp^bfvht");
+                                           ? "\\ABVWJD[FlNjHLPRYUTnp^bfvht"
+                                           : "\\ABVWJD[FlNjHLPRYTnp^bfvht");
     // Every point of both loops, every name, the empty record and the end of the list.
     EXPECT_EQ(Letters(link.Sent).count('J'), 2 * 253);
     EXPECT_EQ(Letters(link.Sent).count('D'), link.Data.NameTable.Count() + 2);
@@ -53,7 +53,7 @@ TEST(Sequencer, LoadAllAndSaveAllRunTheirBlocksInOrder)
     loader.Panel = link.Panel;
     loader.Comms.Port().SetDevice(std::make_unique<TMemorySerialDevice>(loader.Panel));
     ASSERT_EQ(loader.Run([&] { return loader.Sequencer.LoadAll(); }), true);
-    EXPECT_EQ(FirstLetters(link.Sent), "A\\VICEZMiGKOQXSmo]auegs");
+    EXPECT_EQ(FirstLetters(link.Sent), "\\AVICEZMiGKOQXSmo]auegs");
     EXPECT_EQ(link.CountSent(Hex("4D 01 29")), 1);
     EXPECT_EQ(link.CountSent(Hex("69 01 29")), 1);
     EXPECT_EQ(link.CountSent(Hex("73 01 10")), 1);
