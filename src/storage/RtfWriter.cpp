@@ -91,7 +91,9 @@ QByteArray WriteRtf(const TRichText& text)
             AppendEscaped(out, run.Text);
             out += '}';
         }
-        if (pi + 1 < text.Paragraphs.size())
+        // A last paragraph without \par is one only when it has text: an empty last one
+        // (a trailing blank line) needs its \par to read back.
+        if (pi + 1 < text.Paragraphs.size() || p.PlainText().isEmpty())
             out += "\\par";
     }
     out += "\r\n}\r\n";
