@@ -24,6 +24,16 @@ QString& TSiteConfig::InstallerAddress(int line)
     ZolIndexFailure(line, 1, 5);
 }
 
+const QString& TSiteConfig::ClientAddress(int line) const
+{
+    return const_cast<TSiteConfig*>(this)->ClientAddress(line);
+}
+
+const QString& TSiteConfig::InstallerAddress(int line) const
+{
+    return const_cast<TSiteConfig*>(this)->InstallerAddress(line);
+}
+
 QString TSiteConfig::GetMainVersion() const
 {
     return MainVersion.isEmpty() ? QStringLiteral("09A06") : MainVersion;

@@ -53,6 +53,8 @@ struct TSiteConfig {
     // Client address line 1..5 and installer address line 1..5.
     QString& ClientAddress(int line);
     QString& InstallerAddress(int line);
+    const QString& ClientAddress(int line) const;
+    const QString& InstallerAddress(int line) const;
 
     // MainVersion, or "09A06" when it is empty.
     QString GetMainVersion() const;

@@ -54,7 +54,7 @@ void WriteZones(const TData& doc, TProfileFile& f)
 
 void WriteSite(const TData& doc, TProfileFile& f)
 {
-    TSiteConfig site = doc.SiteConfig; // its address accessors are not const
+    const TSiteConfig& site = doc.SiteConfig;
     f.WriteString(Maintenance, Text, site.MaintenanceString);
     f.WriteDate(Maintenance, Date, site.MaintenanceDate);
     f.WriteBool(Maintenance, Enabled, site.DateEnabled);

@@ -18,16 +18,7 @@ const QByteArray ValidStart = "[QEM Header]\r\nFileType=Prog Tools\r\nPanel Type
 // An open document with unsaved work, to check that a failed open leaves it alone.
 struct TOpenDocument {
     TData Doc;
-    TOpenDocument()
-    {
-        Doc.SwitchProtocol(stHochikiLoop);
-        Doc.Loop1.PlaceDevice(9, 136);
-        Doc.Loop1.Devices[9].Name = QStringLiteral("Boiler room");
-        Doc.RebuildNameTable();
-        Doc.FileName = QStringLiteral("/jobs/old_Panel3.QEM");
-        Doc.PanelNumber = 3;
-        Doc.SetModified(true);
-    }
+    TOpenDocument() { MakeOpenDocument(Doc); }
 };
 
 } // namespace

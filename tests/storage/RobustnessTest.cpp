@@ -33,18 +33,6 @@ QByteArray ValidFile(TSystemType type)
     return FileImage(doc);
 }
 
-// An open document with unsaved work, to check that a refused file leaves it alone.
-void MakeOpenDocument(TData& doc)
-{
-    doc.SwitchProtocol(stHochikiLoop);
-    doc.Loop1.PlaceDevice(9, 136);
-    doc.Loop1.Devices[9].Name = QStringLiteral("Boiler room");
-    doc.RebuildNameTable();
-    doc.FileName = QStringLiteral("/jobs/old_Panel3.QEM");
-    doc.PanelNumber = 3;
-    doc.SetModified(true);
-}
-
 QString Printable(QString text)
 {
     text.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F; });

@@ -33,3 +33,15 @@ inline QString TestData(const char* name)
 {
     return QStringLiteral(ZOL_TEST_DATA "/") + QLatin1String(name);
 }
+
+// An open document with unsaved work, to check that a failed or refused open leaves it alone.
+inline void MakeOpenDocument(TData& doc)
+{
+    doc.SwitchProtocol(stHochikiLoop);
+    doc.Loop1.PlaceDevice(9, 136);
+    doc.Loop1.Devices[9].Name = QStringLiteral("Boiler room");
+    doc.RebuildNameTable();
+    doc.FileName = QStringLiteral("/jobs/old_Panel3.QEM");
+    doc.PanelNumber = 3;
+    doc.SetModified(true);
+}
