@@ -1,21 +1,9 @@
+#include "app/WindowTitle.h"
+#include "model/Data.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
-
-#include "model/Data.h"
-
-namespace {
-
-QString WindowTitle(const TData& data)
-{
-    QString title = QStringLiteral("ZOL Programming Tools 4.7 - ");
-    title += data.FileName.isEmpty() ? QStringLiteral("New file") : data.FileName;
-    if (data.Modified())
-        title += QStringLiteral(" - Modified");
-    return title;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // TPrompts for tests: records every message and answers questions from a script.
 // A question with no scripted answer left gets `DefaultAnswer` and is still recorded,
 // so a test can assert both that it was asked and what it said.
@@ -22,6 +24,9 @@ public:
   QList<TRecord> Records;
   QList<TPromptAnswer> Answers;
   TPromptAnswer DefaultAnswer = TPromptAnswer::paNo;
+  // Runs while a question is "on screen", before it is answered: a test lets the event loop
+  // run here, as a real message box would.
+  std::function<void(const QString& text)> OnConfirm;
 
   void information(const QString& text, const QString& caption = QString()) override {
     Records.append({TKind::mkInformation, text, caption});
@@ -35,6 +40,8 @@ public:
   TPromptAnswer confirm(const QString& text, TPromptButtons buttons,
                         TPromptKind = TPromptKind::pkConfirmation) override {
     Records.append({TKind::mkConfirm, text, QString(), buttons});
+    if (OnConfirm)
+      OnConfirm(text);
     return Answers.isEmpty() ? DefaultAnswer : Answers.takeFirst();
   }
   void beep() override { Records.append({TKind::mkBeep, QString(), QString()}); }
