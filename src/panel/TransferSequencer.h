@@ -166,4 +166,8 @@ inline const QString NvmLinkNotFitted = QStringLiteral(
 inline const QString ProtocolMismatch = QStringLiteral("The panel protocol does not match the tools");
 inline const QString InvalidLoopType = QStringLiteral("Error: Invalid loop type");
 inline const QString Disconnected = QStringLiteral("Disconnected");
+// Said after any save that ended before it completed (cancel, refusal, lost line, Ctrl-C).
+inline const QString PartlySaved = QStringLiteral(
+    "The panel now holds a partly saved configuration. Save to the panel again before leaving "
+    "site.");
 } // namespace TransferText
