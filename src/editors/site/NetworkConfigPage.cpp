@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -107,6 +108,7 @@ QWidget* TfrmNetworkConfig::BuildMatrixBox()
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(box->fontMetrics().height() / 3);
     grid->addWidget(new QLabel(QStringLiteral("From Panels"), box), 0, 1, 1, MaxNetworkPanels,
                     Qt::AlignCenter);
     // The matrix columns are a drawn grid: one fixed width per source panel.
@@ -131,6 +133,7 @@ QWidget* TfrmNetworkConfig::BuildMatrixBox()
                 (Data().Network.*flags)[n] = checked;
                 Data().SetModified(true);
             });
+            flag->installEventFilter(this);
             grid->addWidget(flag, r + 1, n, Qt::AlignCenter);
             chkAccept_[r][n] = flag;
         }
@@ -169,4 +172,32 @@ void TfrmNetworkConfig::Refresh()
         }
     }
     ShowThisPanelName();
+}
+
+bool TfrmNetworkConfig::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (int r = 1; r <= MatrixRows; ++r)
+            for (int n = 1; n <= MaxNetworkPanels; ++n)
+                if (chkAccept_[r][n] == watched)
+                    return MoveInMatrix(r, n, key->key());
+    }
+    return TPage::eventFilter(watched, event);
+}
+
+bool TfrmNetworkConfig::MoveInMatrix(int row, int panel, int key)
+{
+    const int dr = key == Qt::Key_Down ? 1 : key == Qt::Key_Up ? -1 : 0;
+    const int dn = key == Qt::Key_Right ? 1 : key == Qt::Key_Left ? -1 : 0;
+    if (dr == 0 && dn == 0)
+        return false;
+    for (int r = row + dr, n = panel + dn;
+         r >= 1 && r <= MatrixRows && n >= 1 && n <= MaxNetworkPanels; r += dr, n += dn) {
+        if (chkAccept_[r][n]->isEnabled()) {
+            chkAccept_[r][n]->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }

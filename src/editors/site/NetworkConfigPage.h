@@ -19,11 +19,16 @@ public:
 
     static constexpr int MatrixRows = 5;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* BuildNamesBox();
     QWidget* BuildMatrixBox();
     void RenamePanel(int panel, const QString& name);
     void ShowThisPanelName();
+    // Arrow keys move the focus across the matrix, passing over the disabled column.
+    bool MoveInMatrix(int row, int panel, int key);
 
     TIndexedArray<QLineEdit*, 1, MaxNetworkPanels> txtNames_{};
     TIndexedArray<QCheckBox*, 1, MaxNetworkPanels> chkFitted_{};

@@ -36,13 +36,32 @@ QGroupBox* Frame(QWidget* parent)
     return box;
 }
 
-// Room for the characters a field takes, so captions and texts do not clip at any scale.
+// Room for the characters a field takes, so texts do not clip at any scale.
 void WidthForChars(QLineEdit* edit, int chars)
 {
     const QFontMetrics fm(edit->font());
     const int margins = edit->contentsMargins().left() + edit->contentsMargins().right()
         + edit->textMargins().left() + edit->textMargins().right() + 2 * fm.averageCharWidth();
-    edit->setMinimumWidth(fm.horizontalAdvance(QString(chars, QLatin1Char('0'))) + margins);
+    edit->setMinimumWidth(qMax(fm.horizontalAdvance(QString(chars, QLatin1Char('0'))),
+                               fm.averageCharWidth() * chars)
+                          + margins);
+}
+
+// The fields of the boxes in one column start at one x, whatever their captions.
+void AlignCaptions(std::initializer_list<QWidget*> boxes)
+{
+    int width = 0;
+    for (QWidget* box : boxes) {
+        auto* grid = static_cast<QGridLayout*>(box->layout());
+        for (int i = 0; i < grid->count(); ++i) {
+            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+            grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+            if (column == 0 && columnSpan == 1)
+                width = qMax(width, grid->itemAt(i)->sizeHint().width());
+        }
+    }
+    for (QWidget* box : boxes)
+        static_cast<QGridLayout*>(box->layout())->setColumnMinimumWidth(0, width);
 }
 
 } // namespace
@@ -54,17 +73,23 @@ TfrmSiteConfig::TfrmSiteConfig(TEditorContext& context, QWidget* parent)
     setObjectName(QStringLiteral("tsSiteConfig"));
     setAccessibleName(QStringLiteral("Site Config"));
 
+    QWidget* client = BuildClientBox();
+    QWidget* installer = BuildInstallerBox();
+    QWidget* panel = BuildPanelBox();
+    AlignCaptions({client, installer, panel});
     auto* left = new QVBoxLayout;
-    left->addWidget(BuildClientBox());
-    left->addWidget(BuildInstallerBox());
-    left->addWidget(BuildPanelBox());
+    for (QWidget* box : {client, installer, panel})
+        left->addWidget(box);
     left->addStretch(1);
 
+    QWidget* display = BuildDisplayBox();
+    QWidget* access = BuildAccessBox();
+    QWidget* dayNight = BuildDayNightBox();
+    QWidget* firmware = BuildFirmwareBox();
+    AlignCaptions({display, access, dayNight, firmware});
     auto* right = new QVBoxLayout;
-    right->addWidget(BuildDisplayBox());
-    right->addWidget(BuildAccessBox());
-    right->addWidget(BuildDayNightBox());
-    right->addWidget(BuildFirmwareBox());
+    for (QWidget* box : {display, access, dayNight, firmware})
+        right->addWidget(box);
     right->addStretch(1);
 
     auto* columns = new QHBoxLayout(this);
@@ -79,6 +104,7 @@ QLineEdit* TfrmSiteConfig::AddText(QGridLayout* grid, int row, const QString& ca
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setMaxLength(limit);
+    WidthForChars(edit, limit);
     if (!caption.isEmpty())
         grid->addWidget(BuddyLabel(caption, edit, parent), row, 0);
     grid->addWidget(edit, row, 1);
@@ -172,6 +198,7 @@ QWidget* TfrmSiteConfig::BuildDisplayBox()
     txtMaintenanceDate_->setObjectName(QStringLiteral("txtMaintenanceDate"));
     txtMaintenanceDate_->setInputMask(QStringLiteral("00/00/0000;_"));
     WidthForChars(txtMaintenanceDate_, 10);
+    txtMaintenanceDate_->setMaximumWidth(txtMaintenanceDate_->minimumWidth());
     grid->addWidget(BuddyLabel(QStringLiteral("Main&tenance Date :"), txtMaintenanceDate_, box),
                     2, 0);
     connect(txtMaintenanceDate_, &QLineEdit::textEdited, this,
@@ -207,6 +234,7 @@ QLineEdit* TfrmSiteConfig::AddAccessCode(QGridLayout* grid, int row, QLabel* lab
     edit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[1-4]{0,4}")), edit));
     WidthForChars(edit, AccessCodeLength + 1);
+    edit->setMaximumWidth(edit->minimumWidth());
     edit->installEventFilter(this);
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
@@ -340,9 +368,10 @@ QWidget* TfrmSiteConfig::BuildFirmwareBox()
     txtFirmwareVersion_->setObjectName(QStringLiteral("txtFirmwareVersion"));
     txtFirmwareVersion_->setReadOnly(true);
     WidthForChars(txtFirmwareVersion_, NotAvailableVersion.size());
+    txtFirmwareVersion_->setMaximumWidth(txtFirmwareVersion_->minimumWidth());
     grid->addWidget(BuddyLabel(QStringLiteral("Firmware &Version:"), txtFirmwareVersion_, box),
                     0, 0);
-    grid->addWidget(txtFirmwareVersion_, 0, 1);
+    grid->addWidget(txtFirmwareVersion_, 0, 1, Qt::AlignLeft);
 
     lblClockTime_ = new QLabel(QStringLiteral("12:00:00"), box);
     lblClockTime_->setObjectName(QStringLiteral("lblClockTime"));

@@ -39,6 +39,16 @@ TEST_F(NetworkConfigPage, OwnPanelColumnIsDisabledInEveryRow)
     Find<QCheckBox>("chkAcceptAlarms5")->click();
     EXPECT_TRUE(f.Data.Network.AcceptAlarms[5]);
     EXPECT_FALSE(f.Data.Network.AcceptFaults[5]);
+
+    // The arrow keys move across the matrix and pass over the own panel's column.
+    auto* start = Find<QCheckBox>("chkAcceptControls2");
+    start->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(start, Qt::Key_Right);
+    EXPECT_TRUE(Find<QCheckBox>("chkAcceptControls4")->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_TRUE(Find<QCheckBox>("chkAcceptDisablements4")->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(f.Data.Network.AcceptDisablements[4]);
 }
 
 // Values typed into both pages travel through the document into the file and back.
