@@ -201,3 +201,24 @@ TEST_F(SiteConfigPage, WeekdayBoxesAndClock)
     EXPECT_EQ(Find<QLabel>("lblClockTime")->text(), "05:06:07");
     EXPECT_EQ(Find<QLabel>("lblClockDate")->text(), "04/03/2026");
 }
+
+TEST_F(SiteConfigPage, TabOrderFollowsThePage)
+{
+    Find<QLineEdit>("txtClientName")->setFocus(Qt::MouseFocusReason);
+    QStringList order;
+    for (int i = 0; i < 26; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        Settle();
+    }
+    const QStringList expected{
+        "txtClientName", "txtClientAddress1", "txtClientAddress2", "txtClientAddress3",
+        "txtClientAddress4", "txtClientAddress5", "txtInstallerName", "txtInstallerAddress1",
+        "txtInstallerAddress2", "txtInstallerAddress3", "txtInstallerAddress4",
+        "txtInstallerAddress5", "txtPanelLocation", "txtEngineer", "txtEngineerNo",
+        "txtQuiescentString", "txtMaintenanceString", "txtMaintenanceDate",
+        "chkSendMaintenanceDate", "txtAL2Code", "txtAL3Code", "txtNightEnd", "chkDayMon",
+        "chkDayTue", "chkDayWed", "chkDayThu"};
+    EXPECT_EQ(order, expected);
+    EXPECT_TRUE(f.Prompts.Records.isEmpty()) << f.Prompts.texts().join('|').toStdString();
+}
