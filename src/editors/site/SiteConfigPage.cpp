@@ -1,5 +1,6 @@
 #include "editors/site/SiteConfigPage.h"
 
+#include "editors/site/AccessCodeValidator.h"
 #include "editors/site/Captions.h"
 #include "editors/site/ClockTimeText.h"
 #include "editors/site/UpDownButtons.h"
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace {
@@ -231,8 +231,7 @@ QLineEdit* TfrmSiteConfig::AddAccessCode(QGridLayout* grid, int row, QLabel* lab
     edit->setObjectName(name);
     edit->setMaxLength(AccessCodeLength);
     // The key filter refuses what is typed; the validator also keeps pasted text to 1..4.
-    edit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[1-4]{0,4}")), edit));
+    edit->setValidator(new TAccessCodeValidator(edit));
     WidthForChars(edit, AccessCodeLength + 1);
     edit->setMaximumWidth(edit->minimumWidth());
     edit->installEventFilter(this);

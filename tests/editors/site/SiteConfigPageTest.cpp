@@ -3,6 +3,7 @@
 #include "editors/site/SitePageSupport.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDate>
 #include <QDateTime>
 #include <QLabel>
@@ -23,6 +24,17 @@ TEST_F(SiteConfigPage, AccessCodeFieldsTakeOnlyDigitsOneToFour)
     QTest::keyClicks(al3, "1");
     EXPECT_EQ(al3->text(), "1234");
     EXPECT_TRUE(f.Data.Modified());
+    // Pasted text keeps only its digits 1..4; a code from a file with other digits can still
+    // be corrected key by key.
+    al3->clear();
+    QApplication::clipboard()->setText("a3x1");
+    al3->paste();
+    EXPECT_EQ(f.Data.SiteConfig.AL3Code, "31");
+    al3->setText("5678");
+    QTest::keyClick(al3, Qt::Key_End);
+    QTest::keyClick(al3, Qt::Key_Backspace);
+    QTest::keyClicks(al3, "2341");
+    EXPECT_EQ(f.Data.SiteConfig.AL3Code, "2341");
     // Entering a code field holds Save back until the field is left with a valid code.
     EXPECT_FALSE(f.Data.AccessCodesValid);
     elsewhere->setFocus(Qt::TabFocusReason);
