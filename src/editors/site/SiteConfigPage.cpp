@@ -203,8 +203,7 @@ QWidget* TfrmSiteConfig::BuildDisplayBox()
                     2, 0);
     connect(txtMaintenanceDate_, &QLineEdit::textEdited, this,
             [this] { Data().SetModified(true); });
-    connect(txtMaintenanceDate_, &QLineEdit::returnPressed, this,
-            [this] { checks_->CheckNow(txtMaintenanceDate_); });
+    txtMaintenanceDate_->installEventFilter(this);
     checks_->Watch(txtMaintenanceDate_, {}, [this] { return LeaveMaintenanceDate(); });
 
     chkSendMaintenanceDate_ = new QCheckBox(QStringLiteral("&Send To Panel?"), box);
@@ -466,6 +465,13 @@ bool TfrmSiteConfig::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return TPage::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == txtMaintenanceDate_) {
+        // Enter checks the date as leaving does, also when the mask is not filled.
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        checks_->CheckNow(txtMaintenanceDate_);
+        return true;
+    }
     if (watched == txtAL2Code_ || watched == txtAL3Code_) {
         const QString text = key->text();
         return !text.isEmpty() && !AccessCodeKeyAllowed(text[0]);

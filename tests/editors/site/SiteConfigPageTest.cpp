@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLabel>
+#include <QTabWidget>
 #include <QToolButton>
 
 using TKind = TScriptedPrompts::TKind;
@@ -143,7 +144,13 @@ TEST_F(SiteConfigPage, InvalidMaintenanceDateKeepsTheStoredDate)
         EXPECT_EQ(f.Data.SiteConfig.MaintenanceDate, before);
         EXPECT_TRUE(date->hasFocus());
     }
-    // Enter checks as leaving does.
+    // Enter checks as leaving does, also with the mask half filled.
+    f.Prompts.clear();
+    date->selectAll();
+    QTest::keyClicks(date, "0101");
+    QTest::keyClick(date, Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(f.Prompts.count(TKind::mkError), 1);
     date->selectAll();
     QTest::keyClicks(date, "01012031");
     QTest::keyClick(date, Qt::Key_Return);
@@ -233,4 +240,29 @@ TEST_F(SiteConfigPage, TabOrderFollowsThePage)
         "chkDayTue", "chkDayWed", "chkDayThu"};
     EXPECT_EQ(order, expected);
     EXPECT_TRUE(f.Prompts.Records.isEmpty()) << f.Prompts.texts().join('|').toStdString();
+}
+
+// Leaving a bad code by changing tabs brings the page back with the focus in the field.
+TEST(SiteConfigPageInTabs, ChangingTabsWithABadCodeReturnsToTheField)
+{
+    TEditorFixture f;
+    QTabWidget tabs;
+    auto* site = new TfrmSiteConfig(f.Context);
+    tabs.addTab(site, "Site Config");
+    tabs.addTab(new QLineEdit, "Other");
+    site->Refresh();
+    tabs.show();
+    tabs.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tabs));
+
+    auto* al2 = site->findChild<QLineEdit*>("txtAL2Code");
+    al2->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(al2, Qt::Key_Backspace);
+    tabs.setCurrentIndex(1);
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(f.Prompts.texts(), QStringList{"Error. Access Level 2 code must have 4 digits"});
+    EXPECT_EQ(tabs.currentWidget(), site);
+    EXPECT_TRUE(al2->hasFocus());
+    EXPECT_FALSE(f.Data.AccessCodesValid);
 }
