@@ -1,10 +1,6 @@
 #pragma once
 
-// The shared fixture leaves the context's later members to their defaults.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "editors/EditorTestSupport.h"
-#pragma GCC diagnostic pop
 
 #include <QApplication>
 #include <QLineEdit>
