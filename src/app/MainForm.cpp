@@ -123,7 +123,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     connect(clock_, &QTimer::timeout, this, [this] { emit ClockTick(QDateTime::currentDateTime()); });
 
     const QFontMetrics fm = fontMetrics();
-    resize(fm.averageCharWidth() * 150, fm.height() * 45);
+    resize(fm.averageCharWidth() * 190, fm.height() * 48);
     UpdateTitle();
 }
 

@@ -1,5 +1,6 @@
 #include "MainFormFixture.h"
 
+#include "app/HelpWindow.h"
 #include "editors/log/CommentsPage.h"
 #include "editors/status/Status.h"
 #include "storage/ConfigFile.h"
@@ -47,6 +48,13 @@ TEST_F(TMainFormTest, StartsOnSiteConfigWithANewFileTitle)
     EXPECT_EQ(Form->windowTitle(), TitleStart + QStringLiteral("New file"));
     EXPECT_FALSE(Action("actSave")->isEnabled());
     EXPECT_TRUE(Prompts.Records.isEmpty()) << Prompts.texts().join(QLatin1Char('|')).toStdString();
+
+    // F1 opens the help page of the page shown.
+    QTest::keyClick(Form.get(), Qt::Key_F1);
+    auto* help = Form->findChild<THelpWindow*>();
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->Source(), QUrl(QStringLiteral("qrc:/help/60.html")));
+    help->hide();
 }
 
 TEST_F(TMainFormTest, AnEditMarksTheTitleAndEnablesSave)

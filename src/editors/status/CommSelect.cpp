@@ -70,6 +70,8 @@ TCommSelectForm::TCommSelectForm(TPortSettings& settings, QWidget* parent)
     lstPorts_->setHeaderLabels({QStringLiteral("Port"), QStringLiteral("Description"),
                                 QStringLiteral("Manufacturer"), QStringLiteral("USB id")});
     lstPorts_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lstPorts_->setMinimumWidth(lstPorts_->fontMetrics().averageCharWidth() * 80);
+    lstPorts_->setMinimumHeight(lstPorts_->fontMetrics().height() * 8);
     connect(lstPorts_, &QTreeWidget::itemActivated, this, &TCommSelectForm::PortListActivated);
     connect(lstPorts_, &QTreeWidget::itemClicked, this, &TCommSelectForm::PortListActivated);
     auto* lblPorts = new QLabel(QStringLiteral("Serial ports &found:"), deviceBox);
