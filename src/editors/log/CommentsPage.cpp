@@ -232,10 +232,7 @@ void TfrmComments::Edited()
 
 void TfrmComments::Apply(const QTextCharFormat& format)
 {
-    QTextCursor cursor = txtComments_->textCursor();
-    if (!cursor.hasSelection())
-        cursor.select(QTextCursor::WordUnderCursor);
-    cursor.mergeCharFormat(format);
+    // The selection takes the format; without one, what is typed next does.
     txtComments_->mergeCurrentCharFormat(format);
     txtComments_->setFocus();
 }
