@@ -134,53 +134,72 @@ TMainForm::~TMainForm()
     comms_.Close();
 }
 
+// The tab captions, in page order.
+static const std::array<QString, TMainForm::PageCount>& PageCaptions()
+{
+    static const std::array<QString, TMainForm::PageCount> captions = {
+        QStringLiteral("Loop Summary"),   QStringLiteral("Loop 1"),
+        QStringLiteral("Loop 2"),         QStringLiteral("Zone Config"),
+        QStringLiteral("Group Config"),   QStringLiteral("Set Config"),
+        QStringLiteral("Site Config"),    QStringLiteral("C && E Config"),
+        QStringLiteral("Network Config"), QStringLiteral("View Event Log"),
+        QStringLiteral("Comments")};
+    return captions;
+}
+
 // The eleven pages in their order, each with its help context. A page that is not built yet
 // is a placeholder; putting the real page in is a change of its one line.
 void TMainForm::CreatePages()
 {
-    auto placeholder = [this](TPanelPage page, int help, const QString& caption,
-                              const QString& purpose) {
-        AddPage(new TPlaceholderPage(context_, page, help, caption, purpose), caption);
+    auto placeholder = [this](TPanelPage page, int help, const QString& purpose) {
+        return new TPlaceholderPage(context_, page, help,
+                                    PageCaptions()[static_cast<std::size_t>(page)], purpose);
     };
-    placeholder(ppLoopSummary, 10, QStringLiteral("Loop Summary"),
-                QStringLiteral("The table of every point of one loop, with zone names and alarm "
-                               "verification counts."));
-    placeholder(ppLoop1, 20, QStringLiteral("Loop 1"),
-                QStringLiteral("The loop editor for loop 1: every address with its device."));
-    placeholder(ppLoop2, 20, QStringLiteral("Loop 2"),
-                QStringLiteral("The loop editor for loop 2: every address with its device."));
+    AddPage(placeholder(ppLoopSummary, 10, QStringLiteral(
+        "The table of every point of one loop, with zone names and alarm verification counts.")));
+    AddPage(placeholder(ppLoop1, 20, QStringLiteral(
+        "The loop editor for loop 1: every address with its device.")));
+    AddPage(placeholder(ppLoop2, 20, QStringLiteral(
+        "The loop editor for loop 2: every address with its device.")));
     Guard("Err 023", [&] {
-        placeholder(ppZoneConfig, 30, QStringLiteral("Zone Config"),
-                    QStringLiteral("The 40 zones with their names, output delays and dependency "
-                                   "options."));
+        AddPage(placeholder(ppZoneConfig, 30, QStringLiteral(
+            "The 40 zones with their names, output delays and dependency options.")));
     });
-    placeholder(ppGroupConfig, 40, QStringLiteral("Group Config"),
-                QStringLiteral("The sounder-group matrix, panel sounders, phased delay and "
-                               "tones."));
-    placeholder(ppSetConfig, 50, QStringLiteral("Set Config"),
-                QStringLiteral("The output-set matrix with its delay."));
-    placeholder(ppSiteConfig, 60, QStringLiteral("Site Config"),
-                QStringLiteral("Site texts, access codes, day and night times and the clock."));
+    AddPage(placeholder(ppGroupConfig, 40, QStringLiteral(
+        "The sounder-group matrix, panel sounders, phased delay and tones.")));
+    AddPage(placeholder(ppSetConfig, 50, QStringLiteral(
+        "The output-set matrix with its delay.")));
+    AddPage(placeholder(ppSiteConfig, 60, QStringLiteral(
+        "Site texts, access codes, day and night times and the clock.")));
     Guard("Err 024", [&] {
-        placeholder(ppCEConfig, 90, QStringLiteral("C && E Config"),
-                    QStringLiteral("The 16 cause-and-effect events."));
+        AddPage(placeholder(ppCEConfig, 90, QStringLiteral("The 16 cause-and-effect events.")));
     });
-    placeholder(ppNetworkConfig, 70, QStringLiteral("Network Config"),
-                QStringLiteral("Names of the networked panels and what this panel accepts from "
-                               "each."));
-    eventLog_ = new TfrmEventLog(context_);
-    AddPage(eventLog_, QStringLiteral("View Event Log"));
-    comments_ = new TfrmComments(context_);
-    AddPage(comments_, QStringLiteral("Comments"));
+    AddPage(placeholder(ppNetworkConfig, 70, QStringLiteral(
+        "Names of the networked panels and what this panel accepts from each.")));
+    AddPage(eventLog_ = new TfrmEventLog(context_));
+    AddPage(comments_ = new TfrmComments(context_));
+    FillMissingPages(PageCount);
 }
 
-void TMainForm::AddPage(TPage* page, const QString& caption)
+// A page whose building failed keeps its tab, with a placeholder that says so.
+void TMainForm::FillMissingPages(int count)
 {
-    const auto index = static_cast<std::size_t>(page->PanelPage());
-    Q_ASSERT(index < page_.size() && !page_[index] && pages_->count() == static_cast<int>(index));
+    while (pages_->count() < count) {
+        const auto page = static_cast<TPanelPage>(pages_->count());
+        AddPage(new TPlaceholderPage(context_, page, 100, PageCaptions()[static_cast<std::size_t>(page)],
+                                     QStringLiteral("This page could not be built.")));
+    }
+}
+
+void TMainForm::AddPage(TPage* page)
+{
+    const int index = static_cast<int>(page->PanelPage());
+    Q_ASSERT(index >= 0 && index < PageCount);
+    FillMissingPages(index);
+    const QString& caption = PageCaptions()[static_cast<std::size_t>(index)];
     page->setObjectName(QStringLiteral("ts") + ShownText(caption).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
     page->setAccessibleName(ShownText(caption));
-    page_[index] = page;
+    page_[static_cast<std::size_t>(index)] = page;
     pages_->addTab(page, caption);
 }
 
@@ -316,7 +335,7 @@ void TMainForm::CreateMenusAndToolbar()
     bar->addSeparator();
 
     auto* number = new QWidget(bar);
-    auto* lblPanel = new QLabel(QStringLiteral("Panel\nNumber"), number);
+    auto* lblPanel = new QLabel(QStringLiteral("Panel\n&Number"), number);
     lblPanel->setObjectName(QStringLiteral("lblPanelNumber"));
     spnPanelNumber_ = new QSpinBox(number);
     spnPanelNumber_->setObjectName(QStringLiteral("spnPanelNumber"));

@@ -128,7 +128,8 @@ protected:
 
 private:
     void CreatePages();
-    void AddPage(TPage* page, const QString& caption);
+    void AddPage(TPage* page);
+    void FillMissingPages(int count);
     void CreateActions();
     void CreateMenusAndToolbar();
     void Startup();
