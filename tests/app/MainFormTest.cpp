@@ -2,10 +2,14 @@
 
 #include "app/HelpWindow.h"
 #include "editors/log/CommentsPage.h"
+#include "editors/status/CommSelect.h"
 #include "editors/status/Status.h"
+#include "sim/PtyPanel.h"
 #include "storage/ConfigFile.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextEdit>
@@ -233,4 +237,31 @@ TEST_F(TStartFileTest, ABadFileOnTheCommandLineIsReportedAndChangesNothing)
     EXPECT_TRUE(Prompts.texts().contains(InvalidFileMessage));
     EXPECT_TRUE(Form->Data().FileName.isEmpty());
     EXPECT_EQ(Form->windowTitle(), TitleStart + QStringLiteral("New file"));
+}
+
+TEST_F(TMainFormTest, PanelOnAPseudoTerminalChosenInThePortDialog)
+{
+    auto emulator = std::make_shared<TPanelEmulator>();
+    emulator->Memory().MainVersion = "09A31";
+    TPtyPanel pty(emulator);
+    QString error;
+    ASSERT_TRUE(pty.Start(&error)) << error.toStdString();
+
+    QTimer::singleShot(0, [&] {
+        auto* dialog = Form->findChild<TCommSelectForm*>();
+        QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("rbCOM2")), Qt::LeftButton);
+        auto* device = dialog->findChild<QComboBox*>(QStringLiteral("cboDevice"));
+        device->setFocus();
+        device->lineEdit()->selectAll();
+        QTest::keyClicks(device, pty.DeviceName());
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnAccept")), Qt::LeftButton);
+    });
+    Action("actSelectPort")->trigger();
+    EXPECT_EQ(Settings->value(QStringLiteral("Port")).toInt(), 2);
+    EXPECT_EQ(Form->Comms().Port().PortName(), pty.DeviceName());
+
+    Form->SetActivePage(ppSiteConfig);
+    ASSERT_TRUE(RunTransfer([&] { return Form->LoadPage(); }));
+    EXPECT_EQ(Form->Data().SiteConfig.MainVersion, QStringLiteral("09A31"));
+    Form->Comms().Close();
 }
