@@ -197,4 +197,6 @@ private:
     bool loadRunning_ = false;
     bool loadStored_ = false;
     QString startupFile_;
+    // The port chosen while an operation ran (0: none).
+    int pendingPort_ = 0;
 };

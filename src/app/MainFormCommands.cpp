@@ -20,6 +20,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QTabWidget>
+#include <QTimer>
 
 QString TMainForm::AskFile(TFileQuestion question)
 {
@@ -154,6 +155,14 @@ void TMainForm::TransferFinished()
     loadRunning_ = false;
     loadStored_ = false;
     UpdateTitle();
+    // Not from inside the port's own event: the port is closed and reopened elsewhere.
+    if (pendingPort_ != 0)
+        QTimer::singleShot(0, this, [this] {
+            if (pendingPort_ == 0 || sequencer_->Busy())
+                return;
+            SelectComPort(pendingPort_);
+            pendingPort_ = 0;
+        });
 }
 
 void TMainForm::Disconnect()
@@ -164,7 +173,12 @@ void TMainForm::Disconnect()
 void TMainForm::SelectSerialPort()
 {
     commSelect_->Reload();
-    if (commSelect_->exec() == QDialog::Accepted)
+    if (commSelect_->exec() != QDialog::Accepted)
+        return;
+    // A running operation keeps its port; the new one is taken when it ends.
+    if (sequencer_->Busy())
+        pendingPort_ = commSelect_->Choice();
+    else
         SelectComPort(commSelect_->Choice());
 }
 
