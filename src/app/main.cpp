@@ -1,24 +1,22 @@
-#include "app/WindowTitle.h"
-#include "model/Data.h"
+#include "app/MainForm.h"
+#include "editors/status/Status.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZOL Tools"));
+    QApplication::setOrganizationName(QStringLiteral("Brenmoor"));
 
-    TData data;
-    QMainWindow window;
-    auto* label = new QLabel(QStringLiteral("ZOL Programming Tools"), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.setWindowTitle(WindowTitle(data));
-    QObject::connect(&data, &TData::ModifiedChanged, &window,
-                     [&] { window.setWindowTitle(WindowTitle(data)); });
-    window.resize(1024, 700);
+    TfrmStatus splash;
+    splash.ShowMessage(QStringLiteral(" Loading ZOL Programming Tools - Please wait"));
+
+    TMainForm window;
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1)
+        window.OpenAtStartup(args.at(1));
+    splash.Hide();
     window.show();
     return app.exec();
 }

@@ -1,0 +1,272 @@
+// The file, panel, protocol and help commands of the main window, and its close query.
+#include "app/MainForm.h"
+
+#include "app/HelpWindow.h"
+#include "editors/common/Page.h"
+#include "editors/log/EventLogPage.h"
+#include "editors/status/AboutBox.h"
+#include "editors/status/CommSelect.h"
+#include "editors/status/Status.h"
+#include "model/Data.h"
+#include "panel/TransferSequencer.h"
+#include "sim/DemoPanel.h"
+#include "comms/SerialDeviceFactory.h"
+#include "storage/CommentsFile.h"
+#include "storage/ConfigFile.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QTabWidget>
+#include <QTimer>
+
+QString TMainForm::AskFile(TFileQuestion question)
+{
+    if (setup_.ChooseFile)
+        return setup_.ChooseFile(question);
+    QFileDialog dialog(this);
+    const bool log = question == TFileQuestion::fqOpenLog || question == TFileQuestion::fqSaveLog;
+    const bool save = question == TFileQuestion::fqSave || question == TFileQuestion::fqSaveLog;
+    dialog.setNameFilters({log ? EventLogFilter : ConfigFileFilter, AllFilesFilter});
+    dialog.setDefaultSuffix(log ? QStringLiteral("log") : QStringLiteral("QEM"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (question == TFileQuestion::fqSaveLog)
+        dialog.setWindowTitle(SaveEventLogTitle);
+    else if (question == TFileQuestion::fqOpenLog)
+        dialog.setWindowTitle(LoadEventLogTitle);
+    else
+        dialog.setWindowTitle(save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+    if (!data_->FileName.isEmpty() && !log)
+        dialog.setDirectory(QFileInfo(data_->FileName).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+bool TMainForm::FileNew()
+{
+    if (prompts_->confirm(NewConfigurationQuestion, TPromptButtons::pbYesNo) != TPromptAnswer::paYes)
+        return false;
+    data_->FileName.clear();
+    data_->ResetToNew();
+    SetModified(false);
+    RefreshAllPages();
+    return true;
+}
+
+bool TMainForm::FileOpen()
+{
+    const QString path = AskFile(TFileQuestion::fqOpen);
+    return !path.isEmpty() && OpenFile(path);
+}
+
+bool TMainForm::OpenFile(const QString& path)
+{
+    if (sequencer_->Busy())
+        return false;
+    TConfigFile file(*data_, *prompts_);
+    status_->ShowMessage(LoadingFromDiskText);
+    const bool opened = file.Open(path);
+    status_->Close();
+    if (opened)
+        SetModified(false);
+    UpdateTitle();
+    return opened;
+}
+
+bool TMainForm::FileSave()
+{
+    pages_->setFocus();
+    if (!data_->AccessCodesValid)
+        return false;
+    if (data_->FileName.isEmpty())
+        return FileSaveAs();
+    TConfigFile file(*data_, *prompts_);
+    const bool saved = file.Save();
+    UpdateTitle();
+    return saved;
+}
+
+bool TMainForm::FileSaveAs()
+{
+    pages_->setFocus();
+    if (!data_->AccessCodesValid)
+        return false;
+    const QString path = AskFile(TFileQuestion::fqSave);
+    if (path.isEmpty())
+        return false;
+    TConfigFile file(*data_, *prompts_);
+    const bool saved = file.SaveAs(path);
+    UpdateTitle();
+    return saved;
+}
+
+void TMainForm::Print()
+{
+    pages_->setFocus();
+    if (data_->AccessCodesValid && openPrintSelection_)
+        openPrintSelection_();
+}
+
+void TMainForm::PrinterProperties()
+{
+    QPageSetupDialog dialog(&ReferencePrinter(), this);
+    dialog.exec();
+}
+
+bool TMainForm::LoadAll()
+{
+    loadRunning_ = true;
+    loadStored_ = false;
+    const bool started = sequencer_->LoadAll();
+    loadRunning_ = started && sequencer_->Busy();
+    return started;
+}
+
+bool TMainForm::SaveAll()
+{
+    loadRunning_ = false;
+    return sequencer_->SaveAll();
+}
+
+bool TMainForm::LoadPage()
+{
+    // The event history is not part of the configuration.
+    loadRunning_ = ActivePage() != ppViewEventLog;
+    loadStored_ = false;
+    const bool started = sequencer_->LoadPage();
+    loadRunning_ = loadRunning_ && started && sequencer_->Busy();
+    return started;
+}
+
+bool TMainForm::SavePage()
+{
+    loadRunning_ = false;
+    return sequencer_->SavePage();
+}
+
+void TMainForm::TransferFinished()
+{
+    if (loadRunning_ && loadStored_)
+        SetModified(true);
+    loadRunning_ = false;
+    loadStored_ = false;
+    UpdateTitle();
+    // Not from inside the port's own event: the port is closed and reopened elsewhere.
+    if (pendingPort_ != 0)
+        QTimer::singleShot(0, this, [this] {
+            if (pendingPort_ == 0 || sequencer_->Busy())
+                return;
+            SelectComPort(pendingPort_);
+            pendingPort_ = 0;
+        });
+}
+
+void TMainForm::Disconnect()
+{
+    sequencer_->Disconnect();
+}
+
+void TMainForm::SelectSerialPort()
+{
+    commSelect_->Reload();
+    if (commSelect_->exec() != QDialog::Accepted)
+        return;
+    // A running operation keeps its port; the new one is taken when it ends.
+    if (sequencer_->Busy())
+        pendingPort_ = commSelect_->Choice();
+    else
+        SelectComPort(commSelect_->Choice());
+}
+
+void TMainForm::SelectComPort(int port)
+{
+    port = qBound(1, port, TCommSelectForm::Choices);
+    comms_.Close();
+    comms_.HandshakeDone = false;
+    comms_.HandshakeStage = 0;
+    comms_.SetComPort(static_cast<TComPortNumber>(port - 1));
+    const QString device = portSettings_->ResolvePortName(QStringLiteral("COM%1").arg(port));
+    if (device.compare(TPortSettings::DemoPort, Qt::CaseInsensitive) == 0 && !HasDemoPanel())
+        RegisterDemoPanel();
+    comms_.Port().SetPortName(device);
+}
+
+bool TMainForm::SwitchProtocol(TSystemType type)
+{
+    if (prompts_->confirm(SwitchProtocolQuestion(type), TPromptButtons::pbYesNo)
+        != TPromptAnswer::paYes) {
+        FollowProtocol();
+        return false;
+    }
+    data_->SwitchProtocol(type);
+    ApplyProtocol();
+    RefreshAllPages();
+    return true;
+}
+
+void TMainForm::ApplyProtocol()
+{
+    const TPanelPage active = ActivePage();
+    shownProtocol_ = data_->SystemType();
+    for (TPage* p : page_)
+        if (p)
+            p->ProtocolApplied();
+    data_->ResetToNew();
+    FollowProtocol();
+    SetActivePage(active);
+}
+
+void TMainForm::HelpContents()
+{
+    help_->ShowContext(helpContext_);
+}
+
+void TMainForm::About()
+{
+    about_->SetVersion(VersionLine);
+    about_->exec();
+}
+
+void TMainForm::ClearLog()
+{
+    eventLog_->ClearDisplay();
+}
+
+void TMainForm::LoadLog()
+{
+    const QString path = AskFile(TFileQuestion::fqOpenLog);
+    if (!path.isEmpty())
+        eventLog_->LoadFromFile(path);
+}
+
+void TMainForm::SaveLog()
+{
+    const QString path = AskFile(TFileQuestion::fqSaveLog);
+    if (!path.isEmpty())
+        eventLog_->SaveToFile(path);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (!data_->Modified()) {
+        event->accept();
+        return;
+    }
+    switch (prompts_->confirm(QStringLiteral("Configuration is not saved. Do you wish to save it now?"),
+                              TPromptButtons::pbYesNoCancel)) {
+    case TPromptAnswer::paYes:
+        // A save that did not happen (dialog cancelled, write failed) keeps the window open,
+        // so the configuration is not lost.
+        if (FileSave())
+            event->accept();
+        else
+            event->ignore();
+        return;
+    case TPromptAnswer::paNo: event->accept(); return;
+    default: event->ignore(); return;
+    }
+}
