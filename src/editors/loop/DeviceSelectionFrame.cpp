@@ -9,7 +9,31 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QToolButton>
+
+namespace {
+
+// Drop-down lists show their pictures at 34 x 34.
+class TDropDownStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_SmallIconSize)
+            return DeviceArtwork::DropDownSize;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+QStyle* DropDownStyle()
+{
+    // Shared by every toolbar and kept to the end of the program, as widgets may ask for
+    // their style while they are destroyed.
+    static QStyle* const style = new TDropDownStyle;
+    return style;
+}
+
+} // namespace
 
 TDevice_Selection_Frame::TDevice_Selection_Frame(QWidget* parent) : QWidget(parent)
 {
@@ -30,6 +54,7 @@ TDevice_Selection_Frame::TDevice_Selection_Frame(QWidget* parent) : QWidget(pare
         button->installEventFilter(this);
         auto* menu = new QMenu(button);
         menu->setObjectName(QStringLiteral("mnuDevice%1").arg(n));
+        menu->setStyle(DropDownStyle());
         button->setMenu(menu);
         button->hide();
         group_->addButton(button, n);

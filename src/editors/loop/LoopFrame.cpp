@@ -53,7 +53,8 @@ TfrmLoop::TfrmLoop(TEditorContext& context, int loop, QWidget* parent)
         auto* label = new QLabel(statusBar);
         label->setObjectName(QLatin1String(names[i]));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setMinimumWidth(LoopStatusWidths[i]);
+        // The description gives way first, so the loop type never clips.
+        label->setMinimumWidth(i == 1 ? LoopStatusWidths[i] / 2 : LoopStatusWidths[i]);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         statusLayout->addWidget(label, i == 1 || i == 4 ? 1 : 0);
         status_[i] = label;
