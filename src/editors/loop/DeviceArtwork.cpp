@@ -180,13 +180,10 @@ enum TSetKind { skGrid, skToolbar, skDropDown };
 
 QPixmap Cached(TSetKind kind, TSystemType type, int index, bool baseSounder, qreal dpr)
 {
-    static QHash<QString, QPixmap> cache;
-    const QString key = QStringLiteral("%1/%2/%3/%4/%5")
-                            .arg(int(kind))
-                            .arg(int(type))
-                            .arg(index)
-                            .arg(baseSounder)
-                            .arg(qRound(dpr * 100));
+    // Looked up for every cell of every paint: an integer key, no text to build.
+    static QHash<quint64, QPixmap> cache;
+    const quint64 key = quint64(kind) | quint64(type) << 8 | quint64(quint32(index)) << 16
+        | quint64(baseSounder) << 48 | quint64(qRound(dpr * 100) & 0x7FFF) << 49;
     const auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return *it;

@@ -96,6 +96,11 @@ int TfrmLoop::SelectedType() const
 
 void TfrmLoop::Refresh()
 {
+    // A document of another protocol (a file, the panel) needs its own toolbar and layout.
+    if (toolbar_->Definition().SystemType() != Data().SystemType()) {
+        Rebuild();
+        return;
+    }
     grid_->update();
     ShowStatus();
 }

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScrollArea>
+#include <QtMath>
 
 namespace {
 
@@ -101,23 +102,53 @@ void TLoopGrid::paintEvent(QPaintEvent* event)
     }
 }
 
+// A fitted cell without its address: fill, icon and frame in one opaque picture, so a paint
+// copies it instead of blending the icon anew.
+QPixmap TLoopGrid::FittedCell(TSystemType type, int icon, bool baseSounder, bool mismatch,
+                              qreal dpr) const
+{
+    const quint64 key = quint64(type) | quint64(quint32(icon)) << 8 | quint64(baseSounder) << 40
+        | quint64(mismatch) << 41 | quint64(qRound(dpr * 100) & 0x7FFF) << 42;
+    const auto it = cells_.constFind(key);
+    if (it != cells_.constEnd())
+        return *it;
+    // Device pixels, rounded up so that neighbouring cells leave no seam.
+    const QSize size(qCeil(TLoopGeometry::CellWidth * dpr), qCeil(TLoopGeometry::CellHeight * dpr));
+    QPixmap cell(size);
+    cell.fill(mismatch ? MismatchColour : FittedColour);
+    QPainter p(&cell);
+    p.scale(dpr, dpr);
+    p.drawPixmap(QPoint(2, 2), DeviceArtwork::GridIcon(type, icon, baseSounder, dpr));
+    p.setPen(FrameColour);
+    p.drawRect(QRect(0, 0, TLoopGeometry::CellWidth, TLoopGeometry::CellHeight).adjusted(0, 0, -1, -1));
+    p.end();
+    cells_.insert(key, cell);
+    return cell;
+}
+
 void TLoopGrid::PaintCell(QPainter& p, int cell, const TQEMLoop& loop) const
 {
     const int point = geometry_.PointOfCell(cell);
-    if (point == 0 || point > TQEMLoop::MaxPoints)
+    if (point == 0)
         return;
     const QRect r = CellRect(cell);
     const TDeviceType& d = loop.Devices[point];
     if (d.TypeCode < NotFittedCode) {
-        p.fillRect(r, d.TypeMismatch ? MismatchColour : FittedColour);
-        const bool baseSounder = loop.BaseSounderFitted(point);
-        p.drawPixmap(r.topLeft() + QPoint(2, 2),
-                     DeviceArtwork::GridIcon(loop.SystemType, buttons_.IconIndex(d.TypeCode),
-                                             baseSounder, devicePixelRatioF()));
+        // Copied in device pixels at a whole-pixel position: at a fractional scale a cell
+        // would otherwise be resampled on every paint.
+        const qreal dpr = p.device()->devicePixelRatioF();
+        const QPixmap cellPicture = FittedCell(loop.SystemType, buttons_.IconIndex(d.TypeCode),
+                                               loop.BaseSounderFitted(point), d.TypeMismatch, dpr);
+        const QPointF at = p.worldTransform().map(QPointF(r.topLeft())) * dpr;
+        p.save();
+        p.setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
+        p.drawPixmap(QPoint(qRound(at.x()), qRound(at.y())), cellPicture);
+        p.restore();
+    } else {
+        p.setPen(FrameColour);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
     }
-    p.setPen(FrameColour);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
 
     // The address on a button-face patch, so it reads on any fill.
     const QString text = loop.PointLabel(point);

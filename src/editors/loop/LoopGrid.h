@@ -3,6 +3,8 @@
 #include "editors/loop/DeviceButtons.h"
 #include "editors/loop/LoopGeometry.h"
 
+#include <QHash>
+#include <QPixmap>
 #include <QWidget>
 
 class TData;
@@ -59,6 +61,7 @@ protected:
 
 private:
     void PaintCell(QPainter& p, int cell, const TQEMLoop& loop) const;
+    QPixmap FittedCell(TSystemType type, int icon, bool baseSounder, bool mismatch, qreal dpr) const;
     int PointAt(const QPoint& pos) const;
 
     TData& data_;
@@ -69,4 +72,5 @@ private:
     int cursor_ = 0;
     int pressedCell_ = -1;
     bool doubleClicked_ = false;
+    mutable QHash<quint64, QPixmap> cells_;
 };
