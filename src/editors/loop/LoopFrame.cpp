@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
@@ -133,6 +134,17 @@ void TfrmLoop::resizeEvent(QResizeEvent* event)
     TPage::resizeEvent(event);
     if (isVisible())
         grid_->Relay();
+}
+
+void TfrmLoop::keyPressEvent(QKeyEvent* event)
+{
+    // The grid passes on the keys it does not use: a digit chooses a toolbar button, so a
+    // loop can be filled without leaving the grid.
+    if (event->modifiers() == Qt::NoModifier && event->key() >= Qt::Key_1 && event->key() <= Qt::Key_9) {
+        toolbar_->PressButton(event->key() - Qt::Key_0);
+        return;
+    }
+    TPage::keyPressEvent(event);
 }
 
 QStringList TfrmLoop::StatusTexts() const

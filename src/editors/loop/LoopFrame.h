@@ -22,7 +22,8 @@ class TQEMLoop;
 // bar. A click places the toolbar's type at the point (with the questions and refusals of
 // the loop's protocol); a double-click, "Edit Device", F2 or Enter on a fitted device asks
 // for the device dialogs through EditDeviceRequested. Keyboard: the arrows move the cursor
-// cell, Space places, Enter places on an empty point and edits a fitted one, Delete removes.
+// cell, Space places, Enter places on an empty point and edits a fitted one, Delete removes,
+// the digits 1..9 press the toolbar's buttons.
 class TfrmLoop : public TPage {
     Q_OBJECT
 
@@ -54,6 +55,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TQEMLoop& Loop() const;

@@ -198,8 +198,8 @@ TEST(LoopPageTest, KeyboardMovesTheCursorPlacesEditsAndRemoves)
 {
     TLoopPageFixture f(stHochikiLoop, 2);
     QSignalSpy edits(f.Page.get(), &TfrmLoop::EditDeviceRequested);
-    f.Choose(3);
     f.Grid()->setFocus();
+    QTest::keyClick(f.Grid(), Qt::Key_3); // the toolbar's third button
     QTest::keyClick(f.Grid(), Qt::Key_Right);
     QTest::keyClick(f.Grid(), Qt::Key_Down);
     EXPECT_EQ(f.Page->CurrentAddress(), 11);
