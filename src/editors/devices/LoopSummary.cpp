@@ -366,6 +366,8 @@ void TfrmLoopSummary::CellClicked(const QModelIndex& index)
     HideDropDowns();
     if (!index.isValid() || index.row() >= model_->rowCount())
         return;
+    if (sgrdLoopSummary_->currentIndex() != index)
+        sgrdLoopSummary_->setCurrentIndex(index);
     const int point = TLoopSummaryModel::PointOfRow(index.row());
     switch (index.column()) {
     case scDev:
