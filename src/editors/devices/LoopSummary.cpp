@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -61,6 +62,7 @@ void TfrmLoopSummary::Build()
     cmbShowSummaryFor_ = new QComboBox(this);
     cmbShowSummaryFor_->setObjectName(QStringLiteral("cmbShowSummaryFor"));
     cmbShowSummaryFor_->setAccessibleName(QStringLiteral("Show summary for"));
+    cmbShowSummaryFor_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     lblShow->setBuddy(cmbShowSummaryFor_);
     connect(cmbShowSummaryFor_, &QComboBox::activated, this, &TfrmLoopSummary::LoopChosen);
 
@@ -80,6 +82,8 @@ void TfrmLoopSummary::Build()
     top->addWidget(chkEnableChanges_);
     top->addSpacing(12);
     top->addLayout(toolbarSlot_, 1);
+    // Holds the place of the device toolbar until it arrives.
+    toolbarSlot_->addStretch(1);
 
     lblLoopType_ = new QLabel(this);
     lblLoopType_->setObjectName(QStringLiteral("lblLoopType"));
@@ -102,9 +106,27 @@ void TfrmLoopSummary::Build()
     QHeaderView* header = sgrdLoopSummary_->horizontalHeader();
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
-    for (int c = 0; c < scColumnCount; ++c)
-        header->resizeSection(c, ColumnWidths[static_cast<std::size_t>(c)]);
+    // The drawn widths, widened where this font needs more for the longest texts.
+    const QFontMetrics metrics = sgrdLoopSummary_->fontMetrics();
+    const int padding = 2 * metrics.averageCharWidth();
+    std::array<int, scColumnCount> widths = ColumnWidths;
+    widths[scLoop] = std::max(widths[scLoop], metrics.horizontalAdvance(QStringLiteral("Loop")) + padding);
+    widths[scDev] = std::max(widths[scDev], metrics.horizontalAdvance(QStringLiteral("M99+")) + padding);
+    widths[scType] = std::max(
+        widths[scType], metrics.horizontalAdvance(QStringLiteral("Un-supported type (0xFF)")) + padding);
+    widths[scZone] = std::max(
+        widths[scZone], metrics.horizontalAdvance(QStringLiteral("Zone 32- Zone 32 Staircase")) + padding);
+    widths[scName] = std::max(widths[scName], metrics.averageCharWidth() * 26 + padding);
+    widths[scBaseSounder] = std::max(
+        widths[scBaseSounder], metrics.horizontalAdvance(QStringLiteral("Base Sounder")) + padding);
     header->setMinimumSectionSize(20);
+    int total = 0;
+    for (int c = 0; c < scColumnCount; ++c) {
+        header->resizeSection(c, widths[static_cast<std::size_t>(c)]);
+        total += widths[static_cast<std::size_t>(c)];
+    }
+    sgrdLoopSummary_->setMinimumWidth(total + sgrdLoopSummary_->verticalScrollBar()->sizeHint().width()
+                                      + 2 * sgrdLoopSummary_->frameWidth());
     sgrdLoopSummary_->installEventFilter(this);
     connect(sgrdLoopSummary_, &QTableView::clicked, this, &TfrmLoopSummary::CellClicked);
 
@@ -154,8 +176,9 @@ void TfrmLoopSummary::Build()
     right->addWidget(lblCharactersLeft_);
 
     auto* body = new QHBoxLayout;
-    body->addLayout(table, 1);
-    body->addLayout(right);
+    // The table is as wide as its columns; the zone descriptions take what is left.
+    body->addLayout(table, 0);
+    body->addLayout(right, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -289,6 +312,11 @@ void TfrmLoopSummary::SetNameCountersVisible(bool visible)
 
 void TfrmLoopSummary::SetDeviceToolbar(QWidget* toolbar)
 {
+    while (QLayoutItem* item = toolbarSlot_->takeAt(0)) {
+        if (item->widget())
+            item->widget()->deleteLater();
+        delete item;
+    }
     toolbarSlot_->addWidget(toolbar, 1);
 }
 
@@ -336,6 +364,11 @@ bool TfrmLoopSummary::eventFilter(QObject* watched, QEvent* event)
         // An open editor has the keys itself; these reach the table only between edits.
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             StepDown();
+            return true;
+        }
+        // Space acts on the current cell as a click does, for work without the mouse.
+        if (key == Qt::Key_Space) {
+            CellClicked(sgrdLoopSummary_->currentIndex());
             return true;
         }
     }
