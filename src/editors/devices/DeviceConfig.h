@@ -29,6 +29,8 @@ public:
     // or below on the last.
     void Open(int loop, int address);
     int Address() const { return address_; }
+    // False for an empty or unsupported point, which opens with editing disabled.
+    bool Editable() const { return editable_; }
     // Writes the dialog's values into the point (nothing for an empty or unsupported one).
     void Save();
 

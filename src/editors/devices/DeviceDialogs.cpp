@@ -30,18 +30,23 @@ bool EditDevices(TEditorContext& context, int loop, int address, QWidget* parent
     bool wrote = false;
     for (;;) {
         int result = ddrCancel;
+        bool editable = true;
         if (UsesIOConfig(l, point)) {
             ioConfig.Open(loop, point);
             result = ioConfig.exec();
         } else {
             deviceConfig.Open(loop, point);
+            editable = deviceConfig.Editable();
             result = deviceConfig.exec();
         }
         if (result == ddrCancel)
             return wrote;
-        data.RebuildNameTable();
-        data.SetModified(true);
-        wrote = true;
+        // Stepping over empty addresses changes nothing.
+        if (editable) {
+            data.RebuildNameTable();
+            data.SetModified(true);
+            wrote = true;
+        }
         if (result == ddrNext) {
             if (point < l.NoLoopDevices())
                 ++point;

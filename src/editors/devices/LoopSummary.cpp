@@ -131,7 +131,11 @@ void TfrmLoopSummary::Build()
     connect(sgrdLoopSummary_, &QTableView::clicked, this, &TfrmLoopSummary::CellClicked);
 
     nameDelegate_ = new TCellTextDelegate(MaxDescriptionLength, this);
-    nameDelegate_->OnFirstKey = [this] { WarnWhenNamesFull(); };
+    // The message box takes the focus and so ends the edit: it comes after the key has been
+    // typed and committed.
+    nameDelegate_->OnFirstKey = [this] {
+        QTimer::singleShot(0, this, &TfrmLoopSummary::WarnWhenNamesFull);
+    };
     sgrdLoopSummary_->setItemDelegateForColumn(scName, nameDelegate_);
     connect(nameDelegate_, &TCellTextDelegate::EnterPressed, this, &TfrmLoopSummary::StepDown,
             Qt::QueuedConnection);
@@ -451,6 +455,10 @@ void TfrmLoopSummary::ChangeType(int point)
         }
         return;
     }
+    // Before the first toolbar choice the type is 0, which most protocols do not know: a
+    // type the catalogue does not know is never placed.
+    if (code < NotFittedCode && loop.DeviceShortName(code) == QStringLiteral("Un-supported type"))
+        return;
     const QString refusal = loop.PlacementRefusal(point, code);
     if (!refusal.isEmpty()) {
         Prompts().error(refusal);

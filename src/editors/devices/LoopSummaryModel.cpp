@@ -79,10 +79,14 @@ TLoopSummaryModel::TRow TLoopSummaryModel::BuildRow(int point) const
     else
         row[scZone] = ZoneText(data_, d.Zone);
     row[scName] = data_.NameTable.Name(d.SharedData[2]);
-    row[scBaseSounder] = d.HasBaseSounder && loop.HasBaseSounderSlot(point)
-        ? QStringLiteral("Group ")
-            + QString::number(loop.Devices[point + TQEMLoop::BaseSounderOffset].Zone)
-        : QStringLiteral("no");
+    if (d.HasBaseSounder && loop.HasBaseSounderSlot(point)) {
+        const int group = loop.Devices[point + TQEMLoop::BaseSounderOffset].Zone;
+        row[scBaseSounder] = group >= 0 && group <= MaxGroup
+            ? QStringLiteral("Group ") + QString::number(group)
+            : UnknownEntry;
+    } else {
+        row[scBaseSounder] = QStringLiteral("no");
+    }
     return row;
 }
 

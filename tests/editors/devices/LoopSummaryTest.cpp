@@ -105,6 +105,11 @@ TEST(LoopSummary, TypeColumn)
 
     page.findChild<QCheckBox*>("chkEnableChanges")->setChecked(true);
     f.Prompts.clear();
+    // No toolbar choice yet: type 0 is not an Apollo device and is not placed.
+    page.SetSelectedType(0);
+    Click(page, 9, scType);
+    EXPECT_EQ(f.Data.Loop1.Devices[10].TypeCode, 28);
+    page.SetSelectedType(20);
     Click(page, 9, scType);
     EXPECT_EQ(f.Data.Loop1.Devices[10].TypeCode, 20);
     EXPECT_EQ(Row(page, 9).at(scType), QStringLiteral("XP95/S90 Opt"));
@@ -166,5 +171,6 @@ TEST(LoopSummary, DescriptionEditing)
     ASSERT_FALSE(editors.isEmpty());
     editor = editors.last();
     QTest::keyClick(editor, Qt::Key_X);
+    QApplication::processEvents();
     EXPECT_EQ(f.Prompts.texts(), QStringList({TooManyNamesMessage}));
 }
