@@ -5,11 +5,13 @@
 #pragma GCC diagnostic pop
 #include "editors/devices/LoopSummary.h"
 #include "editors/devices/LoopSummaryModel.h"
+#include "editors/devices/DialogDriver.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
@@ -173,4 +175,52 @@ TEST(LoopSummary, DescriptionEditing)
     QTest::keyClick(editor, Qt::Key_X);
     QApplication::processEvents();
     EXPECT_EQ(f.Prompts.texts(), QStringList({TooManyNamesMessage}));
+}
+
+// The Dev column opens the device's dialog; what it accepts shows in the table at once.
+TEST(LoopSummary, DevColumnOpensDialog)
+{
+    TEditorFixture f;
+    f.Data.SwitchProtocol(stSysSensorLoop);
+    f.Data.Loop1.PlaceDevice(100, 5);
+    TfrmLoopSummary page(f.Context);
+    QString heading;
+    OnNextDialog([&](QDialog& dialog) {
+        heading = dialog.findChild<QLabel*>("lblAddress")->text();
+        dialog.findChild<QLineEdit*>("txtDeviceName")->setText(QStringLiteral("Stair 2"));
+        ClickButton(dialog, "btnAccept");
+    });
+    Click(page, 99, scDev);
+    EXPECT_EQ(heading, QStringLiteral("Device number: M1"));
+    EXPECT_EQ(Row(page, 99).mid(scDev, 3), QStringList({"M1", "MCP", "Zone 1- Zone 1"}));
+    EXPECT_EQ(Row(page, 99).at(scName), QStringLiteral("Stair 2"));
+    EXPECT_EQ(page.Table()->currentIndex().column(), scLoop);
+    EXPECT_TRUE(f.Data.Modified());
+}
+
+// The Base Sounder column fits a base sounder in the detector's slot with its group, and
+// "None" takes it away.
+TEST(LoopSummary, BaseSounderColumn)
+{
+    TEditorFixture f;
+    f.Data.SwitchProtocol(stHochikiLoop);
+    TQEMLoop& loop = f.Data.Loop1;
+    loop.PlaceDevice(4, 136);
+    TfrmLoopSummary page(f.Context);
+    page.show();
+    Click(page, 3, scBaseSounder);
+    auto* dropDown = page.findChild<QComboBox*>("cmbBaseSounderDropDown");
+    dropDown->hidePopup();
+    emit dropDown->activated(6);
+    EXPECT_EQ(loop.Devices[131].TypeCode, 94);
+    EXPECT_EQ(loop.Devices[131].Zone, 6);
+    EXPECT_EQ(Row(page, 3).at(scBaseSounder), QStringLiteral("Group 6"));
+    EXPECT_EQ(Row(page, 130).at(scType), QStringLiteral("Base/Wall Sndr"));
+
+    Click(page, 3, scBaseSounder);
+    EXPECT_EQ(dropDown->currentIndex(), 6);
+    dropDown->hidePopup();
+    emit dropDown->activated(0);
+    EXPECT_EQ(loop.Devices[131].TypeCode, NotFittedCode);
+    EXPECT_EQ(Row(page, 3).at(scBaseSounder), QStringLiteral("no"));
 }
