@@ -1,0 +1,60 @@
+#include "editors/devices/DeviceDialogs.h"
+
+#include "editors/common/EditorContext.h"
+#include "editors/devices/DeviceConfig.h"
+#include "editors/devices/IOConfig.h"
+#include "model/Data.h"
+
+bool CanEditDevice(const TQEMLoop& loop, int point)
+{
+    const int code = loop.Devices[point].TypeCode;
+    return code < 253 && loop.DeviceShortName(code) != QStringLiteral("Un-supported type");
+}
+
+bool UsesIOConfig(const TQEMLoop& loop, int point)
+{
+    if (!CanEditDevice(loop, point))
+        return false;
+    const int deviceClass = loop.DeviceClass(point);
+    return deviceClass == dcInputOutput || deviceClass == dcSwitchMonitor
+        || deviceClass == dcZoneMonitor || loop.Devices[point].TypeCode == 72;
+}
+
+bool EditDevices(TEditorContext& context, int loop, int address, QWidget* parent)
+{
+    TData& data = context.Data;
+    TQEMLoop& l = data.Loop(loop);
+    TDeviceConfig deviceConfig(context, parent);
+    TIOConfig ioConfig(context, parent);
+    int point = address > l.NoLoopDevices() ? 1 : address <= 0 ? l.NoLoopDevices() : address;
+    bool wrote = false;
+    for (;;) {
+        int result = ddrCancel;
+        bool editable = true;
+        if (UsesIOConfig(l, point)) {
+            ioConfig.Open(loop, point);
+            result = ioConfig.exec();
+        } else {
+            deviceConfig.Open(loop, point);
+            editable = deviceConfig.Editable();
+            result = deviceConfig.exec();
+        }
+        if (result == ddrCancel)
+            return wrote;
+        // Stepping over empty addresses changes nothing.
+        if (editable) {
+            data.RebuildNameTable();
+            data.SetModified(true);
+            wrote = true;
+        }
+        if (result == ddrNext) {
+            if (point < l.NoLoopDevices())
+                ++point;
+        } else if (result == ddrPrev) {
+            if (point >= 2)
+                --point;
+        } else {
+            return wrote;
+        }
+    }
+}

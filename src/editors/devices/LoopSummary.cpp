@@ -1,0 +1,581 @@
+#include "editors/devices/LoopSummary.h"
+
+#include "editors/devices/CellDropDown.h"
+#include "editors/devices/CellTextDelegate.h"
+#include "editors/devices/DeviceDialogs.h"
+#include "editors/devices/DeviceLists.h"
+#include "editors/devices/IOConfig.h"
+#include "editors/devices/LoopSummaryModel.h"
+#include "editors/devices/SummaryZones.h"
+#include "model/Data.h"
+#include "storage/Prompts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int LoopSummaryHelpContext = 10;
+const QString EnableChangesMessage = QStringLiteral("You must check the Enable Changes option");
+
+// The eighth panel of the heading: the protocol and the number of loops.
+QString LoopTypeText(TSystemType type, int loopCount)
+{
+    QString name;
+    switch (type) {
+    case stApolloLoop: name = QStringLiteral("Loop Type=  Apollo "); break;
+    case stHochikiLoop: name = QStringLiteral("Loop Type= Hochiki "); break;
+    case stSysSensorLoop: name = QStringLiteral("Loop Type=  System Sensor "); break;
+    case stNittanLoop: name = QStringLiteral("Loop Type= Nittan "); break;
+    }
+    return name + QString::number(loopCount) + QStringLiteral(" Loop");
+}
+
+constexpr std::array<int, scColumnCount> ColumnWidths{34, 33, 162, 153, 181, 25, 74};
+
+} // namespace
+
+TfrmLoopSummary::TfrmLoopSummary(TEditorContext& context, QWidget* parent)
+    : TPage(context, ppLoopSummary, LoopSummaryHelpContext, parent)
+{
+    setObjectName(QStringLiteral("frmLoopSummary"));
+    Build();
+    LoopCountChanged();
+    Refresh();
+}
+
+void TfrmLoopSummary::Build()
+{
+    auto* lblShow = new QLabel(QStringLiteral("&Show summary for"), this);
+    cmbShowSummaryFor_ = new QComboBox(this);
+    cmbShowSummaryFor_->setObjectName(QStringLiteral("cmbShowSummaryFor"));
+    cmbShowSummaryFor_->setAccessibleName(QStringLiteral("Show summary for"));
+    cmbShowSummaryFor_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    lblShow->setBuddy(cmbShowSummaryFor_);
+    connect(cmbShowSummaryFor_, &QComboBox::activated, this, &TfrmLoopSummary::LoopChosen);
+
+    chkEnableChanges_ = new QCheckBox(QStringLiteral("&Enable Type/Zone changes"), this);
+    chkEnableChanges_->setObjectName(QStringLiteral("chkEnableChanges"));
+    chkEnableChanges_->setAccessibleName(QStringLiteral("Enable Type/Zone changes"));
+    connect(chkEnableChanges_, &QCheckBox::toggled, this, [this](bool on) {
+        zones_->SetEditable(on);
+    });
+
+    toolbarSlot_ = new QHBoxLayout;
+    toolbarSlot_->setContentsMargins(0, 0, 0, 0);
+    auto* top = new QHBoxLayout;
+    top->addWidget(lblShow);
+    top->addWidget(cmbShowSummaryFor_);
+    top->addSpacing(12);
+    top->addWidget(chkEnableChanges_);
+    top->addSpacing(12);
+    top->addLayout(toolbarSlot_, 1);
+    // Holds the place of the device toolbar until it arrives.
+    toolbarSlot_->addStretch(1);
+
+    lblLoopType_ = new QLabel(this);
+    lblLoopType_->setObjectName(QStringLiteral("lblLoopType"));
+    lblLoopType_->setFrameShape(QFrame::StyledPanel);
+
+    model_ = new TLoopSummaryModel(Data(), this);
+    sgrdLoopSummary_ = new QTableView(this);
+    sgrdLoopSummary_->setObjectName(QStringLiteral("sgrdLoopSummary"));
+    sgrdLoopSummary_->setAccessibleName(QStringLiteral("Loop Summary"));
+    sgrdLoopSummary_->setModel(model_);
+    sgrdLoopSummary_->setSelectionMode(QAbstractItemView::SingleSelection);
+    sgrdLoopSummary_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    sgrdLoopSummary_->setEditTriggers(QAbstractItemView::EditKeyPressed
+                                      | QAbstractItemView::AnyKeyPressed);
+    sgrdLoopSummary_->setWordWrap(false);
+    sgrdLoopSummary_->setTabKeyNavigation(false);
+    sgrdLoopSummary_->verticalHeader()->hide();
+    sgrdLoopSummary_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    sgrdLoopSummary_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    QHeaderView* header = sgrdLoopSummary_->horizontalHeader();
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    // The drawn widths, widened where this font needs more for the longest texts.
+    const QFontMetrics metrics = sgrdLoopSummary_->fontMetrics();
+    const int padding = 2 * metrics.averageCharWidth();
+    std::array<int, scColumnCount> widths = ColumnWidths;
+    widths[scLoop] = std::max(widths[scLoop], metrics.horizontalAdvance(QStringLiteral("Loop")) + padding);
+    widths[scDev] = std::max(widths[scDev], metrics.horizontalAdvance(QStringLiteral("M99+")) + padding);
+    widths[scType] = std::max(
+        widths[scType], metrics.horizontalAdvance(QStringLiteral("Un-supported type (0xFF)")) + padding);
+    widths[scZone] = std::max(
+        widths[scZone], metrics.horizontalAdvance(QStringLiteral("Zone 32- Zone 32 Staircase")) + padding);
+    widths[scName] = std::max(widths[scName], metrics.averageCharWidth() * 26 + padding);
+    widths[scBaseSounder] = std::max(
+        widths[scBaseSounder], metrics.horizontalAdvance(QStringLiteral("Base Sounder")) + padding);
+    header->setMinimumSectionSize(20);
+    int total = 0;
+    for (int c = 0; c < scColumnCount; ++c) {
+        header->resizeSection(c, widths[static_cast<std::size_t>(c)]);
+        total += widths[static_cast<std::size_t>(c)];
+    }
+    sgrdLoopSummary_->setMinimumWidth(total + sgrdLoopSummary_->verticalScrollBar()->sizeHint().width()
+                                      + 2 * sgrdLoopSummary_->frameWidth());
+    sgrdLoopSummary_->installEventFilter(this);
+    connect(sgrdLoopSummary_, &QTableView::clicked, this, &TfrmLoopSummary::CellClicked);
+
+    nameDelegate_ = new TCellTextDelegate(MaxDescriptionLength, this);
+    // The message box takes the focus and so ends the edit: it comes after the key has been
+    // typed and committed.
+    nameDelegate_->OnFirstKey = [this] {
+        QTimer::singleShot(0, this, &TfrmLoopSummary::WarnWhenNamesFull);
+    };
+    sgrdLoopSummary_->setItemDelegateForColumn(scName, nameDelegate_);
+    connect(nameDelegate_, &TCellTextDelegate::EnterPressed, this, &TfrmLoopSummary::StepDown,
+            Qt::QueuedConnection);
+
+    cmbZoneDropDown_ = new TCellDropDown(sgrdLoopSummary_->viewport());
+    cmbZoneDropDown_->setObjectName(QStringLiteral("cmbZoneDropDown"));
+    cmbZoneDropDown_->setAccessibleName(QStringLiteral("Zone/Group/Set"));
+    cmbZoneDropDown_->setMaxVisibleItems(20);
+    cmbZoneDropDown_->hide();
+    cmbBaseSounderDropDown_ = new TCellDropDown(sgrdLoopSummary_->viewport());
+    cmbBaseSounderDropDown_->setObjectName(QStringLiteral("cmbBaseSounderDropDown"));
+    cmbBaseSounderDropDown_->setAccessibleName(QStringLiteral("Base Sounder"));
+    cmbBaseSounderDropDown_->setMaxVisibleItems(20);
+    cmbBaseSounderDropDown_->hide();
+
+    auto* table = new QVBoxLayout;
+    auto* heading = new QHBoxLayout;
+    heading->addStretch(1);
+    heading->addWidget(lblLoopType_);
+    table->addLayout(heading);
+    table->addWidget(sgrdLoopSummary_, 1);
+
+    zones_ = new TSummaryZones(Data(), this);
+    connect(zones_, &TSummaryZones::ZoneNamesChanged, this, &TfrmLoopSummary::Rebuild);
+
+    lblNamesUsed_ = new QLabel(this);
+    lblNamesUsed_->setObjectName(QStringLiteral("lblNamesUsed"));
+    lblTotalCharacters_ = new QLabel(this);
+    lblTotalCharacters_->setObjectName(QStringLiteral("lblTotalCharacters"));
+    lblCharactersLeft_ = new QLabel(this);
+    lblCharactersLeft_->setObjectName(QStringLiteral("lblCharactersLeft"));
+    countersTimer_ = new QTimer(this);
+    countersTimer_->setInterval(100);
+    connect(countersTimer_, &QTimer::timeout, this, &TfrmLoopSummary::UpdateCounters);
+    SetNameCountersVisible(false);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(zones_, 1);
+    right->addWidget(BuildAlarmVerification());
+    right->addWidget(lblNamesUsed_);
+    right->addWidget(lblTotalCharacters_);
+    right->addWidget(lblCharactersLeft_);
+
+    auto* body = new QHBoxLayout;
+    // The table is as wide as its columns; the zone descriptions take what is left.
+    body->addLayout(table, 0);
+    body->addLayout(right, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(body, 1);
+
+    setTabOrder(cmbShowSummaryFor_, chkEnableChanges_);
+    setTabOrder(chkEnableChanges_, sgrdLoopSummary_);
+}
+
+QWidget* TfrmLoopSummary::BuildAlarmVerification()
+{
+    grpAlarmVerification_ = new QGroupBox(QStringLiteral("Alarm verification count"), this);
+    grpAlarmVerification_->setObjectName(QStringLiteral("grpAlarmVerification"));
+    auto* form = new QFormLayout(grpAlarmVerification_);
+    const auto add = [&](const QString& caption, const QString& name, int maximum,
+                         int TSiteConfig::* field) {
+        auto* spin = new QSpinBox(grpAlarmVerification_);
+        spin->setObjectName(name);
+        spin->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+        spin->setRange(1, maximum);
+        form->addRow(caption, spin);
+        connect(spin, &QSpinBox::valueChanged, this, [this, field](int value) {
+            if (loading_ || Data().SiteConfig.*field == value)
+                return;
+            Data().SiteConfig.*field = value;
+            Data().SetModified(true);
+        });
+        return spin;
+    };
+    spnMCPDelay_ = add(QStringLiteral("&Manual Callpoints"), QStringLiteral("spnMCPDelay"), 15,
+                       &TSiteConfig::MCP_Delay);
+    spnIODelay_ = add(QStringLiteral("&Interface units"), QStringLiteral("spnIODelay"), 15,
+                      &TSiteConfig::IO_Delay);
+    spnDetectorDelay_ = add(QStringLiteral("De&tectors"), QStringLiteral("spnDetectorDelay"), 60,
+                            &TSiteConfig::Detector_Delay);
+    return grpAlarmVerification_;
+}
+
+void TfrmLoopSummary::Refresh()
+{
+    loading_ = true;
+    lblLoopType_->setText(LoopTypeText(Data().SystemType(), Data().LoopCount));
+    const TSiteConfig& site = Data().SiteConfig;
+    spnMCPDelay_->setValue(site.MCP_Delay);
+    spnIODelay_->setValue(site.IO_Delay);
+    spnDetectorDelay_->setValue(site.Detector_Delay);
+    grpAlarmVerification_->setVisible(OffersAlarmVerification(site));
+    zones_->Refresh();
+    loading_ = false;
+    Rebuild();
+    UpdateCounters();
+}
+
+void TfrmLoopSummary::PageActivated()
+{
+    ClearTypeZoneChanges();
+    Rebuild();
+}
+
+void TfrmLoopSummary::ProtocolApplied()
+{
+    lblLoopType_->setText(LoopTypeText(Data().SystemType(), Data().LoopCount));
+    Rebuild();
+}
+
+void TfrmLoopSummary::LoopCountChanged()
+{
+    const QSignalBlocker block(cmbShowSummaryFor_);
+    cmbShowSummaryFor_->clear();
+    cmbShowSummaryFor_->addItem(QStringLiteral("Loop 1 "));
+    if (Data().LoopCount >= 2)
+        cmbShowSummaryFor_->addItem(QStringLiteral("Loop 2"));
+    lblLoopType_->setText(LoopTypeText(Data().SystemType(), Data().LoopCount));
+    SetSummaryLoop(Data().LoopCount >= 2 ? loop_ : 1);
+}
+
+int TfrmLoopSummary::SummaryLoop() const
+{
+    return loop_;
+}
+
+void TfrmLoopSummary::SetSummaryLoop(int loop)
+{
+    const int chosen = loop == 2 && cmbShowSummaryFor_->count() >= 2 ? 2 : 1;
+    {
+        const QSignalBlocker block(cmbShowSummaryFor_);
+        cmbShowSummaryFor_->setCurrentIndex(chosen - 1);
+    }
+    if (chosen == loop_ && model_->LoopNumber() == chosen)
+        return;
+    LoopChosen(chosen - 1);
+}
+
+void TfrmLoopSummary::LoopChosen(int index)
+{
+    HideDropDowns();
+    const QModelIndex current = sgrdLoopSummary_->currentIndex();
+    loop_ = index == 1 ? 2 : 1;
+    model_->SetLoop(loop_);
+    if (current.isValid() && model_->rowCount() > 0)
+        sgrdLoopSummary_->setCurrentIndex(
+            model_->index(std::min(current.row(), model_->rowCount() - 1), current.column()));
+    emit SummaryLoopChanged(loop_);
+}
+
+void TfrmLoopSummary::ResetSelection()
+{
+    HideDropDowns();
+    if (model_->rowCount() > 0)
+        sgrdLoopSummary_->setCurrentIndex(model_->index(0, 0));
+    sgrdLoopSummary_->scrollToTop();
+}
+
+void TfrmLoopSummary::ClearTypeZoneChanges()
+{
+    chkEnableChanges_->setChecked(false);
+}
+
+void TfrmLoopSummary::SetNameCountersVisible(bool visible)
+{
+    for (QLabel* label : {lblNamesUsed_, lblTotalCharacters_, lblCharactersLeft_})
+        label->setVisible(visible);
+    TIOConfig::SetDiagnosticsVisible(visible);
+    if (visible) {
+        UpdateCounters();
+        countersTimer_->start();
+    } else {
+        countersTimer_->stop();
+    }
+}
+
+void TfrmLoopSummary::SetDeviceToolbar(QWidget* toolbar)
+{
+    while (QLayoutItem* item = toolbarSlot_->takeAt(0)) {
+        if (item->widget())
+            item->widget()->deleteLater();
+        delete item;
+    }
+    toolbarSlot_->addWidget(toolbar, 1);
+}
+
+void TfrmLoopSummary::SetSelectedType(int code)
+{
+    selectedType_ = code;
+}
+
+void TfrmLoopSummary::Rebuild()
+{
+    HideDropDowns();
+    model_->SetLoop(loop_);
+}
+
+void TfrmLoopSummary::UpdateCounters()
+{
+    const TNameTable& names = Data().NameTable;
+    lblNamesUsed_->setText(names.NamesUsedText());
+    lblTotalCharacters_->setText(names.TotalCharactersText());
+    lblCharactersLeft_->setText(names.CharactersLeftText());
+}
+
+void TfrmLoopSummary::WarnWhenNamesFull()
+{
+    if (Data().NameTable.Count() >= TNameTable::MaxNames)
+        Prompts().error(TooManyNamesMessage);
+}
+
+void TfrmLoopSummary::HideDropDowns()
+{
+    cmbZoneDropDown_->hide();
+    cmbBaseSounderDropDown_->hide();
+}
+
+void TfrmLoopSummary::Changed()
+{
+    Data().SetModified(true);
+    Rebuild();
+}
+
+bool TfrmLoopSummary::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == sgrdLoopSummary_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // An open editor has the keys itself; these reach the table only between edits.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            StepDown();
+            return true;
+        }
+        // Space acts on the current cell as a click does, for work without the mouse.
+        if (key == Qt::Key_Space) {
+            CellClicked(sgrdLoopSummary_->currentIndex());
+            return true;
+        }
+    }
+    return TPage::eventFilter(watched, event);
+}
+
+void TfrmLoopSummary::StepDown()
+{
+    const QModelIndex current = sgrdLoopSummary_->currentIndex();
+    if (!current.isValid() || current.row() + 1 >= model_->rowCount())
+        return;
+    const QModelIndex next = model_->index(current.row() + 1, current.column());
+    sgrdLoopSummary_->setCurrentIndex(next);
+    sgrdLoopSummary_->scrollTo(next);
+    CellClicked(next);
+}
+
+bool TfrmLoopSummary::ChangesEnabled()
+{
+    if (chkEnableChanges_->isChecked())
+        return true;
+    Prompts().warning(EnableChangesMessage);
+    return false;
+}
+
+void TfrmLoopSummary::CellClicked(const QModelIndex& index)
+{
+    HideDropDowns();
+    if (!index.isValid() || index.row() >= model_->rowCount())
+        return;
+    if (sgrdLoopSummary_->currentIndex() != index)
+        sgrdLoopSummary_->setCurrentIndex(index);
+    const int point = TLoopSummaryModel::PointOfRow(index.row());
+    switch (index.column()) {
+    case scDev:
+        if (CanEditDevice(model_->Loop(), point))
+            EditDevice(point);
+        break;
+    case scType:
+        if (ChangesEnabled())
+            ChangeType(point);
+        break;
+    case scZone:
+        if (ChangesEnabled())
+            ChooseZone(index, point);
+        break;
+    case scName:
+        if (model_->NameEditable(index.row())) {
+            Data().RebuildNameTable();
+            sgrdLoopSummary_->edit(index);
+        }
+        break;
+    case scBaseSounder:
+        ChooseBaseSounder(index, point);
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmLoopSummary::EditDevice(int point)
+{
+    const bool wrote = EditDevices(Context(), loop_, point, this);
+    if (wrote)
+        Rebuild();
+    sgrdLoopSummary_->setCurrentIndex(model_->index(TLoopSummaryModel::RowOfPoint(point), 0));
+    sgrdLoopSummary_->setFocus();
+}
+
+void TfrmLoopSummary::ChangeType(int point)
+{
+    TQEMLoop& loop = model_->Loop();
+    TDeviceType& d = loop.Devices[point];
+    const int code = selectedType_;
+    if (code == d.TypeCode) {
+        // Choosing the type a point already has acknowledges it and keeps its settings.
+        if (d.TypeMismatch) {
+            d.TypeMismatch = false;
+            Changed();
+        }
+        return;
+    }
+    // Before the first toolbar choice the type is 0, which most protocols do not know: a
+    // type the catalogue does not know is never placed.
+    if (code < NotFittedCode && loop.DeviceShortName(code) == QStringLiteral("Un-supported type"))
+        return;
+    const QString refusal = loop.PlacementRefusal(point, code);
+    if (!refusal.isEmpty()) {
+        Prompts().error(refusal);
+        return;
+    }
+    const bool wasDetector = loop.IsAnalogueSensor(point);
+    const bool wasIO = loop.IsIOClass(point);
+    const bool hadBaseSounder = wasDetector && loop.BaseSounderFitted(point);
+    const int remoteLed = d.SharedData[8];
+
+    if (code >= NotFittedCode) {
+        loop.ClearPoint(point);
+        d.TypeCode = NotFittedCode;
+    } else {
+        d.TypeCode = code;
+        if (loop.NeedsGroupCommandConsent(point, code)
+            && Prompts().confirm(GroupCommandQuestion, TPromptButtons::pbYesNo)
+                != TPromptAnswer::paYes)
+            d.TypeCode = NotFittedCode;
+    }
+    if (d.SharedData[2] == 0 || loop.IsIOClass(point) != wasIO)
+        loop.ResetPointData(point);
+    if (!loop.IsAnalogueSensor(point) || !wasDetector) {
+        d.HasBaseSounder = false;
+        // Only this detector's own base sounder goes with it; on Hochiki the slot can be an
+        // independent device.
+        if (hadBaseSounder)
+            loop.SetBaseSounder(point, false, 0);
+    } else {
+        d.SharedData[8] = remoteLed > 0 ? 1 : 0;
+    }
+    d.TypeMismatch = false;
+    Data().RebuildNameTable();
+    Changed();
+}
+
+void TfrmLoopSummary::ChooseZone(const QModelIndex& index, int point)
+{
+    const TQEMLoop& loop = model_->Loop();
+    if (!CanEditDevice(loop, point))
+        return;
+    if (loop.HasChannelNames(point)) {
+        EditDevice(point);
+        return;
+    }
+    const bool groups = loop.IsSounderClass(point);
+    const int chosen = groups ? zones_->ChosenGroup() : zones_->ChosenZone();
+    const int current = loop.Devices[point].Zone;
+    const QStringList entries = groups ? GroupNumberEntries() : ZoneEntries(Data());
+    // Opening assigns the entry picked in the right-hand list at once.
+    if (chosen >= 0 && chosen != current)
+        ZoneChosen(point, chosen);
+    {
+        const QSignalBlocker block(cmbZoneDropDown_);
+        FillChoice(*cmbZoneDropDown_, entries, chosen >= 0 ? chosen : current);
+    }
+    cmbZoneDropDown_->disconnect(this);
+    connect(cmbZoneDropDown_, &QComboBox::activated, this,
+            [this, point](int entry) { ZoneChosen(point, entry); });
+    cmbZoneDropDown_->setGeometry(sgrdLoopSummary_->visualRect(index));
+    cmbZoneDropDown_->show();
+    cmbZoneDropDown_->setFocus();
+    cmbZoneDropDown_->showPopup();
+}
+
+void TfrmLoopSummary::ZoneChosen(int point, int entry)
+{
+    TDeviceType& d = model_->Loop().Devices[point];
+    if (entry < 0 || entry == d.Zone) {
+        sgrdLoopSummary_->setFocus();
+        return;
+    }
+    d.Zone = entry;
+    d.SharedData[1] = entry;
+    Changed();
+    sgrdLoopSummary_->setFocus();
+}
+
+void TfrmLoopSummary::ChooseBaseSounder(const QModelIndex& index, int point)
+{
+    const TQEMLoop& loop = model_->Loop();
+    if (!CanEditDevice(loop, point) || !loop.HasDeviceSettings(point)
+        || !loop.HasBaseSounderSlot(point))
+        return;
+    QStringList entries{QStringLiteral("None")};
+    for (int g = 1; g <= MaxGroup; ++g)
+        entries.append(QStringLiteral("Group ") + QString::number(g));
+    const int group = loop.BaseSounderFitted(point)
+        ? loop.Devices[point + TQEMLoop::BaseSounderOffset].Zone
+        : 0;
+    {
+        const QSignalBlocker block(cmbBaseSounderDropDown_);
+        FillChoice(*cmbBaseSounderDropDown_, entries, group);
+    }
+    cmbBaseSounderDropDown_->disconnect(this);
+    connect(cmbBaseSounderDropDown_, &QComboBox::activated, this,
+            [this, point](int entry) { BaseSounderChosen(point, entry); });
+    cmbBaseSounderDropDown_->setGeometry(sgrdLoopSummary_->visualRect(index));
+    cmbBaseSounderDropDown_->show();
+    cmbBaseSounderDropDown_->setFocus();
+    cmbBaseSounderDropDown_->showPopup();
+}
+
+void TfrmLoopSummary::BaseSounderChosen(int point, int entry)
+{
+    TQEMLoop& loop = model_->Loop();
+    const int slot = point + TQEMLoop::BaseSounderOffset;
+    const bool fitted = loop.BaseSounderFitted(point);
+    if (entry < 0 || (entry == 0 && !fitted) || (fitted && entry == loop.Devices[slot].Zone)) {
+        sgrdLoopSummary_->setFocus();
+        return;
+    }
+    if (entry == 0)
+        loop.SetBaseSounder(point, false, 0);
+    else
+        loop.SetBaseSounder(point, true, entry);
+    Data().RebuildNameTable();
+    Changed();
+    sgrdLoopSummary_->setFocus();
+}
