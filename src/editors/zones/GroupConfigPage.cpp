@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -55,7 +56,10 @@ TfrmGroupConfig::TfrmGroupConfig(TEditorContext& context, QWidget* parent)
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("sbxGroupMatrix"));
     scroll->setWidget(matrix_);
-    scroll->setMinimumWidth(matrix_->width() + 24);
+    const int scrollWidth = matrix_->width() + 2 * scroll->frameWidth()
+        + scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
+    scroll->setMinimumWidth(scrollWidth);
+    scroll->setMaximumWidth(scrollWidth);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     left->addWidget(scroll, 1);
     layout->addLayout(left, 1);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -65,7 +66,10 @@ TfrmSetConfig::TfrmSetConfig(TEditorContext& context, QWidget* parent)
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("sbxSetMatrix"));
     scroll->setWidget(matrix_);
-    scroll->setMinimumWidth(matrix_->width() + 24);
+    const int scrollWidth = matrix_->width() + 2 * scroll->frameWidth()
+        + scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
+    scroll->setMinimumWidth(scrollWidth);
+    scroll->setMaximumWidth(scrollWidth);
     left->addWidget(scroll, 1);
 
     auto* silenceBox = new QGroupBox(QStringLiteral("Tick if Set is Silenceable"), this);

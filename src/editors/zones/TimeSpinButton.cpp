@@ -4,6 +4,8 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 
 namespace {
 
@@ -115,6 +117,19 @@ void TTimeSpinButton::stepBy(int steps)
         StepUp();
     for (; steps < 0; ++steps)
         StepDown();
+}
+
+QSize TTimeSpinButton::sizeHint() const
+{
+    ensurePolished();
+    const QFontMetrics fm(font());
+    int width = fm.horizontalAdvance(QStringLiteral("00:00"));
+    for (const QString& text : {FormatTime(maxValue_, format_), FormatTime(minValue_, format_), infinityText_})
+        width = std::max(width, fm.horizontalAdvance(text));
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize content(width + fm.horizontalAdvance(QLatin1Char(' ')) * 2, lineEdit()->sizeHint().height());
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, content, this);
 }
 
 QValidator::State TTimeSpinButton::validate(QString&, int&) const

@@ -60,6 +60,8 @@ public:
     static inline const QString RangeErrorMessage = QStringLiteral("Range Error ");
 
     void stepBy(int steps) override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
     QValidator::State validate(QString& input, int& pos) const override;
 
 signals:
