@@ -1,3 +1,4 @@
+#include "editors/zones/CEConfigPage.h"
 #include "editors/zones/DelayTimePrompt.h"
 #include "editors/zones/DependancyDialog.h"
 #include "editors/zones/GroupConfigPage.h"
@@ -42,6 +43,10 @@ TEST(ZonePagesScreenshots, DISABLED_EveryPageAndDialog)
     TfrmSetConfig set(f.Context);
     set.Refresh();
     Grab(set, "set", {1300, 760});
+    f.Data.C_ETable.Events[3] = TC_EArray{20, 4, 65, 516, 10, 7};
+    TfrmCEConfig ce(f.Context);
+    ce.Refresh();
+    Grab(ce, "ce", {1400, 800});
     TfrmDependancy dependancy(f.Data, f.Prompts, 2);
     Grab(dependancy, "dependancy");
     TfrmDelay_Time_Prompt prompt(f.Prompts, 600);
