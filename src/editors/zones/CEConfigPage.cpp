@@ -156,14 +156,14 @@ void TfrmCEConfig::BuildCondition(int event, TCEConditionSlot slot, TConditionCo
     const QString n = QString::number(event);
     const QString prefix = QStringLiteral("Event ") + n + QLatin1Char(' ') + Slot(slot);
     const QString which = QString::number(number);
-    auto* when = new QLabel(slot == csTrigger ? QStringLiteral("Occurs when....") : QStringLiteral("Resets when...."),
-                            table);
-    grid->addWidget(when, gridRow, column);
+    c.When = new QLabel(slot == csTrigger ? QStringLiteral("Occurs when....") : QStringLiteral("Resets when...."),
+                        table);
+    grid->addWidget(c.When, gridRow, column);
     c.Condition = MakeList((slot == csTrigger ? QStringLiteral("cboTrigger") : QStringLiteral("cboReset")) + n,
                            prefix, table);
     for (int i = 0; i < CEConditionCount; ++i)
         c.Condition->addItem(CEConditionText(i));
-    when->setBuddy(c.Condition);
+    c.When->setBuddy(c.Condition);
     c.Truth = MakeList(QStringLiteral("T_F") + which + QStringLiteral("CE") + n, prefix + QStringLiteral(" truth"), table);
     c.Truth->addItems({TrueText, FalseText});
     c.Target = MakeList((slot == csTrigger ? QStringLiteral("cboTriggerTarget") : QStringLiteral("cboResetTarget")) + n,
@@ -257,6 +257,7 @@ void TfrmCEConfig::ShowCondition(int event, TCEConditionSlot slot)
     const bool visible = d.HasEvent;
     // A code that is no condition of the list (0 after a new action) shows no selection.
     const bool known = code > 0 && code % 5 == 0 && condition.Index < CEConditionCount;
+    c.When->setVisible(visible);
     c.Condition->setVisible(visible);
     c.Truth->setVisible(visible);
     c.Condition->setCurrentIndex(known ? condition.Index : -1);

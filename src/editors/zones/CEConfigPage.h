@@ -23,6 +23,7 @@ public:
 
     // The controls of one condition (trigger or reset) of an event row.
     struct TConditionControls {
+        QLabel* When = nullptr;            // "Occurs when...." / "Resets when...."
         QComboBox* Condition = nullptr;
         QComboBox* Truth = nullptr;        // "= TRUE" / "= FALSE"
         QComboBox* Target = nullptr;       // the target, or the first event of an AND
