@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QScrollArea>
 
 TOutputMatrix::TOutputMatrix(const QList<TMatrixColumn>& columns, QWidget* parent)
     : QWidget(parent), columns_(columns)
@@ -208,6 +209,12 @@ void TOutputMatrix::SetCursor(QPoint cell, bool extend)
     if (!extend)
         anchor_ = cell;
     extending_ = extend || anchor_ != cursor_;
+    // Inside a scroll area the cursor is kept in view.
+    if (QWidget* viewport = parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(viewport->parentWidget())) {
+            const QRect r = CellRect(cursor_.y(), cursor_.x());
+            area->ensureVisible(r.center().x(), r.center().y(), r.width(), r.height());
+        }
     Announce();
     update();
 }
