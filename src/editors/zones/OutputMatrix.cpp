@@ -1,0 +1,241 @@
+#include "editors/zones/OutputMatrix.h"
+
+#include "model/Zones.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScrollArea>
+
+TOutputMatrix::TOutputMatrix(const QList<TMatrixColumn>& columns, QWidget* parent)
+    : QWidget(parent), columns_(columns)
+{
+    // The label column is as wide as its longest label needs, the others as drawn.
+    const int labelWidth = fontMetrics().horizontalAdvance(QStringLiteral("Panel 88")) + 10;
+    for (TMatrixColumn& c : columns_) {
+        if (c.Kind == TMatrixColumn::mcLabel)
+            c.Width = std::max(c.Width, labelWidth);
+        left_.append(width_);
+        width_ += c.Width;
+    }
+    for (int c = 0; c < columns_.size(); ++c)
+        if (columns_[c].Kind == TMatrixColumn::mcOutput) {
+            cursor_ = anchor_ = QPoint(c, 1);
+            break;
+        }
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(sizeHint());
+    setMouseTracking(false);
+}
+
+QSize TOutputMatrix::sizeHint() const
+{
+    return {width_ + 1, RowCount * RowHeight + 1};
+}
+
+QRect TOutputMatrix::CellRect(int row, int column) const
+{
+    return {left_[column], row * RowHeight, columns_[column].Width, RowHeight};
+}
+
+QPoint TOutputMatrix::CellAt(const QPoint& position) const
+{
+    const int row = std::clamp(position.y() / RowHeight, 0, RowCount - 1);
+    int column = int(columns_.size()) - 1;
+    for (int c = 0; c < columns_.size(); ++c)
+        if (position.x() < left_[c] + columns_[c].Width) {
+            column = c;
+            break;
+        }
+    return {std::max(column, 0), row};
+}
+
+QString TOutputMatrix::RowLabel(int row) const
+{
+    return row <= MaxFireZone ? QStringLiteral("Zone ") + QString::number(row)
+                              : QStringLiteral("Panel ") + QString::number(row - MaxFireZone);
+}
+
+QString TOutputMatrix::CellDescription(int row, int column) const
+{
+    if (row < 1 || row >= RowCount || column < 0 || column >= columns_.size()
+        || columns_[column].Kind != TMatrixColumn::mcOutput)
+        return QString();
+    const int output = columns_[column].Output;
+    const int value = ValueAt ? ValueAt(row, output) : 0;
+    return RowLabel(row) + QStringLiteral(", ") + (OutputName ? OutputName(output) : QString::number(output))
+        + QStringLiteral(": ") + (ValueText ? ValueText(value) : QString::number(value));
+}
+
+QRect TOutputMatrix::SelectionRect() const
+{
+    // QRect::normalized() shifts reversed corners by one cell, so the corners are sorted here.
+    return QRect(QPoint(std::min(anchor_.x(), cursor_.x()), std::min(anchor_.y(), cursor_.y())),
+                 QPoint(std::max(anchor_.x(), cursor_.x()), std::max(anchor_.y(), cursor_.y())));
+}
+
+void TOutputMatrix::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    const int firstRow = std::max(0, dirty.top() / RowHeight);
+    const int lastRow = std::min(RowCount - 1, dirty.bottom() / RowHeight);
+    const QColor grid(160, 160, 160);
+    const QColor headerFill(225, 225, 225);
+    const QRect selection = (dragging_ || extending_ || hasFocus()) ? SelectionRect() : QRect();
+    QFont bold = font();
+    bold.setBold(true);
+
+    for (int c = 0; c < columns_.size(); ++c) {
+        const TMatrixColumn& col = columns_[c];
+        if (left_[c] > dirty.right() || left_[c] + col.Width < dirty.left())
+            continue;
+        if (col.Kind == TMatrixColumn::mcSeparator) {
+            painter.fillRect(QRect(left_[c], firstRow * RowHeight, col.Width, (lastRow - firstRow + 1) * RowHeight),
+                             palette().color(QPalette::Dark));
+            continue;
+        }
+        for (int r = firstRow; r <= lastRow; ++r) {
+            const QRect cell = CellRect(r, c);
+            if (r == 0 || col.Kind == TMatrixColumn::mcLabel) {
+                painter.fillRect(cell, headerFill);
+                painter.setPen(palette().color(QPalette::WindowText));
+                painter.setFont(r == 0 ? bold : font());
+                const QString text = r == 0 ? col.Header : RowLabel(r);
+                painter.drawText(cell.adjusted(4, 0, -2, 0),
+                                 (r == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter), text);
+            } else {
+                const bool selected = selection.isValid() && selection.contains(c, r)
+                    && (dragging_ || extending_);
+                painter.fillRect(cell, selected ? QColor(200, 220, 255) : QColor(Qt::white));
+                const int value = ValueAt ? ValueAt(r, col.Output) : 0;
+                DrawMatrixPicture(painter, cell, PictureOf ? PictureOf(value) : mpUnknown);
+            }
+            painter.setPen(grid);
+            painter.drawRect(cell.adjusted(0, 0, 0, 0));
+        }
+    }
+    if (hasFocus() && cursor_.y() >= firstRow && cursor_.y() <= lastRow) {
+        QPen pen(palette().color(QPalette::Highlight), 3);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(CellRect(cursor_.y(), cursor_.x()).adjusted(1, 1, -2, -2));
+    }
+}
+
+void TOutputMatrix::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint cell = CellAt(event->position().toPoint());
+    anchor_ = cursor_ = cell;
+    dragging_ = true;
+    extending_ = false;
+    update();
+}
+
+void TOutputMatrix::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging_)
+        return;
+    const QPoint cell = CellAt(event->position().toPoint());
+    if (cell != cursor_) {
+        cursor_ = cell;
+        update();
+    }
+}
+
+void TOutputMatrix::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!dragging_ || event->button() != Qt::LeftButton)
+        return;
+    dragging_ = false;
+    cursor_ = CellAt(event->position().toPoint());
+    const QPoint from = anchor_;
+    // The keyboard cursor stays where the mouse let go.
+    anchor_ = cursor_;
+    RequestPaint(from, cursor_);
+    Announce();
+}
+
+void TOutputMatrix::RequestPaint(QPoint from, QPoint to)
+{
+    emit PaintRequested(std::min(from.y(), to.y()), std::max(from.y(), to.y()), std::min(from.x(), to.x()),
+                        std::max(from.x(), to.x()));
+    update();
+}
+
+void TOutputMatrix::keyPressEvent(QKeyEvent* event)
+{
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    switch (event->key()) {
+    case Qt::Key_Left: MoveCursor(0, -1, extend); break;
+    case Qt::Key_Right: MoveCursor(0, 1, extend); break;
+    case Qt::Key_Up: MoveCursor(-1, 0, extend); break;
+    case Qt::Key_Down: MoveCursor(1, 0, extend); break;
+    case Qt::Key_Home: SetCursor({cursor_.x(), 1}, extend); break;
+    case Qt::Key_End: SetCursor({cursor_.x(), RowCount - 1}, extend); break;
+    case Qt::Key_Space:
+        RequestPaint(anchor_, cursor_);
+        Announce();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void TOutputMatrix::MoveCursor(int rowStep, int columnStep, bool extend)
+{
+    QPoint cell = cursor_;
+    cell.setY(std::clamp(cell.y() + rowStep, 1, RowCount - 1));
+    if (columnStep != 0) {
+        // Separators and the label column are stepped over.
+        int c = cell.x() + columnStep;
+        while (c >= 0 && c < columns_.size() && columns_[c].Kind != TMatrixColumn::mcOutput)
+            c += columnStep;
+        if (c >= 0 && c < columns_.size())
+            cell.setX(c);
+    }
+    SetCursor(cell, extend);
+}
+
+void TOutputMatrix::SetCursor(QPoint cell, bool extend)
+{
+    cursor_ = cell;
+    if (!extend)
+        anchor_ = cell;
+    extending_ = extend || anchor_ != cursor_;
+    // Inside a scroll area the cursor is kept in view.
+    if (QWidget* viewport = parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(viewport->parentWidget())) {
+            const QRect r = CellRect(cursor_.y(), cursor_.x());
+            area->ensureVisible(r.center().x(), r.center().y(), r.width(), r.height());
+        }
+    Announce();
+    update();
+}
+
+void TOutputMatrix::Announce()
+{
+    const QString text = CellDescription(cursor_.y(), cursor_.x());
+    setAccessibleDescription(text);
+    QAccessibleEvent e(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&e);
+}
+
+void TOutputMatrix::focusInEvent(QFocusEvent* event)
+{
+    Announce();
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void TOutputMatrix::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
+}
