@@ -194,20 +194,19 @@ void TPreviewForm::BuildToolBar(QWidget* bar)
     ZoomBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     row->addWidget(ZoomBox);
 
-    FitPageBut = AddButton(bar, "FitPageBut", QString(), QStringLiteral("Fit to Page"),
-                           "fitpage");
-    FitWidthBut = AddButton(bar, "FitWidthBut", QString(), QStringLiteral("Fit to Width"),
-                            "fitwidth");
+    FitPageBut = AddButton(bar, "FitPageBut", QString(), QStringLiteral("Fit to Page"), "fitpage");
+    FitWidthBut =
+        AddButton(bar, "FitWidthBut", QString(), QStringLiteral("Fit to Width"), "fitwidth");
     FitPageBut->setCheckable(true);
     FitWidthBut->setCheckable(true);
-    GridBut = AddButton(bar, "GridBut", QStringLiteral("Grid"),
-                        QStringLiteral("Turns Grid On/Off"));
+    GridBut =
+        AddButton(bar, "GridBut", QStringLiteral("Grid"), QStringLiteral("Turns Grid On/Off"));
     GridBut->setCheckable(true);
     ZoomCursorBut = AddButton(bar, "ZoomCursorBut", QString(),
                               QStringLiteral("Selects the Zoom Tool to zoom in or out"), "zoom");
-    HandCursorBut = AddButton(bar, "HandCursorBut", QString(),
-                              QStringLiteral("Selects the Hand Tool to pan across the Page"),
-                              "hand");
+    HandCursorBut =
+        AddButton(bar, "HandCursorBut", QString(),
+                  QStringLiteral("Selects the Hand Tool to pan across the Page"), "hand");
     ZoomCursorBut->setAccessibleName(QStringLiteral("Zoom Tool"));
     HandCursorBut->setAccessibleName(QStringLiteral("Hand Tool"));
     OnePageBut = AddButton(bar, "OnePageBut", QStringLiteral("&1"),
@@ -291,8 +290,10 @@ void TPreviewForm::BuildStatusBar(QWidget* bar)
         bar->layout()->addWidget(label);
         return label;
     };
-    CurPageLabel = panel("CurPageLabel", QStringLiteral("Displays the Current Page of the Document"));
-    ZoomLabel = panel("ZoomLabel", QStringLiteral("Displays the Current Zoom Level (100% = normal)"));
+    CurPageLabel =
+        panel("CurPageLabel", QStringLiteral("Displays the Current Page of the Document"));
+    ZoomLabel =
+        panel("ZoomLabel", QStringLiteral("Displays the Current Zoom Level (100% = normal)"));
     HintLabel = panel("HintLabel", QString());
     HintLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     static_cast<QHBoxLayout*>(bar->layout())->setStretchFactor(HintLabel, 1);
@@ -386,8 +387,7 @@ bool TPreviewForm::event(QEvent* event)
 void TPreviewForm::GoToPage(int page)
 {
     currentPage_ = page;
-    CurPageLabel->setText(
-        QStringLiteral("Page %1 of %2").arg(page + 1).arg(engine_.PageCount()));
+    CurPageLabel->setText(QStringLiteral("Page %1 of %2").arg(page + 1).arg(engine_.PageCount()));
     RepaintPages();
 }
 
@@ -401,6 +401,7 @@ void TPreviewForm::UpdateNavigation()
     PrevPageSpeed->setEnabled(PrevPageBut->isEnabled());
     FirstPageSpeed->setEnabled(PrevPageBut->isEnabled());
     PageNumSpeed->setEnabled(count > 1);
+    SavePdfBut->setEnabled(count > 0);
 }
 
 void TPreviewForm::StepPage(int page)
@@ -498,8 +499,7 @@ void TPreviewForm::ScrollBox1Resize()
         w += frameWidth + 20;
     const int containerHeight = qMax(frameHeight + 20, clientHeight - 1);
     const int containerWidth = qMax(w, clientWidth - 1);
-    const int top = containerHeight > frameHeight + 20 ? containerHeight / 2 - frameHeight / 2
-                                                       : 10;
+    const int top = containerHeight > frameHeight + 20 ? containerHeight / 2 - frameHeight / 2 : 10;
     const int left = w < containerWidth ? containerWidth / 2 - (w - 20) / 2 : 10;
 
     ContainPanel->resize(containerWidth, containerHeight);
@@ -630,8 +630,8 @@ void TPreviewForm::OnPrint()
 {
     try {
         if (engine_.PrintDialog() && engine_.PrintsToPdf())
-            prompts_.information(
-                QStringLiteral("The report was saved as %1.").arg(engine_.Printer().outputFileName()));
+            prompts_.information(QStringLiteral("The report was saved as %1.")
+                                     .arg(engine_.Printer().outputFileName()));
     } catch (const TPrintError& e) {
         prompts_.error(QString::fromStdString(e.what()));
     }

@@ -20,8 +20,8 @@ QString ExecPdfFileDialog(QWidget* parent, const QString& suggested)
 {
     QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save the report as PDF"),
                                                 suggested, QStringLiteral("PDF files (*.pdf)"));
-    if (!path.isEmpty() && QFileInfo(path).suffix().compare(QLatin1String("pdf"),
-                                                            Qt::CaseInsensitive) != 0)
+    if (!path.isEmpty() &&
+        QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".pdf");
     return path;
 }
@@ -111,8 +111,7 @@ QString SuggestedPdfPath(const QString& fileName)
     return file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
 }
 
-QString JobPdfPath(const QString& reportPath, const QString& jobTitle,
-                   const QString& reportTitle)
+QString JobPdfPath(const QString& reportPath, const QString& jobTitle, const QString& reportTitle)
 {
     if (jobTitle == reportTitle)
         return reportPath;

@@ -3,13 +3,13 @@
 #include "Printer/DeviceValues.h"
 #include "Printer/PrevPrinter.h"
 
+#include <QPrinter>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
-class QPrinter;
 class QWidget;
 
 // The reference printer every report is recorded against, shared by the print-selection
@@ -57,5 +57,4 @@ void ShowPrinterProperties(QWidget* parent);
 QString SuggestedPdfPath(const QString& fileName);
 // The file of one print job when the report goes to reportPath: the report job itself there,
 // "QEM Tools - Comments" beside it as "<name> - Comments.pdf", and so on.
-QString JobPdfPath(const QString& reportPath, const QString& jobTitle,
-                   const QString& reportTitle);
+QString JobPdfPath(const QString& reportPath, const QString& jobTitle, const QString& reportTitle);

@@ -30,8 +30,7 @@ QString Plain(const QString& caption)
 
 } // namespace
 
-TfrmPrint::TfrmPrint(TEditorContext& context, QWidget* parent)
-    : QDialog(parent), context_(context)
+TfrmPrint::TfrmPrint(TEditorContext& context, QWidget* parent) : QDialog(parent), context_(context)
 {
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(QStringLiteral("Select Print Options."));
@@ -41,11 +40,10 @@ TfrmPrint::TfrmPrint(TEditorContext& context, QWidget* parent)
     BuildControls();
     Refresh();
 
-    TPreviewPrinter::SetWindows(
-        {[this](TPreviewPrinter& engine) { ShowPreview(engine); },
-         [this](TPreviewPrinter& engine, int pageCount) {
-             return AskPreviewPrint(engine, pageCount);
-         }});
+    TPreviewPrinter::SetWindows({[this](TPreviewPrinter& engine) { ShowPreview(engine); },
+                                 [this](TPreviewPrinter& engine, int pageCount) {
+                                     return AskPreviewPrint(engine, pageCount);
+                                 }});
 }
 
 TfrmPrint::~TfrmPrint()
@@ -83,11 +81,13 @@ void TfrmPrint::BuildControls()
         return box;
     };
     radgrpLoopInfo = group("radgrpLoopInfo", QStringLiteral("Loop Devices"));
-    radAllDevices = AddRadio(radgrpLoopInfo, "radAllDevices", QStringLiteral("Print &all loop devices"));
+    radAllDevices =
+        AddRadio(radgrpLoopInfo, "radAllDevices", QStringLiteral("Print &all loop devices"));
     radFittedDevices =
         AddRadio(radgrpLoopInfo, "radFittedDevices", QStringLiteral("Print only &fitted devices"));
     radgrpOrder = group("radgrpOrder", QStringLiteral("Loop Order"));
-    radOrderNumber = AddRadio(radgrpOrder, "radOrderNumber", QStringLiteral("Order by &device number"));
+    radOrderNumber =
+        AddRadio(radgrpOrder, "radOrderNumber", QStringLiteral("Order by &device number"));
     radOrderType = AddRadio(radgrpOrder, "radOrderType", QStringLiteral("Order by device &type"));
     radOrderZone = AddRadio(radgrpOrder, "radOrderZone", QStringLiteral("Order by zone num&ber"));
 
@@ -244,7 +244,8 @@ bool TfrmPrint::PrintToPdf()
     if (written.isEmpty())
         context_.Prompts.information(QStringLiteral("There were no pages to save."));
     else if (written.size() == 1)
-        context_.Prompts.information(QStringLiteral("The report was saved as %1.").arg(written.first()));
+        context_.Prompts.information(
+            QStringLiteral("The report was saved as %1.").arg(written.first()));
     else
         context_.Prompts.information(QStringLiteral("The report was saved as:\n") +
                                      written.join(QLatin1Char('\n')));
@@ -301,8 +302,8 @@ std::optional<TPrintChoice> TfrmPrint::AskPreviewPrint(TPreviewPrinter& engine, 
     QWidget* owner = QApplication::activeModalWidget();
     if (!engine.PrintsToPdf())
         return setup.AskPrint(engine.Printer(), pageCount, owner ? owner : this);
-    const QString path = setup.AskPdfPath(owner ? owner : this,
-                                          SuggestedPdfPath(context_.Data.FileName));
+    const QString path =
+        setup.AskPdfPath(owner ? owner : this, SuggestedPdfPath(context_.Data.FileName));
     if (path.isEmpty())
         return std::nullopt;
     engine.PdfFileForJob = [path](const QString&) { return path; };

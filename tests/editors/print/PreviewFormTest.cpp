@@ -4,6 +4,9 @@
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "editors/EditorTestSupport.h"
 #include "Printer/PrevPrinter.h"
+#include "editors/print/PrinterSetup.h"
+#include "reports/PrintSelection.h"
+#include "reports/Reports.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,6 +14,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -22,7 +28,8 @@ namespace {
 // top, none reaching the middle of the sheet.
 std::unique_ptr<TPreviewPrinter> Document(int pages)
 {
-    auto engine = std::make_unique<TPreviewPrinter>(nullptr, MakePdfPrinter(QPageSize(QPageSize::A4)));
+    auto engine =
+        std::make_unique<TPreviewPrinter>(nullptr, MakePdfPrinter(QPageSize(QPageSize::A4)));
     engine->BeginDoc();
     for (int i = 0; i < pages; ++i) {
         if (i > 0)
@@ -43,8 +50,7 @@ protected:
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
-    template <typename T = QToolButton>
-    T* Find(const char* name)
+    template <typename T = QToolButton> T* Find(const char* name)
     {
         T* w = form->findChild<T*>(QLatin1String(name));
         EXPECT_NE(w, nullptr) << name;
@@ -199,6 +205,42 @@ TEST_F(PreviewFormTest, GridDrawsOneLinePerWholeInchOfTheSheet)
     EXPECT_EQ(lines, 8);
 }
 
+QString PdfText(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(PreviewFormTest, SaveAsPdfWritesThePagesAsTheyPrint)
+{
+    fixture.Data.Loop1.PlaceDevice(1, 20);
+    TReports reports(fixture.Data, rdPdf);
+    reports.Clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)); };
+    TPrintSelection().PrintSections(reports);
+    reports.Engine().EndDoc();
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("saved.pdf"));
+    PrinterSetup().AskPdfPath = [&](QWidget*, const QString&) { return saved; };
+    form = std::make_unique<TPreviewForm>(reports.Engine(), fixture.Prompts);
+    form->findChild<QToolButton*>(QStringLiteral("SavePdfBut"))->click();
+    PrinterSetup().Reset();
+    EXPECT_EQ(fixture.Prompts.texts(),
+              QStringList{QStringLiteral("The report was saved as %1.").arg(saved)});
+
+    // The same pages as the print job on the PDF device.
+    const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+    reports.Engine().Printer().setOutputFileName(printed);
+    reports.Engine().PrintAll();
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const QString text = PdfText(saved);
+    EXPECT_EQ(text.count(QLatin1Char('\f')), reports.Engine().PageCount());
+    EXPECT_TRUE(text.contains(QLatin1String("Loop 1 Configuration")));
+    EXPECT_EQ(text, PdfText(printed));
+}
+
 // Pictures of the window to look at: written only when ZOL_SCREENSHOT_DIR names a folder.
 TEST_F(PreviewFormTest, Screenshots)
 {
@@ -216,7 +258,8 @@ TEST_F(PreviewFormTest, Screenshots)
         c.TextOut(1800, 300, QStringLiteral("Loop %1 Configuration").arg(i + 1));
         c.SetFontSize(10);
         for (int row = 0; row < 40; ++row) {
-            c.TextOut(360, 600 + row * 100, QStringLiteral("%1   Optical detector   Zone 3").arg(row + 1));
+            c.TextOut(360, 600 + row * 100,
+                      QStringLiteral("%1   Optical detector   Zone 3").arg(row + 1));
             c.MoveTo(300, 590 + row * 100);
             c.LineTo(4600, 590 + row * 100);
         }

@@ -55,8 +55,7 @@ protected:
     }
     ~PrintDialogTest() override { PrinterSetup().Reset(); }
 
-    template <typename T = QCheckBox>
-    T* Find(const char* name)
+    template <typename T = QCheckBox> T* Find(const char* name)
     {
         T* w = form.findChild<T*>(QLatin1String(name));
         EXPECT_NE(w, nullptr) << name;
@@ -127,9 +126,9 @@ TEST_F(PrintDialogTest, PrintWithoutAPrinterSavesThePdfsAndSaysWhere)
     EXPECT_FALSE(form.isVisible());
     const QString comments = dir.filePath(QStringLiteral("Harbour - Comments.pdf"));
     EXPECT_EQ(fixture.Prompts.texts(),
-              QStringList{QStringLiteral("The report was saved as:\n%1\n%2")
-                              .arg(QDir::toNativeSeparators(comments),
-                                   QDir::toNativeSeparators(answer))});
+              QStringList{
+                  QStringLiteral("The report was saved as:\n%1\n%2")
+                      .arg(QDir::toNativeSeparators(comments), QDir::toNativeSeparators(answer))});
 
     TReports expected(fixture.Data, rdPdf);
     form.Selection().PrintSections(expected);
