@@ -4,6 +4,7 @@
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "editors/EditorTestSupport.h"
 #include "Printer/PrevPrinter.h"
+#include "editors/print/GoPageForm.h"
 #include "editors/print/PrinterSetup.h"
 #include "reports/PrintSelection.h"
 #include "reports/Reports.h"
@@ -116,6 +117,10 @@ TEST_F(PreviewFormTest, NavigationFollowsThePageCount)
     Find("FirstPageSpeed")->click();
     EXPECT_EQ(form->CurrentPage(), 0);
     EXPECT_FALSE(Find("PrevPageBut")->isEnabled());
+
+    // The hint of the control under the mouse shows in the status bar.
+    QTest::mouseMove(Find("LastPageSpeed"));
+    EXPECT_EQ(Label("HintLabel"), "Go to Last Page in Document");
 }
 
 TEST_F(PreviewFormTest, ZoomToolStepsByHalvesFromTheChosenZoom)
@@ -247,25 +252,12 @@ TEST_F(PreviewFormTest, Screenshots)
     const QString dir = qEnvironmentVariable("ZOL_SCREENSHOT_DIR");
     if (dir.isEmpty())
         GTEST_SKIP() << "ZOL_SCREENSHOT_DIR is not set";
-    engine = std::make_unique<TPreviewPrinter>(nullptr, MakePdfPrinter(QPageSize(QPageSize::A4)));
-    engine->BeginDoc();
-    for (int i = 0; i < 3; ++i) {
-        if (i > 0)
-            engine->NewPage();
-        TKelMetaFileCanvas& c = engine->Canvas();
-        c.SetFontName(QStringLiteral("Times New Roman"));
-        c.SetFontSize(14);
-        c.TextOut(1800, 300, QStringLiteral("Loop %1 Configuration").arg(i + 1));
-        c.SetFontSize(10);
-        for (int row = 0; row < 40; ++row) {
-            c.TextOut(360, 600 + row * 100,
-                      QStringLiteral("%1   Optical detector   Zone 3").arg(row + 1));
-            c.MoveTo(300, 590 + row * 100);
-            c.LineTo(4600, 590 + row * 100);
-        }
-    }
-    engine->EndDoc();
-    form = std::make_unique<TPreviewForm>(*engine, fixture.Prompts);
+    for (int p = 1; p <= 80; ++p)
+        fixture.Data.Loop1.PlaceDevice(p, p % 3 == 0 ? 20 : 136);
+    TReports reports(fixture.Data, rdPdf);
+    TPrintSelection().PrintSections(reports);
+    reports.Engine().EndDoc();
+    form = std::make_unique<TPreviewForm>(reports.Engine(), fixture.Prompts);
     form->resize(1000, 750);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -277,6 +269,14 @@ TEST_F(PreviewFormTest, Screenshots)
     Find("GridBut")->click();
     QApplication::processEvents();
     form->grab().save(QDir(dir).filePath("preview_100_grid.png"));
+    QWidget* pb = Find<QWidget>("PB1");
+    QTest::mouseClick(pb, Qt::LeftButton, {}, QPoint(pb->width() / 4, pb->height() / 5));
+    QApplication::processEvents();
+    form->grab().save(QDir(dir).filePath("preview_150_zoomed.png"));
+    TGoPageForm go(reports.Engine().PageCount(), 2);
+    go.show();
+    go.grab().save(QDir(dir).filePath("goto.png"));
+    form.reset();
 }
 
 } // namespace
