@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Printer/DeviceValues.h"
+#include "Printer/PrevPrinter.h"
+
+#include <QPrinter>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+// The reference printer every report is recorded against, shared by the print-selection
+// dialog, the preview and the main window's "Printer Properties": the default printer, or
+// the 600-dpi PDF printer on the locale's paper when none is installed. The dialogs it opens
+// are members, so tests answer them without a window.
+class TPrinterSetup {
+public:
+    explicit TPrinterSetup(TReferenceDevice device = rdDefaultPrinter);
+    ~TPrinterSetup();
+    TPrinterSetup(const TPrinterSetup&) = delete;
+    TPrinterSetup& operator=(const TPrinterSetup&) = delete;
+
+    QPrinter& Printer() { return *printer_; }
+    bool PrintsToPdf() const;
+    // Starts again from the default printer (or the PDF printer), forgetting the set-up.
+    void Reset(TReferenceDevice device = rdDefaultPrinter);
+    // A printer of its own for one report, set up as this one: printer, paper and margins.
+    std::unique_ptr<QPrinter> MakeReference() const;
+
+    // "Printer Properties": the page set-up dialog on the reference printer.
+    void ShowProperties(QWidget* parent);
+
+    // The page set-up dialog; false when cancelled.
+    std::function<bool(QPrinter& printer, QWidget* parent)> EditPageSetup;
+    // Where to save a PDF, starting from suggested; an empty answer cancels.
+    std::function<QString(QWidget* parent, const QString& suggested)> AskPdfPath;
+    // The platform's print dialog on printer for pages 1 to pageCount: printer, range and
+    // copies. No answer means the user cancelled.
+    std::function<std::optional<TPrintChoice>(QPrinter& printer, int pageCount, QWidget* parent)>
+        AskPrint;
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// The program's one printer set-up.
+TPrinterSetup& PrinterSetup();
+// The main window's "Printer Properties" command.
+void ShowPrinterProperties(QWidget* parent);
+
+// The PDF a report of the configuration file fileName is saved to by default: its name with
+// ".pdf" in place of its extension, beside it; "Report.pdf" in the home folder for a
+// configuration that was never saved.
+QString SuggestedPdfPath(const QString& fileName);
+// The file of one print job when the report goes to reportPath: the report job itself there,
+// "QEM Tools - Comments" beside it as "<name> - Comments.pdf", and so on.
+QString JobPdfPath(const QString& reportPath, const QString& jobTitle, const QString& reportTitle);

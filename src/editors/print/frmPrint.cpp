@@ -1,0 +1,311 @@
+#include "editors/print/frmPrint.h"
+
+#include "editors/common/EditorContext.h"
+#include "editors/print/PreviewForm.h"
+#include "editors/print/PrinterSetup.h"
+
+#include "model/Data.h"
+#include "reports/Reports.h"
+#include "storage/Prompts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Plain(const QString& caption)
+{
+    return QString(caption).remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+TfrmPrint::TfrmPrint(TEditorContext& context, QWidget* parent) : QDialog(parent), context_(context)
+{
+    setObjectName(QStringLiteral("frmPrint"));
+    setWindowTitle(QStringLiteral("Select Print Options."));
+    // On top of the other windows, without title-bar buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowStaysOnTopHint);
+    BuildControls();
+    Refresh();
+
+    TPreviewPrinter::SetWindows({[this](TPreviewPrinter& engine) { ShowPreview(engine); },
+                                 [this](TPreviewPrinter& engine, int pageCount) {
+                                     return AskPreviewPrint(engine, pageCount);
+                                 }});
+}
+
+TfrmPrint::~TfrmPrint()
+{
+    TPreviewPrinter::SetWindows({});
+}
+
+QRadioButton* TfrmPrint::AddRadio(QGroupBox* group, const char* name, const QString& caption)
+{
+    auto* radio = new QRadioButton(caption, group);
+    radio->setObjectName(QLatin1String(name));
+    radio->setAccessibleName(Plain(caption));
+    group->layout()->addWidget(radio);
+    return radio;
+}
+
+QCheckBox* TfrmPrint::AddCheck(const char* name, const QString& caption,
+                               bool TPrintSelection::*option)
+{
+    auto* check = new QCheckBox(caption, checks_);
+    check->setObjectName(QLatin1String(name));
+    check->setAccessibleName(Plain(caption));
+    checks_->layout()->addWidget(check);
+    connect(check, &QCheckBox::toggled, this, [this, option](bool on) { selection_.*option = on; });
+    return check;
+}
+
+void TfrmPrint::BuildControls()
+{
+    const auto group = [this](const char* name, const QString& title) {
+        auto* box = new QGroupBox(title, this);
+        box->setObjectName(QLatin1String(name));
+        box->setAccessibleName(title);
+        box->setLayout(new QVBoxLayout);
+        return box;
+    };
+    radgrpLoopInfo = group("radgrpLoopInfo", QStringLiteral("Loop Devices"));
+    radAllDevices =
+        AddRadio(radgrpLoopInfo, "radAllDevices", QStringLiteral("Print &all loop devices"));
+    radFittedDevices =
+        AddRadio(radgrpLoopInfo, "radFittedDevices", QStringLiteral("Print only &fitted devices"));
+    radgrpOrder = group("radgrpOrder", QStringLiteral("Loop Order"));
+    radOrderNumber =
+        AddRadio(radgrpOrder, "radOrderNumber", QStringLiteral("Order by &device number"));
+    radOrderType = AddRadio(radgrpOrder, "radOrderType", QStringLiteral("Order by device &type"));
+    radOrderZone = AddRadio(radgrpOrder, "radOrderZone", QStringLiteral("Order by zone num&ber"));
+
+    auto* sections = group("grpSections", QStringLiteral("Report Sections"));
+    checks_ = sections;
+    chkPrintSite = AddCheck("chkPrintSite", QStringLiteral("Print &site information"),
+                            &TPrintSelection::PrintSite);
+    chkPrintLoop = AddCheck("chkPrintLoop", QStringLiteral("Print l&oop information"),
+                            &TPrintSelection::PrintLoop);
+    chkPrintZone = AddCheck("chkPrintZone", QStringLiteral("Print &zone information"),
+                            &TPrintSelection::PrintZone);
+    chkPrintGroup = AddCheck("chkPrintGroup", QStringLiteral("Print &group information"),
+                             &TPrintSelection::PrintGroup);
+    chkPrintSet = AddCheck("chkPrintSet", QStringLiteral("Print output s&et information"),
+                           &TPrintSelection::PrintSet);
+    chkPrintNetwork = AddCheck("chkPrintNetwork", QStringLiteral("Print &network details"),
+                               &TPrintSelection::PrintNetwork);
+    chkPrintC_E = AddCheck("chkPrintC_E", QStringLiteral("Print &Cause/Effect details"),
+                           &TPrintSelection::PrintCauseEffect);
+    chkComments = AddCheck("chkComments", QStringLiteral("Print co&mments page"),
+                           &TPrintSelection::PrintComments);
+    chkPrintLog = AddCheck("chkPrintLog", QStringLiteral("Print &log"), &TPrintSelection::PrintLog);
+
+    const auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAccessibleName(Plain(caption));
+        b->setAutoDefault(false);
+        return b;
+    };
+    btnProperties = button("btnProperties", QStringLiteral("P&roperties"));
+    AcceptButton = button("AcceptButton", QStringLiteral("&Print"));
+    BitBtn1 = button("BitBtn1", QStringLiteral("Print Pre&view"));
+    CancelButton = button("CancelButton", QStringLiteral("Cancel."));
+    AcceptButton->setDefault(true);
+
+    auto* loops = new QVBoxLayout;
+    loops->addWidget(radgrpLoopInfo);
+    loops->addWidget(radgrpOrder);
+    loops->addStretch(1);
+    auto* choices = new QHBoxLayout;
+    choices->addLayout(loops);
+    choices->addWidget(sections);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnProperties);
+    buttons->addStretch(1);
+    buttons->addWidget(AcceptButton);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(CancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choices);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(radFittedDevices, &QRadioButton::toggled, this,
+            [this](bool on) { selection_.OnlyFitted = on; });
+    connect(radOrderNumber, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            selection_.Order = loDeviceNumber;
+    });
+    connect(radOrderType, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            selection_.Order = loDeviceType;
+    });
+    connect(radOrderZone, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            selection_.Order = loZoneNumber;
+    });
+    connect(chkPrintLoop, &QCheckBox::toggled, this, [this] {
+        radgrpLoopInfo->setEnabled(selection_.LoopOptionsEnabled());
+        radgrpOrder->setEnabled(selection_.LoopOptionsEnabled());
+    });
+
+    connect(btnProperties, &QPushButton::clicked, this, [this] { ShowPrinterProperties(this); });
+    connect(AcceptButton, &QPushButton::clicked, this, &TfrmPrint::OnPrint);
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmPrint::OnPreview);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmPrint::Refresh()
+{
+    (selection_.OnlyFitted ? radFittedDevices : radAllDevices)->setChecked(true);
+    switch (selection_.Order) {
+    case loDeviceNumber:
+        radOrderNumber->setChecked(true);
+        break;
+    case loDeviceType:
+        radOrderType->setChecked(true);
+        break;
+    case loZoneNumber:
+        radOrderZone->setChecked(true);
+        break;
+    }
+    chkPrintSite->setChecked(selection_.PrintSite);
+    chkPrintLoop->setChecked(selection_.PrintLoop);
+    chkPrintZone->setChecked(selection_.PrintZone);
+    chkPrintGroup->setChecked(selection_.PrintGroup);
+    chkPrintSet->setChecked(selection_.PrintSet);
+    chkPrintNetwork->setChecked(selection_.PrintNetwork);
+    chkPrintC_E->setChecked(selection_.PrintCauseEffect);
+    chkComments->setChecked(selection_.PrintComments);
+    chkPrintLog->setChecked(selection_.PrintLog);
+    chkPrintSet->setEnabled(selection_.SetEnabled);
+    chkPrintNetwork->setEnabled(selection_.NetworkEnabled);
+    radgrpLoopInfo->setEnabled(selection_.LoopOptionsEnabled());
+    radgrpOrder->setEnabled(selection_.LoopOptionsEnabled());
+}
+
+void TfrmPrint::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        selection_.ApplyVersionGates(context_.Data.SiteConfig.GetMainVersion());
+        Refresh();
+    }
+    QDialog::showEvent(event);
+}
+
+void TfrmPrint::OnPrint()
+{
+    try {
+        if (!(PrinterSetup().PrintsToPdf() ? PrintToPdf() : PrintToPrinter()))
+            return;
+    } catch (const TPrintError& e) {
+        context_.Prompts.error(QString::fromStdString(e.what()));
+        return;
+    }
+    accept();
+}
+
+bool TfrmPrint::PrintToPdf()
+{
+    TPrinterSetup& setup = PrinterSetup();
+    const QString path = setup.AskPdfPath(this, SuggestedPdfPath(context_.Data.FileName));
+    if (path.isEmpty())
+        return false;
+
+    // File times have whole seconds on some file systems.
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
+    QStringList files;
+    TReports reports(context_.Data, setup.MakeReference());
+    TPreviewPrinter& engine = reports.Engine();
+    engine.PdfFileForJob = [&](const QString& title) {
+        files << JobPdfPath(path, title, engine.Title);
+        return files.last();
+    };
+    selection_.RunPrint(reports);
+
+    QStringList written;
+    for (const QString& file : files) {
+        const QFileInfo info(file);
+        if (info.exists() && info.lastModified() >= started)
+            written << QDir::toNativeSeparators(file);
+    }
+    if (written.isEmpty())
+        context_.Prompts.information(QStringLiteral("There were no pages to save."));
+    else if (written.size() == 1)
+        context_.Prompts.information(
+            QStringLiteral("The report was saved as %1.").arg(written.first()));
+    else
+        context_.Prompts.information(QStringLiteral("The report was saved as:\n") +
+                                     written.join(QLatin1Char('\n')));
+    return true;
+}
+
+bool TfrmPrint::PrintToPrinter()
+{
+    TPrinterSetup& setup = PrinterSetup();
+    // The print dialog offers the report's pages: count them on the printer first.
+    int pages = 0;
+    {
+        TReports count(context_.Data, setup.MakeReference());
+        selection_.PrintSections(count);
+        count.Engine().EndDoc();
+        pages = count.Engine().PageCount();
+    }
+    const std::optional<TPrintChoice> choice = setup.AskPrint(setup.Printer(), pages, this);
+    if (!choice)
+        return false;
+
+    // Recorded again on the printer the dialog chose; the order is that of the Print
+    // command, ending with the chosen range instead of every page.
+    TReports reports(context_.Data, setup.MakeReference());
+    selection_.PrintSections(reports);
+    if (selection_.PrintComments)
+        reports.PrintCommentsPage();
+    if (selection_.PrintLog)
+        reports.PrintEventLog();
+    reports.Engine().EndDoc();
+    reports.Engine().PrintChosen(*choice);
+    return true;
+}
+
+void TfrmPrint::OnPreview()
+{
+    TReports reports(context_.Data, PrinterSetup().MakeReference());
+    selection_.RunPreview(reports);
+    accept();
+}
+
+void TfrmPrint::ShowPreview(TPreviewPrinter& engine)
+{
+    QWidget* owner = QApplication::activeModalWidget();
+    TPreviewForm form(engine, context_.Prompts, owner ? owner : this);
+    form.SuggestedPdfPath = SuggestedPdfPath(context_.Data.FileName);
+    form.setWindowState(Qt::WindowMaximized);
+    form.exec();
+}
+
+std::optional<TPrintChoice> TfrmPrint::AskPreviewPrint(TPreviewPrinter& engine, int pageCount)
+{
+    TPrinterSetup& setup = PrinterSetup();
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!engine.PrintsToPdf())
+        return setup.AskPrint(engine.Printer(), pageCount, owner ? owner : this);
+    const QString path =
+        setup.AskPdfPath(owner ? owner : this, SuggestedPdfPath(context_.Data.FileName));
+    if (path.isEmpty())
+        return std::nullopt;
+    engine.PdfFileForJob = [path](const QString&) { return path; };
+    return TPrintChoice{};
+}

@@ -1,0 +1,181 @@
+#include "editors/print/frmPrint.h"
+#include "editors/print/PrinterSetup.h"
+
+// The shared fixture names only the first two members of the editor context.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#include "editors/EditorTestSupport.h"
+#include "reports/Reports.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int PdfPageCount(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    return static_cast<int>(QString::fromLatin1(f.readAll()).count(page));
+}
+
+QString PdfText(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class PrintDialogTest : public testing::Test {
+protected:
+    PrintDialogTest()
+    {
+        PrinterSetup().Reset(rdPdf);
+        PrinterSetup().AskPdfPath = [this](QWidget*, const QString& suggested) {
+            suggestions << suggested;
+            return answer;
+        };
+        fixture.Data.SiteConfig.MainVersion = QStringLiteral("09A06");
+        fixture.Data.FileName = dir.filePath(QStringLiteral("Harbour.QEM"));
+    }
+    ~PrintDialogTest() override { PrinterSetup().Reset(); }
+
+    template <typename T = QCheckBox> T* Find(const char* name)
+    {
+        T* w = form.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void Show(const QString& version)
+    {
+        fixture.Data.SiteConfig.MainVersion = version;
+        form.show();
+    }
+
+    TEditorFixture fixture;
+    TfrmPrint form{fixture.Context};
+    QTemporaryDir dir;
+    QString answer;
+    QStringList suggestions;
+};
+
+TEST_F(PrintDialogTest, VersionGatesUntickOnEveryShowingAndChoicesLast)
+{
+    Show(QStringLiteral("07A10"));
+    EXPECT_FALSE(Find("chkPrintSet")->isEnabled());
+    EXPECT_FALSE(Find("chkPrintSet")->isChecked());
+    EXPECT_TRUE(Find("chkPrintNetwork")->isEnabled());
+    EXPECT_TRUE(Find("chkPrintNetwork")->isChecked());
+    Find("chkPrintZone")->click();
+    Find<QRadioButton>("radOrderZone")->click();
+    Find<QRadioButton>("radFittedDevices")->click();
+    Find("chkPrintLoop")->click();
+    EXPECT_FALSE(Find<QWidget>("radgrpOrder")->isEnabled());
+    Find<QPushButton>("CancelButton")->click();
+    EXPECT_FALSE(form.isVisible());
+
+    Show(QStringLiteral("03 99"));
+    EXPECT_FALSE(Find("chkPrintNetwork")->isEnabled());
+    EXPECT_FALSE(Find("chkPrintNetwork")->isChecked());
+    form.hide();
+
+    // A newer panel enables both again but ticks neither; the other choices are kept.
+    Show(QStringLiteral("09A06"));
+    EXPECT_TRUE(Find("chkPrintSet")->isEnabled());
+    EXPECT_TRUE(Find("chkPrintNetwork")->isEnabled());
+    EXPECT_FALSE(Find("chkPrintSet")->isChecked());
+    EXPECT_FALSE(Find("chkPrintNetwork")->isChecked());
+    EXPECT_FALSE(Find("chkPrintZone")->isChecked());
+    EXPECT_FALSE(Find("chkPrintLoop")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("radOrderZone")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("radFittedDevices")->isChecked());
+    EXPECT_FALSE(Find<QWidget>("radgrpLoopInfo")->isEnabled());
+    EXPECT_EQ(form.Selection().Order, loZoneNumber);
+    EXPECT_TRUE(form.Selection().OnlyFitted);
+}
+
+TEST_F(PrintDialogTest, PrintWithoutAPrinterSavesThePdfsAndSaysWhere)
+{
+    fixture.Data.Loop1.PlaceDevice(1, 20);
+    fixture.Data.Comments = QStringLiteral("{\\rtf1\\ansi Key at the gate\\par}");
+    Show(QStringLiteral("09A06"));
+
+    // Cancelling the file dialog prints nothing and keeps the dialog open.
+    Find<QPushButton>("AcceptButton")->click();
+    EXPECT_EQ(suggestions, QStringList{dir.filePath("Harbour.pdf")});
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(QDir(dir.path()).entryList({"*.pdf"}).isEmpty());
+
+    answer = dir.filePath(QStringLiteral("Harbour.pdf"));
+    Find<QPushButton>("AcceptButton")->click();
+    EXPECT_FALSE(form.isVisible());
+    const QString comments = dir.filePath(QStringLiteral("Harbour - Comments.pdf"));
+    EXPECT_EQ(fixture.Prompts.texts(),
+              QStringList{
+                  QStringLiteral("The report was saved as:\n%1\n%2")
+                      .arg(QDir::toNativeSeparators(comments), QDir::toNativeSeparators(answer))});
+
+    TReports expected(fixture.Data, rdPdf);
+    form.Selection().PrintSections(expected);
+    expected.Engine().EndDoc();
+    EXPECT_EQ(PdfPageCount(answer), expected.Engine().PageCount());
+    EXPECT_GE(PdfPageCount(answer), 7);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const QString text = PdfText(answer);
+    qsizetype at = 0;
+    for (const char* title : {"Loop 1 Configuration", "Loop 2 Configuration", "Zone Configuration",
+                              "Group Configuration", "Output Set Configuration"}) {
+        const qsizetype found = text.indexOf(QLatin1String(title), at);
+        EXPECT_GE(found, at) << title;
+        at = qMax(at, found);
+    }
+    EXPECT_TRUE(PdfText(comments).contains(QLatin1String("Key at the gate")));
+}
+
+TEST_F(PrintDialogTest, PrintPreviewShowsTheSamePages)
+{
+    Show(QStringLiteral("09A06"));
+    QString pageLabel;
+    QTimer::singleShot(0, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(preview->objectName(), "PreviewForm");
+        pageLabel = preview->findChild<QLabel*>(QStringLiteral("CurPageLabel"))->text();
+        QTest::keyClick(preview, Qt::Key_Escape);
+    });
+    Find<QPushButton>("BitBtn1")->click();
+    EXPECT_FALSE(form.isVisible());
+
+    TReports expected(fixture.Data, rdPdf);
+    form.Selection().PrintSections(expected);
+    expected.Engine().EndDoc();
+    EXPECT_EQ(pageLabel, QStringLiteral("Page 1 of %1").arg(expected.Engine().PageCount()));
+}
+
+TEST_F(PrintDialogTest, Screenshot)
+{
+    const QString shots = qEnvironmentVariable("ZOL_SCREENSHOT_DIR");
+    if (shots.isEmpty())
+        GTEST_SKIP() << "ZOL_SCREENSHOT_DIR is not set";
+    Show(QStringLiteral("07A10"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.grab().save(QDir(shots).filePath("frmPrint.png"));
+}
+
+} // namespace
