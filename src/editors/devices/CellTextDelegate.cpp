@@ -16,6 +16,10 @@ QWidget* TCellTextDelegate::createEditor(QWidget* parent, const QStyleOptionView
     editor->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
     editor->setFrame(false);
     editor->setMaxLength(maxLength_);
+    connect(editor, &QLineEdit::inputRejected, editor, [this] {
+        if (OnLimit)
+            OnLimit();
+    });
     keyTyped_ = false;
     return editor;
 }

@@ -14,6 +14,8 @@ public:
     TCellTextDelegate(int maxLength, QObject* parent = nullptr);
 
     std::function<void()> OnFirstKey;
+    // A key refused because the text is at its length limit.
+    std::function<void()> OnLimit;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;

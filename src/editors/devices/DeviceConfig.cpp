@@ -4,6 +4,7 @@
 #include "editors/devices/DeviceLists.h"
 #include "editors/devices/DeviceName.h"
 #include "model/Data.h"
+#include "storage/Prompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -75,6 +76,7 @@ void TDeviceConfig::Build()
     txtName_ = Named(new QLineEdit(this), QStringLiteral("txtDeviceName"),
                      QStringLiteral("Device Name"));
     txtName_->setMaxLength(MaxDescriptionLength);
+    connect(txtName_, &QLineEdit::inputRejected, this, [this] { context_.Prompts.beep(); });
     txtName_->setMinimumWidth(txtName_->fontMetrics().averageCharWidth() * 28);
     lblName->setBuddy(txtName_);
     btnChooseName_ = MakeButton(QStringLiteral("&Choose..."), QStringLiteral("btnChooseName"), this);
@@ -273,6 +275,9 @@ void TDeviceConfig::LoadOptions()
     lblMode_->setVisible(multiSensor);
     cmbMode_->setVisible(multiSensor);
     SelectChoice(*cmbMode_, d.SharedData[5]);
+    // 255 is the mode of a multi-sensor that has none set yet.
+    if (d.SharedData[5] == 255)
+        cmbMode_->setPlaceholderText(QStringLiteral("(none)"));
 
     chkRemoteLED_->setVisible(detector && l.SystemType == stApolloLoop);
     chkRemoteLED_->setChecked(d.SharedData[8] > 0);

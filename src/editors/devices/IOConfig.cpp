@@ -3,6 +3,7 @@
 #include "editors/common/EditorContext.h"
 #include "editors/devices/DeviceLists.h"
 #include "model/Data.h"
+#include "storage/Prompts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -95,6 +96,8 @@ void TIOConfig::Build()
         row.Number->setMinimumContentsLength(20);
         row.Description = new QLineEdit(this);
         row.Description->setMaxLength(MaxDescriptionLength);
+        connect(row.Description, &QLineEdit::inputRejected, this,
+                [this] { context_.Prompts.beep(); });
         row.Description->setMinimumWidth(row.Description->fontMetrics().averageCharWidth() * 28);
         const QList<std::pair<QWidget*, QString>> named{
             {row.Use, QStringLiteral("cmbUse")},

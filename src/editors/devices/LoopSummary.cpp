@@ -136,6 +136,7 @@ void TfrmLoopSummary::Build()
     nameDelegate_->OnFirstKey = [this] {
         QTimer::singleShot(0, this, &TfrmLoopSummary::WarnWhenNamesFull);
     };
+    nameDelegate_->OnLimit = [this] { Prompts().beep(); };
     sgrdLoopSummary_->setItemDelegateForColumn(scName, nameDelegate_);
     connect(nameDelegate_, &TCellTextDelegate::EnterPressed, this, &TfrmLoopSummary::StepDown,
             Qt::QueuedConnection);

@@ -32,7 +32,7 @@ TSummaryZones::TSummaryZones(TData& data, QWidget* parent) : QWidget(parent), da
 
     tblZones_ = new QTableWidget(MaxFireZone + 1, 2, this);
     tblZones_->setObjectName(QStringLiteral("sgrdZones"));
-    tblZones_->setAccessibleName(QStringLiteral("Zones"));
+    tblZones_->setAccessibleName(QStringLiteral("Zone list"));
     tblZones_->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("Description")});
     tblZones_->verticalHeader()->hide();
     tblZones_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -60,7 +60,7 @@ TSummaryZones::TSummaryZones(TData& data, QWidget* parent) : QWidget(parent), da
 
     lstGroups_ = new QListWidget(this);
     lstGroups_->setObjectName(QStringLiteral("lstGroups"));
-    lstGroups_->setAccessibleName(QStringLiteral("Groups"));
+    lstGroups_->setAccessibleName(QStringLiteral("Group list"));
     lstGroups_->addItems(GroupNumberEntries());
 
     stack_ = new QStackedWidget(this);

@@ -165,7 +165,9 @@ TEST(LoopSummary, DescriptionEditing)
     EXPECT_EQ(f.Data.NameTable.FindName(QStringLiteral("Boiler room north wing e")), 1);
     EXPECT_EQ(page.Table()->currentIndex().row(), 1);
     EXPECT_TRUE(f.Data.Modified());
-    EXPECT_TRUE(f.Prompts.Records.isEmpty());
+    EXPECT_EQ(f.Prompts.count(TScriptedPrompts::TKind::mkBeep), 3);
+    EXPECT_EQ(f.Prompts.Records.size(), 3);
+    f.Prompts.clear();
 
     for (int n = 2; n <= 255; ++n)
         f.Data.NameTable.Append(QStringLiteral("Name %1").arg(n));
