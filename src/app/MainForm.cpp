@@ -3,6 +3,7 @@
 #include "app/GuiPrompts.h"
 #include "app/HelpWindow.h"
 #include "app/PlaceholderPage.h"
+#include "editors/print/PrinterSetup.h"
 #include "editors/log/CommentsPage.h"
 #include "editors/log/EventLogPage.h"
 #include "editors/status/AboutBox.h"
@@ -108,6 +109,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
 
     CreateActions();
     CreateMenusAndToolbar();
+    ConnectPages();
 
     connect(sequencer_.get(), &TTransferSequencer::EventLogLine, eventLog_,
             &TfrmEventLog::AppendShown);
@@ -145,40 +147,6 @@ static const std::array<QString, TMainForm::PageCount>& PageCaptions()
         QStringLiteral("Network Config"), QStringLiteral("View Event Log"),
         QStringLiteral("Comments")};
     return captions;
-}
-
-// The eleven pages in their order, each with its help context. A page that is not built yet
-// is a placeholder; putting the real page in is a change of its one line.
-void TMainForm::CreatePages()
-{
-    auto placeholder = [this](TPanelPage page, int help, const QString& purpose) {
-        return new TPlaceholderPage(context_, page, help,
-                                    PageCaptions()[static_cast<std::size_t>(page)], purpose);
-    };
-    AddPage(placeholder(ppLoopSummary, 10, QStringLiteral(
-        "The table of every point of one loop, with zone names and alarm verification counts.")));
-    AddPage(placeholder(ppLoop1, 20, QStringLiteral(
-        "The loop editor for loop 1: every address with its device.")));
-    AddPage(placeholder(ppLoop2, 20, QStringLiteral(
-        "The loop editor for loop 2: every address with its device.")));
-    Guard("Err 023", [&] {
-        AddPage(placeholder(ppZoneConfig, 30, QStringLiteral(
-            "The 40 zones with their names, output delays and dependency options.")));
-    });
-    AddPage(placeholder(ppGroupConfig, 40, QStringLiteral(
-        "The sounder-group matrix, panel sounders, phased delay and tones.")));
-    AddPage(placeholder(ppSetConfig, 50, QStringLiteral(
-        "The output-set matrix with its delay.")));
-    AddPage(placeholder(ppSiteConfig, 60, QStringLiteral(
-        "Site texts, access codes, day and night times and the clock.")));
-    Guard("Err 024", [&] {
-        AddPage(placeholder(ppCEConfig, 90, QStringLiteral("The 16 cause-and-effect events.")));
-    });
-    AddPage(placeholder(ppNetworkConfig, 70, QStringLiteral(
-        "Names of the networked panels and what this panel accepts from each.")));
-    AddPage(eventLog_ = new TfrmEventLog(context_));
-    AddPage(comments_ = new TfrmComments(context_));
-    FillMissingPages(PageCount);
 }
 
 // A page whose building failed keeps its tab, with a placeholder that says so.
@@ -381,7 +349,5 @@ void TMainForm::SetPrintSelection(std::function<void()> open)
 
 QPrinter& TMainForm::ReferencePrinter()
 {
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *printer_;
+    return PrinterSetup().Printer();
 }

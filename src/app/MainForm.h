@@ -25,6 +25,10 @@ class TAboutBox;
 class TCommSelectForm;
 class TData;
 class TfrmComments;
+class TfrmLoopSummary;
+class TfrmPrint;
+class TfrmSiteConfig;
+class TDevice_Selection_Frame;
 class TfrmEventLog;
 class TfrmStatus;
 class TGuiPrompts;
@@ -128,6 +132,9 @@ protected:
 
 private:
     void CreatePages();
+    // Joins the pages to each other and to the window's commands.
+    void ConnectPages();
+    void EditDevice(int loop, int address);
     void AddPage(TPage* page);
     void FillMissingPages(int count);
     void CreateActions();
@@ -158,10 +165,13 @@ private:
     TCommSelectForm* commSelect_ = nullptr;
     TAboutBox* about_ = nullptr;
     THelpWindow* help_ = nullptr;
-    std::unique_ptr<QPrinter> printer_;
     QTabWidget* pages_ = nullptr;
     std::array<TPage*, PageCount> page_{};
     TfrmEventLog* eventLog_ = nullptr;
+    TfrmLoopSummary* summary_ = nullptr;
+    TDevice_Selection_Frame* summaryToolbar_ = nullptr;
+    TfrmSiteConfig* site_ = nullptr;
+    TfrmPrint* print_ = nullptr;
     TfrmComments* comments_ = nullptr;
     QSpinBox* spnPanelNumber_ = nullptr;
     QTimer* clock_ = nullptr;

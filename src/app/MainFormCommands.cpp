@@ -1,6 +1,8 @@
 // The file, panel, protocol and help commands of the main window, and its close query.
 #include "app/MainForm.h"
 
+#include "editors/print/PrinterSetup.h"
+
 #include "app/HelpWindow.h"
 #include "editors/common/Page.h"
 #include "editors/log/EventLogPage.h"
@@ -17,7 +19,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QTabWidget>
 #include <QTimer>
@@ -113,8 +114,7 @@ void TMainForm::Print()
 
 void TMainForm::PrinterProperties()
 {
-    QPageSetupDialog dialog(&ReferencePrinter(), this);
-    dialog.exec();
+    ShowPrinterProperties(this);
 }
 
 bool TMainForm::LoadAll()

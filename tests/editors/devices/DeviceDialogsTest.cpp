@@ -1,8 +1,4 @@
-// The shared fixture builds its context from the two references alone.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "editors/EditorTestSupport.h"
-#pragma GCC diagnostic pop
 #include "editors/devices/DeviceConfig.h"
 #include "editors/devices/DeviceDialogs.h"
 #include "editors/devices/DeviceName.h"

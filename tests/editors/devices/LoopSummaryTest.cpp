@@ -1,8 +1,4 @@
-// The shared fixture builds its context from the two references alone.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "editors/EditorTestSupport.h"
-#pragma GCC diagnostic pop
 #include "editors/devices/LoopSummary.h"
 #include "editors/devices/LoopSummaryModel.h"
 #include "editors/devices/DialogDriver.h"

@@ -1,10 +1,6 @@
 #pragma once
 
-// The shared fixture initialises the context by its first two members only.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "editors/EditorTestSupport.h"
-#pragma GCC diagnostic pop
 #include "editors/loop/DeviceSelectionFrame.h"
 #include "editors/loop/LoopFrame.h"
 #include "editors/loop/LoopGrid.h"

@@ -1,7 +1,5 @@
 #include "editors/print/PreviewForm.h"
 
-// The shared fixture names only the first two members of the editor context.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "editors/EditorTestSupport.h"
 #include "Printer/PrevPrinter.h"
 #include "editors/print/GoPageForm.h"

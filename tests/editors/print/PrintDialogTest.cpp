@@ -1,8 +1,6 @@
 #include "editors/print/frmPrint.h"
 #include "editors/print/PrinterSetup.h"
 
-// The shared fixture names only the first two members of the editor context.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "editors/EditorTestSupport.h"
 #include "reports/Reports.h"
 

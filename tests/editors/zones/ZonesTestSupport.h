@@ -1,10 +1,6 @@
 #pragma once
 
-// The shared fixture initialises the editor context with its first two members only.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "editors/EditorTestSupport.h"
-#pragma GCC diagnostic pop
 
 #include "model/Data.h"
 #include "storage/ConfigFile.h"
