@@ -28,7 +28,6 @@ TOutputMatrix::TOutputMatrix(const QList<TMatrixColumn>& columns, QWidget* paren
         }
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(sizeHint());
-    setMouseTracking(false);
 }
 
 QSize TOutputMatrix::sizeHint() const
