@@ -12,7 +12,6 @@ public:
     TGoPageForm(int pageCount, int current, QWidget* parent = nullptr);
 
     int Value() const;
-    QSpinBox* PageNum() const { return pageNum_; }
 
 private:
     QSpinBox* pageNum_;

@@ -18,7 +18,6 @@ public:
     // ratio; null when that rendering is too large to keep (the caller draws directly).
     const QPixmap* Rendering(int page, QSize size, qreal pixelRatio);
     bool Holds(int page) const;
-    void Clear() { entries_.clear(); }
 
     // A single rendering larger than this is not cached.
     static constexpr qint64 MaxRenderingBytes = 32LL * 1024 * 1024;

@@ -424,8 +424,9 @@ void TPreviewForm::PrefetchPages()
     const QSize size = PagePanel->size();
     for (int page = currentPage_ + ahead; page < currentPage_ + 2 * ahead; ++page) {
         if (page < engine_.PageCount() && !cache_.Holds(page)) {
-            cache_.Rendering(page, size, PB1->devicePixelRatioF());
-            QTimer::singleShot(0, this, &TPreviewForm::PrefetchPages);
+            // Renderings too large to keep are drawn as they are shown, never ahead.
+            if (cache_.Rendering(page, size, PB1->devicePixelRatioF()))
+                QTimer::singleShot(0, this, &TPreviewForm::PrefetchPages);
             return;
         }
     }

@@ -49,7 +49,6 @@ public:
     std::function<std::optional<int>(int pageCount, int current)> AskPageNumber;
 
     int CurrentPage() const { return currentPage_; }
-    double Scale() const { return scale_; }
 
     void GoToPage(int page);
     void UpdateNavigation();

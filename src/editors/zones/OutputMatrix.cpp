@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVarLengthArray>
 #include <QPaintEvent>
 #include <QScrollArea>
 
@@ -27,7 +28,6 @@ TOutputMatrix::TOutputMatrix(const QList<TMatrixColumn>& columns, QWidget* paren
         }
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(sizeHint());
-    setMouseTracking(false);
 }
 
 QSize TOutputMatrix::sizeHint() const
@@ -76,47 +76,76 @@ QRect TOutputMatrix::SelectionRect() const
                  QPoint(std::max(anchor_.x(), cursor_.x()), std::max(anchor_.y(), cursor_.y())));
 }
 
+const QPixmap& TOutputMatrix::Picture(TMatrixPicture picture) const
+{
+    // Pictures are drawn once per screen scale and then copied into each cell.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != pictureRatio_) {
+        for (QPixmap& p : pictures_)
+            p = QPixmap();
+        pictureRatio_ = ratio;
+    }
+    QPixmap& pixmap = pictures_[picture];
+    if (pixmap.isNull()) {
+        const QSize cell(45, RowHeight);
+        pixmap = QPixmap(cell * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        DrawMatrixPicture(painter, QRectF(QPointF(0, 0), QSizeF(cell)), picture);
+    }
+    return pixmap;
+}
+
 void TOutputMatrix::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect dirty = event->rect();
     const int firstRow = std::max(0, dirty.top() / RowHeight);
     const int lastRow = std::min(RowCount - 1, dirty.bottom() / RowHeight);
-    const QColor grid(160, 160, 160);
     const QColor headerFill(225, 225, 225);
-    const QRect selection = (dragging_ || extending_ || hasFocus()) ? SelectionRect() : QRect();
+    const QRect selection = (dragging_ || extending_) ? SelectionRect() : QRect();
     QFont bold = font();
     bold.setBold(true);
+    painter.fillRect(dirty, Qt::white);
+    if (firstRow == 0)
+        painter.fillRect(QRect(0, 0, width_, RowHeight), headerFill);
+    painter.fillRect(QRect(0, 0, columns_[0].Width, height()), headerFill);
 
+    QVarLengthArray<QLine, 128> lines;
     for (int c = 0; c < columns_.size(); ++c) {
         const TMatrixColumn& col = columns_[c];
         if (left_[c] > dirty.right() || left_[c] + col.Width < dirty.left())
             continue;
+        const int top = firstRow * RowHeight;
+        const int bottom = (lastRow + 1) * RowHeight;
         if (col.Kind == TMatrixColumn::mcSeparator) {
-            painter.fillRect(QRect(left_[c], firstRow * RowHeight, col.Width, (lastRow - firstRow + 1) * RowHeight),
-                             palette().color(QPalette::Dark));
+            painter.fillRect(QRect(left_[c], top, col.Width, bottom - top), palette().color(QPalette::Dark));
             continue;
         }
+        lines.append(QLine(left_[c], top, left_[c], bottom));
+        lines.append(QLine(left_[c] + col.Width, top, left_[c] + col.Width, bottom));
         for (int r = firstRow; r <= lastRow; ++r) {
             const QRect cell = CellRect(r, c);
             if (r == 0 || col.Kind == TMatrixColumn::mcLabel) {
-                painter.fillRect(cell, headerFill);
                 painter.setPen(palette().color(QPalette::WindowText));
                 painter.setFont(r == 0 ? bold : font());
                 const QString text = r == 0 ? col.Header : RowLabel(r);
                 painter.drawText(cell.adjusted(4, 0, -2, 0),
                                  (r == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter), text);
-            } else {
-                const bool selected = selection.isValid() && selection.contains(c, r)
-                    && (dragging_ || extending_);
-                painter.fillRect(cell, selected ? QColor(200, 220, 255) : QColor(Qt::white));
-                const int value = ValueAt ? ValueAt(r, col.Output) : 0;
-                DrawMatrixPicture(painter, cell, PictureOf ? PictureOf(value) : mpUnknown);
+                continue;
             }
-            painter.setPen(grid);
-            painter.drawRect(cell.adjusted(0, 0, 0, 0));
+            if (selection.isValid() && selection.contains(c, r))
+                painter.fillRect(cell, QColor(200, 220, 255));
+            const int value = ValueAt ? ValueAt(r, col.Output) : 0;
+            const QPixmap& picture = Picture(PictureOf ? PictureOf(value) : mpUnknown);
+            painter.drawPixmap(cell.left() + (cell.width() - 45) / 2, cell.top(), picture);
         }
     }
+    for (int r = firstRow; r <= lastRow + 1; ++r)
+        lines.append(QLine(dirty.left(), r * RowHeight, std::min(dirty.right(), width_), r * RowHeight));
+    painter.setPen(QColor(160, 160, 160));
+    painter.drawLines(lines.data(), int(lines.size()));
     if (hasFocus() && cursor_.y() >= firstRow && cursor_.y() <= lastRow) {
         QPen pen(palette().color(QPalette::Highlight), 3);
         painter.setPen(pen);

@@ -3,6 +3,7 @@
 #include "editors/zones/MatrixPictures.h"
 
 #include <QList>
+#include <QPixmap>
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
@@ -71,6 +72,7 @@ private:
     void RequestPaint(QPoint from, QPoint to);
     QRect SelectionRect() const;
     void Announce();
+    const QPixmap& Picture(TMatrixPicture picture) const;
 
     QList<TMatrixColumn> columns_;
     QList<int> left_;  // x of each column
@@ -79,4 +81,6 @@ private:
     QPoint anchor_{1, 1};
     bool dragging_ = false;
     bool extending_ = false;
+    mutable QPixmap pictures_[mpUnknown + 1];
+    mutable qreal pictureRatio_ = 0;
 };

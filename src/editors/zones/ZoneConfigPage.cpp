@@ -128,7 +128,7 @@ TfrmZoneConfig::TfrmZoneConfig(TEditorContext& context, QWidget* parent)
         auto* label = new QLabel(caption, this);
         auto* spin = new TTimeSpinButton(Prompts(), this);
         spin->setObjectName(name);
-        spin->setAccessibleName(caption.chopped(2));
+        spin->setAccessibleName(caption);
         spin->SetFormat(tsbMM_SS);
         spin->SetInfinity(65535);
         spin->SetInfinityAllowed(false);
@@ -289,8 +289,10 @@ void TfrmZoneConfig::Refresh()
     bool tooLong = false;
     for (int zone = 1; zone <= MaxZone; ++zone)
         tooLong = CheckRow(zone) || tooLong;
-    // One warning for the whole page, however many zones are too long.
-    if (tooLong)
+    // One warning for the whole page, however many zones are too long, and only while the
+    // page is on screen: the refresh of every page after a load or a page change must not
+    // raise a window about a page the user is not looking at (the red delays stay).
+    if (tooLong && isVisible())
         ShowDelayPrompt();
 }
 

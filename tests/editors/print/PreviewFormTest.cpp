@@ -16,7 +16,10 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -146,6 +149,37 @@ TEST_F(PreviewFormTest, ZoomToolStepsByHalvesFromTheChosenZoom)
     EXPECT_EQ(Zoom(), "Fit To Width");
     EXPECT_TRUE(Find("FitWidthBut")->isChecked());
     EXPECT_FALSE(Find("FitPageBut")->isChecked());
+}
+
+TEST_F(PreviewFormTest, HandToolPansAndCtrlWheelZoomsAboutTheMouse)
+{
+    Open(1);
+    ChooseZoom("200%");
+    QApplication::processEvents();
+    auto* area = Find<QScrollArea>("ScrollBox1");
+    QScrollBar* h = area->horizontalScrollBar();
+    QScrollBar* v = area->verticalScrollBar();
+    h->setValue(100);
+    v->setValue(100);
+    Find("HandCursorBut")->click();
+    QWidget* pb = Find<QWidget>("PB1");
+    QTest::mousePress(pb, Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseMove(pb, QPoint(250, 240));
+    QTest::mouseRelease(pb, Qt::LeftButton, {}, QPoint(250, 240));
+    EXPECT_EQ(h->value(), 150);
+    EXPECT_EQ(v->value(), 160);
+
+    // The sheet's point under the mouse stays under it.
+    const QPoint mouse(200, 150);
+    const QPointF before = pb->mapFrom(area->viewport(), QPointF(mouse));
+    const double ratio = before.x() / pb->width();
+    // Sent to the scrolling area, where the page box passes the wheel on to.
+    QWheelEvent wheel(QPointF(mouse), QCursor::pos(), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area->viewport(), &wheel);
+    EXPECT_EQ(Label("ZoomLabel"), "300%");
+    EXPECT_EQ(Zoom(), "Custom");
+    EXPECT_NEAR(pb->mapFrom(area->viewport(), QPointF(mouse)).x() / pb->width(), ratio, 0.01);
 }
 
 TEST_F(PreviewFormTest, TwoPageViewEndsAtAFixedZoomAndReturnsToFitToPage)

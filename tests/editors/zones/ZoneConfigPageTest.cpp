@@ -24,6 +24,7 @@ struct TZonePage : TEditorFixture {
         Data.ResetToNew();
         Data.SetModified(false);
         Page.Refresh();
+        Page.show();
     }
     // Answers the next delay warning: records its text, optionally ticks its box, OK.
     void ExpectDelayPrompt()
@@ -177,6 +178,12 @@ TEST(ZoneConfigPage, InvestigationTimesRecheckEveryZone)
     t.ExpectDelayPrompt();
     QTest::keyClick(t.Page.InputDelaySpin(), Qt::Key_Up);
     EXPECT_EQ(t.Data.SiteConfig.InvestigationPeriod1, 30);
+    EXPECT_TRUE(TfrmZoneConfig::ShowsTooLong(t.Page.SounderSpin(32)));
+    EXPECT_EQ(t.PromptTexts.size(), 1);
+
+    // A hidden page keeps its red delays without a warning.
+    t.Page.hide();
+    t.Page.Refresh();
     EXPECT_TRUE(TfrmZoneConfig::ShowsTooLong(t.Page.SounderSpin(32)));
     EXPECT_EQ(t.PromptTexts.size(), 1);
 }
