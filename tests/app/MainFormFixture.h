@@ -7,6 +7,7 @@
 #include "storage/ScriptedPrompts.h"
 
 #include <QAction>
+#include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -31,6 +32,8 @@ protected:
         TMainFormSetup setup;
         setup.Prompts = &Prompts;
         setup.Settings = Settings.get();
+        QFile::copy(QStringLiteral(ZOL_SHIPPED_BUTTONS_INI),
+                    Dir.filePath(QStringLiteral("Protocol_Buttons.ini")));
         setup.ButtonsIniPath = Dir.filePath(QStringLiteral("Protocol_Buttons.ini"));
         setup.ChooseFile = [this](TFileQuestion) {
             return Files.isEmpty() ? QString() : Files.takeFirst();

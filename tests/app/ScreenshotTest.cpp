@@ -20,9 +20,9 @@ TEST_F(TMainFormTest, Screenshots)
         QCoreApplication::processEvents();
         EXPECT_TRUE(w->grab().save(QDir(dir).filePath(name + QStringLiteral(".png"))));
     };
-    for (TPanelPage page : {ppSiteConfig, ppViewEventLog, ppComments}) {
-        Form->SetActivePage(page);
-        grab(Form.get(), QStringLiteral("main_%1").arg(static_cast<int>(page)));
+    for (int page = 0; page < TMainForm::PageCount; ++page) {
+        Form->SetActivePage(static_cast<TPanelPage>(page));
+        grab(Form.get(), QStringLiteral("main_%1").arg(page));
     }
     Form->StatusWindow().SetCancelVisible(true);
     Form->StatusWindow().SetStatus(QStringLiteral("Loading data for Loop 1 - Point 17"));
