@@ -197,8 +197,12 @@ void TMainForm::AddPage(TPage* page)
     Q_ASSERT(index >= 0 && index < PageCount);
     FillMissingPages(index);
     const QString& caption = PageCaptions()[static_cast<std::size_t>(index)];
-    page->setObjectName(QStringLiteral("ts") + ShownText(caption).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
-    page->setAccessibleName(ShownText(caption));
+    // A page that names itself keeps its name.
+    if (page->objectName().isEmpty())
+        page->setObjectName(QStringLiteral("ts")
+                            + ShownText(caption).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
+    if (page->accessibleName().isEmpty())
+        page->setAccessibleName(ShownText(caption));
     page_[static_cast<std::size_t>(index)] = page;
     pages_->addTab(page, caption);
 }

@@ -86,7 +86,7 @@ public:
     bool FileSave();
     bool FileSaveAs();
     // Opened after the start-up sequence, as Open does (the file named on the command line).
-    void OpenAtStartup(const QString& path) { startupFile_ = path; }
+    void OpenAtStartup(const QString& path);
 
     // Panel commands.
     bool LoadAll();

@@ -11,6 +11,7 @@
 #include "storage/ProgramSettings.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -26,6 +27,12 @@ void TMainForm::showEvent(QShowEvent* event)
     Startup();
     if (!startupFile_.isEmpty())
         QTimer::singleShot(0, this, [this] { OpenFile(startupFile_); });
+}
+
+void TMainForm::OpenAtStartup(const QString& path)
+{
+    // The title and later saves name the file by its full path.
+    startupFile_ = QFileInfo(path).absoluteFilePath();
 }
 
 void TMainForm::Guard(const char* code, const std::function<void()>& step)
