@@ -132,6 +132,11 @@ TMainForm::~TMainForm()
     // The sequencer unhooks itself from the packet component and the status window.
     sequencer_.reset();
     comms_.Close();
+    // The pages and dialogs refer to the document, context and settings: they go first.
+    clock_->stop();
+    delete pages_;
+    delete commSelect_;
+    delete status_;
 }
 
 // The tab captions, in page order.
