@@ -284,7 +284,9 @@ void TMainForm::CreateActions()
     actDisconnect_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(actDisconnect_, &QAction::triggered, this, &TMainForm::Disconnect);
 
+    // System Sensor and Nittan configurations (from a file or the panel) check neither.
     auto* protocols = new QActionGroup(this);
+    protocols->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     actApollo_ = MakeAction(protocols, QStringLiteral("&Apollo Protocol"), QStringLiteral("Apollo Protocol"),
                             QStringLiteral("actApolloProtocol"));
     actHochiki_ = MakeAction(protocols, QStringLiteral("Hochiki Protocol"), QStringLiteral("Hochiki Protocol"),
