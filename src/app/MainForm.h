@@ -136,6 +136,7 @@ private:
     void Guard(const char* code, const std::function<void()>& step);
     void PageChange();
     void UpdatePageButtons();
+    void EnterTextMode();
     void UpdateTitle();
     void ApplyLoopCount();
     void FollowProtocol();

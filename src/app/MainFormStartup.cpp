@@ -82,14 +82,12 @@ void TMainForm::PageChange()
     if (inPageChange_)
         return;
     inPageChange_ = true;
-    comms_.IsASCIIOnly = false;
     const TPanelPage page = ActivePage();
-
-    if (page == ppViewEventLog) {
-        if (!comms_.IsOpen())
-            comms_.Open();
-        comms_.IsASCIIOnly = true;
-        comms_.Purge(true, false);
+    // A running operation keeps its packet mode: text mode would stop its replies.
+    if (!sequencer_->Busy()) {
+        comms_.IsASCIIOnly = false;
+        if (page == ppViewEventLog)
+            EnterTextMode();
     }
     UpdatePageButtons();
     if (TPage* p = Page(page))
@@ -99,6 +97,16 @@ void TMainForm::PageChange()
         RefreshPage();
     RefreshAllPages();
     inPageChange_ = false;
+}
+
+// The event log page shows the lines the panel prints: the port open, in text mode, with
+// nothing old in its buffers.
+void TMainForm::EnterTextMode()
+{
+    if (!comms_.IsOpen())
+        comms_.Open();
+    comms_.IsASCIIOnly = true;
+    comms_.Purge(true, false);
 }
 
 void TMainForm::UpdatePageButtons()

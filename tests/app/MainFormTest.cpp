@@ -289,3 +289,15 @@ TEST_F(TMainFormTest, OpenTakesThePanelNumberFromTheNameAndShowsTheFile)
               QStringLiteral("Boiler house"));
     EXPECT_FALSE(Form->StatusWindow().isVisible());
 }
+
+TEST_F(TMainFormTest, TheEventLogPageDoesNotStopARunningLoad)
+{
+    EXPECT_TRUE(RunTransfer([&] {
+        const bool started = Form->LoadAll();
+        Form->SetActivePage(ppViewEventLog);
+        return started;
+    }));
+    EXPECT_TRUE(Prompts.Records.isEmpty()) << Prompts.texts().join(QLatin1Char('|')).toStdString();
+    QTest::qWait(20);
+    EXPECT_TRUE(Form->Comms().IsASCIIOnly) << "the page shows the panel's lines again";
+}
