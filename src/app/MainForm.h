@@ -63,7 +63,6 @@ public:
 
     TData& Data() { return *data_; }
     TEditorContext& Context() { return context_; }
-    TPrompts& Prompts() { return *prompts_; }
     TTransferSequencer& Sequencer() { return *sequencer_; }
     TZOLPanelComms& Comms() { return comms_; }
     TfrmStatus& StatusWindow() { return *status_; }
@@ -72,7 +71,6 @@ public:
     TPanelPage ActivePage() const;
     void SetActivePage(TPanelPage page);
     int HelpContext() const { return helpContext_; }
-    bool StartupDone() const { return startupDone_; }
 
     // The modified mark with its title and Save command.
     void SetModified(bool modified);
