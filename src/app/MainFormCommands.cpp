@@ -171,6 +171,13 @@ void TMainForm::TransferFinished()
 
 void TMainForm::Disconnect()
 {
+    // Closing the port under a running operation would leave it waiting for ever: it is
+    // cancelled first, with the usual question.
+    if (sequencer_->Busy()) {
+        sequencer_->CancelRequested();
+        if (sequencer_->Busy())
+            return;
+    }
     sequencer_->Disconnect();
 }
 
