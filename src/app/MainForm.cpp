@@ -134,6 +134,11 @@ TMainForm::~TMainForm()
     // The sequencer unhooks itself from the packet component and the status window.
     sequencer_.reset();
     comms_.Close();
+    // The pages and dialogs refer to the document, context and settings: they go first.
+    clock_->stop();
+    delete pages_;
+    delete commSelect_;
+    delete status_;
 }
 
 // The tab captions, in page order.
@@ -165,8 +170,12 @@ void TMainForm::AddPage(TPage* page)
     Q_ASSERT(index >= 0 && index < PageCount);
     FillMissingPages(index);
     const QString& caption = PageCaptions()[static_cast<std::size_t>(index)];
-    page->setObjectName(QStringLiteral("ts") + ShownText(caption).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
-    page->setAccessibleName(ShownText(caption));
+    // A page that names itself keeps its name.
+    if (page->objectName().isEmpty())
+        page->setObjectName(QStringLiteral("ts")
+                            + ShownText(caption).remove(QLatin1Char(' ')).remove(QLatin1Char('&')));
+    if (page->accessibleName().isEmpty())
+        page->setAccessibleName(ShownText(caption));
     page_[static_cast<std::size_t>(index)] = page;
     pages_->addTab(page, caption);
 }
@@ -243,7 +252,9 @@ void TMainForm::CreateActions()
     actDisconnect_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(actDisconnect_, &QAction::triggered, this, &TMainForm::Disconnect);
 
+    // System Sensor and Nittan configurations (from a file or the panel) check neither.
     auto* protocols = new QActionGroup(this);
+    protocols->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     actApollo_ = MakeAction(protocols, QStringLiteral("&Apollo Protocol"), QStringLiteral("Apollo Protocol"),
                             QStringLiteral("actApolloProtocol"));
     actHochiki_ = MakeAction(protocols, QStringLiteral("Hochiki Protocol"), QStringLiteral("Hochiki Protocol"),

@@ -67,7 +67,6 @@ public:
 
     TData& Data() { return *data_; }
     TEditorContext& Context() { return context_; }
-    TPrompts& Prompts() { return *prompts_; }
     TTransferSequencer& Sequencer() { return *sequencer_; }
     TZOLPanelComms& Comms() { return comms_; }
     TfrmStatus& StatusWindow() { return *status_; }
@@ -76,7 +75,6 @@ public:
     TPanelPage ActivePage() const;
     void SetActivePage(TPanelPage page);
     int HelpContext() const { return helpContext_; }
-    bool StartupDone() const { return startupDone_; }
 
     // The modified mark with its title and Save command.
     void SetModified(bool modified);
@@ -90,7 +88,7 @@ public:
     bool FileSave();
     bool FileSaveAs();
     // Opened after the start-up sequence, as Open does (the file named on the command line).
-    void OpenAtStartup(const QString& path) { startupFile_ = path; }
+    void OpenAtStartup(const QString& path);
 
     // Panel commands.
     bool LoadAll();
@@ -143,6 +141,7 @@ private:
     void Guard(const char* code, const std::function<void()>& step);
     void PageChange();
     void UpdatePageButtons();
+    void EnterTextMode();
     void UpdateTitle();
     void ApplyLoopCount();
     void FollowProtocol();

@@ -155,18 +155,29 @@ void TMainForm::TransferFinished()
     loadRunning_ = false;
     loadStored_ = false;
     UpdateTitle();
-    // Not from inside the port's own event: the port is closed and reopened elsewhere.
-    if (pendingPort_ != 0)
-        QTimer::singleShot(0, this, [this] {
-            if (pendingPort_ == 0 || sequencer_->Busy())
-                return;
+    // Not from inside the port's own event: the port is closed and reopened here.
+    QTimer::singleShot(0, this, [this] {
+        if (sequencer_->Busy())
+            return;
+        if (pendingPort_ != 0) {
             SelectComPort(pendingPort_);
             pendingPort_ = 0;
-        });
+        }
+        // An operation that ran while the event log was shown hands the line back to text.
+        if (ActivePage() == ppViewEventLog)
+            EnterTextMode();
+    });
 }
 
 void TMainForm::Disconnect()
 {
+    // Closing the port under a running operation would leave it waiting for ever: it is
+    // cancelled first, with the usual question.
+    if (sequencer_->Busy()) {
+        sequencer_->CancelRequested();
+        if (sequencer_->Busy())
+            return;
+    }
     sequencer_->Disconnect();
 }
 

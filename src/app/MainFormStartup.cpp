@@ -11,6 +11,7 @@
 #include "storage/ProgramSettings.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -26,6 +27,12 @@ void TMainForm::showEvent(QShowEvent* event)
     Startup();
     if (!startupFile_.isEmpty())
         QTimer::singleShot(0, this, [this] { OpenFile(startupFile_); });
+}
+
+void TMainForm::OpenAtStartup(const QString& path)
+{
+    // The title and later saves name the file by its full path.
+    startupFile_ = QFileInfo(path).absoluteFilePath();
 }
 
 void TMainForm::Guard(const char* code, const std::function<void()>& step)
@@ -75,14 +82,12 @@ void TMainForm::PageChange()
     if (inPageChange_)
         return;
     inPageChange_ = true;
-    comms_.IsASCIIOnly = false;
     const TPanelPage page = ActivePage();
-
-    if (page == ppViewEventLog) {
-        if (!comms_.IsOpen())
-            comms_.Open();
-        comms_.IsASCIIOnly = true;
-        comms_.Purge(true, false);
+    // A running operation keeps its packet mode: text mode would stop its replies.
+    if (!sequencer_->Busy()) {
+        comms_.IsASCIIOnly = false;
+        if (page == ppViewEventLog)
+            EnterTextMode();
     }
     UpdatePageButtons();
     if (TPage* p = Page(page))
@@ -92,6 +97,16 @@ void TMainForm::PageChange()
         RefreshPage();
     RefreshAllPages();
     inPageChange_ = false;
+}
+
+// The event log page shows the lines the panel prints: the port open, in text mode, with
+// nothing old in its buffers.
+void TMainForm::EnterTextMode()
+{
+    if (!comms_.IsOpen())
+        comms_.Open();
+    comms_.IsASCIIOnly = true;
+    comms_.Purge(true, false);
 }
 
 void TMainForm::UpdatePageButtons()

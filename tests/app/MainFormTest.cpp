@@ -265,3 +265,39 @@ TEST_F(TMainFormTest, PanelOnAPseudoTerminalChosenInThePortDialog)
     EXPECT_EQ(Form->Data().SiteConfig.MainVersion, QStringLiteral("09A31"));
     Form->Comms().Close();
 }
+
+TEST_F(TMainFormTest, OpenTakesThePanelNumberFromTheNameAndShowsTheFile)
+{
+    const QString path = Dir.filePath(QStringLiteral("plant_Panel5.QEM"));
+    {
+        TData doc;
+        doc.Comments = QStringLiteral("Boiler house");
+        TScriptedPrompts prompts;
+        ASSERT_TRUE(TConfigFile(doc, prompts).WriteFile(path));
+    }
+    Form->SetActivePage(ppNetworkConfig);
+    TypeComment(*Form, QStringLiteral("lost on purpose"));
+    Form->SetActivePage(ppNetworkConfig);
+    Files << path;
+    QTest::keyClick(Form.get(), Qt::Key_O, Qt::ControlModifier);
+
+    EXPECT_EQ(Form->windowTitle(), TitleStart + path);
+    EXPECT_FALSE(Form->Data().Modified());
+    EXPECT_EQ(Form->findChild<QSpinBox*>(QStringLiteral("spnPanelNumber"))->value(), 5);
+    EXPECT_EQ(Form->ActivePage(), ppNetworkConfig);
+    EXPECT_EQ(Form->findChild<QTextEdit*>(QStringLiteral("txtComments"))->toPlainText(),
+              QStringLiteral("Boiler house"));
+    EXPECT_FALSE(Form->StatusWindow().isVisible());
+}
+
+TEST_F(TMainFormTest, TheEventLogPageDoesNotStopARunningLoad)
+{
+    EXPECT_TRUE(RunTransfer([&] {
+        const bool started = Form->LoadAll();
+        Form->SetActivePage(ppViewEventLog);
+        return started;
+    }));
+    EXPECT_TRUE(Prompts.Records.isEmpty()) << Prompts.texts().join(QLatin1Char('|')).toStdString();
+    QTest::qWait(20);
+    EXPECT_TRUE(Form->Comms().IsASCIIOnly) << "the page shows the panel's lines again";
+}

@@ -49,11 +49,6 @@ void TAboutBox::SetVersion(const QString& text)
     lblVersion_->setText(text);
 }
 
-QString TAboutBox::Version() const
-{
-    return lblVersion_->text();
-}
-
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == lblDiagnostics_ && event->type() == QEvent::MouseButtonRelease)

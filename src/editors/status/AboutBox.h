@@ -13,7 +13,6 @@ public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
     void SetVersion(const QString& text);
-    QString Version() const;
 
 signals:
     void DiagnosticsRequested();
