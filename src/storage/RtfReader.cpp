@@ -192,8 +192,15 @@ private:
         } else if (w == "bin") {
             pos_ += qMax(0, param);
         } else if (s.Destination == TDestination::dsFontTable) {
-            if (w == "f")
+            if (w == "f") {
                 fontNumber_ = param;
+            } else if (w == "u") {
+                // Font names outside Latin-1 are written as \uN too.
+                Char(QChar(static_cast<char16_t>(param < 0 ? param + 65536 : param)));
+                SkipFallback(s.UnicodeSkip);
+            } else if (w == "uc") {
+                s.UnicodeSkip = qBound(0, param, 10);
+            }
         } else if (s.Destination == TDestination::dsColorTable) {
             if (w == "red")
                 red_ = param;

@@ -21,6 +21,8 @@ TEST(Rtf, FormattedTextSurvivesOurWriterAndReader)
     body.Append(QStringLiteral("red"), TRichFormat{false, true, true, 0, 0xFF0000, {}});
     body.Append(QStringLiteral(" serif"), TRichFormat{false, false, false, 9, 0x0000FF,
                                                       QStringLiteral("Times New Roman")});
+    body.Append(QStringLiteral(" wide"), TRichFormat{false, false, false, 9, -1,
+                                                     QStringLiteral("Caf\u00e9 \u2013 Sans")});
     text.Paragraphs << body << TRichParagraph{} << TRichText::FromLines({"last"}).Paragraphs;
 
     const QByteArray rtf = WriteRtf(text);
@@ -87,6 +89,13 @@ TEST(Rtf, CommentsAndEventLogFiles)
     EXPECT_TRUE(IsRtf(ReadBytes(comments)));
     ASSERT_TRUE(LoadComments(comments, text));
     EXPECT_EQ(text, QString::fromLatin1("line 1\ncaf\xe9 line 2"));
+
+    // Typed text that happens to look like RTF is text.
+    for (const QString& typed : {QStringLiteral("{\\rtf1 hello}"), QStringLiteral("{\\rtf1 \\b caf\u00e9 \u2013}")}) {
+        ASSERT_TRUE(SaveComments(comments, typed));
+        ASSERT_TRUE(LoadComments(comments, text));
+        EXPECT_EQ(text, typed);
+    }
 
     const QStringList events{"12/03/24 10:01 Fire Zone 3", "12/03/24 10:05 Reset"};
     const QString log = dir.filePath("events.log");
