@@ -110,6 +110,7 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
     parsed.Output = options.value(QStringLiteral("output"));
     if (options.contains(QStringLiteral("panel"))) {
         bool ok = false;
+        parsed.PanelGiven = true;
         parsed.Panel = options.value(QStringLiteral("panel")).toInt(&ok);
         if (!ok || parsed.Panel < 1 || parsed.Panel > 8) {
             UsageError(context, QStringLiteral("--panel takes a number from 1 to 8"));
@@ -130,6 +131,15 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
         return false;
     }
     return true;
+}
+
+int FittedPoints(const TData& data)
+{
+    int fitted = 0;
+    for (const TQEMLoop* loop : {&data.Loop1, &data.Loop2})
+        for (int p = 1; p <= data.NoLoopDevices(); ++p)
+            fitted += loop->Devices[p].TypeCode >= 0 && loop->Devices[p].TypeCode < NotFittedCode ? 1 : 0;
+    return fitted;
 }
 
 bool BlockPage(const QString& block, TPanelPage& page)
@@ -154,7 +164,14 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
     TZOLPanelComms comms;
     ApplyPanelLinkSettings(comms);
     comms.Port().SetPortName(PortDevice(arguments.Port));
-    data.PanelNumber = arguments.Panel;
+    if (arguments.PanelGiven) {
+        if (!data.FileName.isEmpty() && data.PanelNumber != arguments.Panel)
+            context.Err << "zolctl: " << data.FileName << " is for panel " << data.PanelNumber
+                        << "; using panel " << arguments.Panel << " as --panel says\n";
+        data.PanelNumber = arguments.Panel;
+    } else if (data.FileName.isEmpty()) {
+        data.PanelNumber = 1;
+    }
 
     TTerminalProgress progress(context.Err);
     TTransferSequencer sequencer(data, comms, prompts, progress,
@@ -190,6 +207,15 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
     comms.Close();
     progress.Close();
 
+    // Nothing is written before the link is up and the protocols agree.
+    const bool nothingWritten = prompts.HasSaid(TransferText::CannotOpenPort)
+                                || prompts.HasSaid(TransferText::HandshakeFailed)
+                                || prompts.HasSaid(TransferText::ProtocolMismatch);
+    if (arguments.Saving && started && (cancelled || !result.value_or(false)) && !nothingWritten
+        && !prompts.HasSaid(TransferText::PartlySaved)) {
+        context.Err << "zolctl: " << TransferText::PartlySaved << '\n';
+        context.Err.flush();
+    }
     if (cancelled)
         return ExitCancelled;
     if (!prompts.Unanswered.isEmpty())

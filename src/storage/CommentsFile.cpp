@@ -75,9 +75,14 @@ bool SaveComments(const QString& commentsPath, const QString& comments, QString*
     return WriteWholeFile(commentsPath, CommentsAsRtf(comments), error);
 }
 
+QByteArray EventLogAsRtf(const QStringList& eventLog)
+{
+    return WriteRtf(TRichText::FromLines(eventLog));
+}
+
 bool SaveEventLog(const QString& path, const QStringList& eventLog, QString* error)
 {
-    return WriteWholeFile(path, WriteRtf(TRichText::FromLines(eventLog)), error);
+    return WriteWholeFile(path, EventLogAsRtf(eventLog), error);
 }
 
 bool LoadEventLog(const QString& path, QStringList& eventLog, QString* error)

@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray ReadAll(const QString& path)
@@ -190,6 +194,29 @@ TEST_F(ReportCommandTest, BadUsageAndFailuresAreReported)
     err.clear();
     EXPECT_EQ(Zolctl({"report", qem, "-o", dir.filePath("no/such/dir/x.pdf")}), ecFailure);
     EXPECT_TRUE(err.contains(QStringLiteral("could not be written"))) << err.toStdString();
+
+    // Never over the configuration, its comments or anything that is not a regular file.
+    const QByteArray before = ReadAll(qem);
+    const QString pipe = dir.filePath(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    for (const QString& target : {qem, dir.filePath(QStringLiteral("./site.RTF")), pipe}) {
+        err.clear();
+        EXPECT_EQ(Zolctl({"report", qem, "-o", target}), ecFailure);
+        EXPECT_TRUE(err.contains(target)) << err.toStdString();
+    }
+    EXPECT_EQ(ReadAll(qem), before);
+    EXPECT_FALSE(ReadAll(dir.filePath(QStringLiteral("site.RTF"))).startsWith("%PDF"));
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+}
+
+TEST_F(ReportCommandTest, PaperSizeCanBeChosen)
+{
+    const QString pdf = dir.filePath(QStringLiteral("letter.pdf"));
+    ASSERT_EQ(Zolctl({"report", qem, "-o", pdf, "--paper", "Letter", "--sections", "site"}), ecSuccess);
+    EXPECT_TRUE(ReadAll(pdf).contains("/MediaBox [0 0 612.000000 792.000000]"));
+    ASSERT_EQ(Zolctl({"report", qem, "-o", pdf, "--paper=a4", "--sections", "site"}), ecSuccess);
+    EXPECT_TRUE(ReadAll(pdf).contains("/MediaBox [0 0 595."));
+    EXPECT_EQ(Zolctl({"report", qem, "-o", pdf, "--paper", "A5"}), ecUsage);
 }
 
 } // namespace
