@@ -21,6 +21,13 @@ QChar FromCp1252(int byte)
     return QChar(static_cast<char16_t>(byte));
 }
 
+// Control characters other than the tab carry nothing a word processor shows; the writer
+// leaves them out, so the reader does too and a text reads back as it was written.
+bool IsInvisibleControl(char16_t u)
+{
+    return (u < 0x20 && u != '\t') || u == 0x7F;
+}
+
 enum class TDestination { dsText, dsFontTable, dsColorTable, dsSkip };
 
 struct TState {
@@ -287,6 +294,8 @@ private:
 
     void Char(QChar ch)
     {
+        if (IsInvisibleControl(ch.unicode()))
+            return;
         TState& s = State();
         switch (s.Destination) {
         case TDestination::dsText:
@@ -356,6 +365,7 @@ TRichText ReadPlainText(const QByteArray& bytes)
     QString text = QString::fromLatin1(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.removeIf([](QChar c) { return c != QLatin1Char('\n') && IsInvisibleControl(c.unicode()); });
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

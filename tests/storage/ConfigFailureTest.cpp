@@ -114,7 +114,8 @@ TEST(ConfigFailure, OnlyRegularFilesAreReplaced)
     QTemporaryDir dir;
     const QString fifo = dir.filePath("pipe.QEM");
     ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-    for (const QString& target : {fifo, dir.path(), QStringLiteral("/dev/null")}) {
+    // A pipe stands for any device (a test never risks replacing a real one).
+    for (const QString& target : {fifo, dir.path()}) {
         SCOPED_TRACE(target.toStdString());
         TData doc;
         TScriptedPrompts prompts;

@@ -65,6 +65,12 @@ TEST(Rtf, PlainTextAndBrokenInputAreRead)
     EXPECT_EQ(ReadRichText("{\\rtf1 a}}}} b\\").PlainText(), "a b");
     EXPECT_EQ(ReadRichText("{\\rtf1 x\\bin99999999 y}").PlainText(), "x");
     EXPECT_EQ(ReadRichText("{\\rtf1 \\'4").PlainText(), "");
+    // Control characters the writer leaves out are left out when read, so what is read
+    // writes and reads back the same.
+    for (const QByteArray& bytes : {QByteArray("a\0b\x01\tc\x7f", 7), QByteArray("{\\rtf1 a\\'00b\\u1 c}")}) {
+        const TRichText read = ReadRichText(bytes);
+        EXPECT_EQ(ReadRichText(WriteRtf(read)), read);
+    }
     QByteArray deep = "{\\rtf1 ";
     deep += QByteArray(100000, '{') + "deep" + QByteArray(100000, '}') + " end}";
     EXPECT_EQ(ReadRichText(deep).PlainText(), "deep end");
