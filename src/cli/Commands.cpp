@@ -46,7 +46,8 @@ const TCliCommand CommandTable[] = {
      "[--into FILE.QEM] -o OUT.QEM",
      "load the configuration (or one block) from the panel", R"(
   --port PORT     COM1..COM8 (mapped to devices as in the port dialog, see 'zolctl ports'),
-                  a device path such as /dev/ttyUSB0, or demo (an emulated panel in zolctl)
+                  a device path such as /dev/ttyUSB0, or demo (an emulated panel inside
+                  zolctl, empty at the start of every command)
   --panel N       the panel number 1..8 to talk to (default: the "_Panel" digit of the
                   --into file, else 1)
   --block B       all (Load All, default) or one block: loop1, loop2, names, zones,

@@ -51,6 +51,7 @@ int RunPortsCommand(const QStringList& args, TCliContext& context)
         out << "    COM" << n << "  " << device.leftJustified(20)
             << (present ? QString() : QStringLiteral(" (not present)")) << '\n';
     }
-    out << "    demo  an emulated panel inside zolctl (nothing is kept after the command)\n";
+    out << "    demo  an emulated panel inside zolctl: empty at the start of every command, keeps "
+           "nothing\n";
     return ecSuccess;
 }
