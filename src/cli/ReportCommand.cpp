@@ -179,7 +179,8 @@ int RunReportCommand(const QStringList& args, TCliContext& context)
     try {
         engine.PrintAll();
     } catch (const TPrintError& e) {
-        return Failure(context, QString::fromStdString(e.what()));
+        return Failure(context, QStringLiteral("The PDF could not be written (rendering into %1): %2")
+                                    .arg(rendered.fileName(), QString::fromStdString(e.what())));
     }
     const QByteArray bytes = rendered.readAll();
     if (!IsCompletePdf(bytes))

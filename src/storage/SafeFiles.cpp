@@ -1,7 +1,10 @@
 #include "storage/SafeFiles.h"
 
 #include <QDir>
+#include <QFileDevice>
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace {
 
@@ -64,8 +67,16 @@ bool TStagedFile::Commit(const QByteArray& bytes, QString* error)
         file_.commit();
         return false;
     }
+    errno = 0;
     if (file_.write(bytes) != bytes.size() || !file_.commit()) {
-        SetError(error, QStringLiteral("%1: %2").arg(path_, file_.errorString()));
+        // A buffered write that fails on flush leaves Qt without a reason; the system has one.
+        const int reason = errno;
+        const QString text = file_.error() != QFileDevice::NoError
+                                     && file_.errorString() != QLatin1String("Unknown error")
+                                 ? file_.errorString()
+                             : reason != 0 ? qt_error_string(reason)
+                                           : QStringLiteral("the file could not be completely written");
+        SetError(error, QStringLiteral("%1: %2").arg(path_, text));
         if (file_.isOpen()) {
             file_.cancelWriting();
             file_.commit();

@@ -241,6 +241,14 @@ TEST(ZolctlTransfer, UploadsGoToTheFilesPanelAndSayWhenCutShort)
     EXPECT_EQ(other.Code, ecSuccess) << other.Err.toStdString();
     EXPECT_TRUE(other.Err.contains("is for panel 3; using panel 2")) << other.Err.toStdString();
 
+    // A panel of another protocol: an error, and nothing was written.
+    panel->Memory().Protocol = stHochikiLoop;
+    const TRun mismatch = Zolctl({"upload", site, "--port", "demo", "--yes"});
+    EXPECT_NE(mismatch.Code, ecSuccess);
+    EXPECT_TRUE(mismatch.Err.contains(TransferText::ProtocolMismatch)) << mismatch.Err.toStdString();
+    EXPECT_FALSE(mismatch.Err.contains(TransferText::PartlySaved));
+    panel->Memory().Protocol = stApolloLoop;
+
     // Ctrl-C once writes have begun (at the wire time of 9600 bit/s a Save All takes a while).
     panel->SetWireBitRate(9600);
     QTimer::singleShot(1500, [] { std::raise(SIGINT); });

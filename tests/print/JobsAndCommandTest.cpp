@@ -6,6 +6,7 @@
 #include "reports/PrintSelection.h"
 #include "storage/ConfigFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 
 #include <QFileInfo>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 namespace {
@@ -207,6 +209,23 @@ TEST_F(ReportCommandTest, BadUsageAndFailuresAreReported)
     EXPECT_EQ(ReadAll(qem), before);
     EXPECT_FALSE(ReadAll(dir.filePath(QStringLiteral("site.RTF"))).startsWith("%PDF"));
     EXPECT_FALSE(QFileInfo(pipe).isFile());
+}
+
+// A full disk: the report fails naming the file and the reason, and leaves no file. Needs a
+// small file system of its own (root); skipped where one cannot be mounted.
+TEST_F(ReportCommandTest, AFullDiskIsReportedAndLeavesNoFile)
+{
+    const QString small = dir.filePath(QStringLiteral("small"));
+    QDir().mkdir(small);
+    if (mount("tmpfs", small.toLocal8Bit().constData(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here";
+    const QString pdf = small + QStringLiteral("/report.pdf");
+    const int code = Zolctl({"report", qem, "-o", pdf});
+    const QStringList left = QDir(small).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    umount(small.toLocal8Bit().constData());
+    EXPECT_EQ(code, ecFailure);
+    EXPECT_TRUE(err.contains(pdf)) << err.toStdString();
+    EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
 }
 
 TEST_F(ReportCommandTest, PaperSizeCanBeChosen)
