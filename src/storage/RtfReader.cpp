@@ -207,6 +207,8 @@ private:
                 SkipFallback(s.UnicodeSkip);
             } else if (w == "uc") {
                 s.UnicodeSkip = qBound(0, param, 10);
+            } else if (w == "tab") {
+                Char(QLatin1Char('\t'));
             }
         } else if (s.Destination == TDestination::dsColorTable) {
             if (w == "red")

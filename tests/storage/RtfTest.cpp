@@ -23,6 +23,9 @@ TEST(Rtf, FormattedTextSurvivesOurWriterAndReader)
                                                       QStringLiteral("Times New Roman")});
     body.Append(QStringLiteral(" wide"), TRichFormat{false, false, false, 9, -1,
                                                      QStringLiteral("Caf\u00e9 \u2013 Sans")});
+    // Named even when it is the writer's default font.
+    body.Append(QStringLiteral(" arial"), TRichFormat{false, false, false, 9, -1, QStringLiteral("Arial")});
+    body.Append(QStringLiteral(" tab"), TRichFormat{false, false, false, 9, -1, QStringLiteral("Odd\tName")});
     text.Paragraphs << body << TRichParagraph{} << TRichText::FromLines({"last"}).Paragraphs;
 
     const QByteArray rtf = WriteRtf(text);
