@@ -8,6 +8,7 @@
 #include "panel/TransferProgress.h"
 #include "panel/TransferSequencer.h"
 #include "sim/DemoPanel.h"
+#include "storage/ConfigFileNames.h"
 #include "storage/PortSettings.h"
 #include "storage/ProgramSettings.h"
 
@@ -165,7 +166,9 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
     ApplyPanelLinkSettings(comms);
     comms.Port().SetPortName(PortDevice(arguments.Port));
     if (arguments.PanelGiven) {
-        if (!data.FileName.isEmpty() && data.PanelNumber != arguments.Panel)
+        // Only a file whose name carries a panel number ("_Panel3") can disagree.
+        const bool fileNamesPanel = PanelNumberFromFileName(data.FileName, 0) != 0;
+        if (fileNamesPanel && data.PanelNumber != arguments.Panel)
             context.Err << "zolctl: " << data.FileName << " is for panel " << data.PanelNumber
                         << "; using panel " << arguments.Panel << " as --panel says\n";
         data.PanelNumber = arguments.Panel;
