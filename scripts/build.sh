@@ -18,6 +18,11 @@ case "$config" in
   *) echo "usage: $0 [release|test|bench|fuzz]" >&2; exit 2 ;;
 esac
 
+if [ "$config" = fuzz ] && ! command -v clang++ >/dev/null; then
+  echo "fuzz: clang++ is not installed; the fuzz harnesses are skipped"
+  exit 0
+fi
+
 dir="build/$config"
 if command -v ccache >/dev/null; then
   args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
