@@ -211,9 +211,13 @@ TEST(Zolctl, HelpExplainsEveryOptionAndVersionNamesTheRevision)
             EXPECT_TRUE(explained.contains(QRegularExpression("(^|\\n) *(-o, )?" + m.captured() + "\\b")))
                 << name << ' ' << m.captured().toStdString();
     }
+    const TRun ports = Zolctl({"ports"});
+    EXPECT_EQ(ports.Code, ecSuccess);
+    EXPECT_TRUE(ports.Out.contains(QRegularExpression("\n    COM8  \\S+")) && ports.Out.contains("\n    demo "))
+        << ports.Out.toStdString();
     const TRun version = Zolctl({"--version"});
     EXPECT_EQ(version.Code, ecSuccess);
-    EXPECT_TRUE(version.Out.contains(QRegularExpression("^zolctl 4\\.7 \\(revision [0-9a-f]+|unknown\\)")));
+    EXPECT_TRUE(version.Out.contains(QRegularExpression("^zolctl 4\\.7 \\(revision ([0-9a-f]+|unknown)\\)\n")));
 }
 
 TEST(Zolctl, InfoTellsDevicesFromBaseSoundersAndOlderFiles)
