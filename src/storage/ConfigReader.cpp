@@ -92,8 +92,10 @@ struct TReader {
         }
         if (converting && d.Zone > MaxFireZone)
             d.Zone -= 33;
+        // Bytes on the panel, but the name indexes (2, 4, 6, 8) of a name table beyond the
+        // panel's 256 names are kept so that the checks can report them.
         for (int i = 1; i <= 8; ++i)
-            d.SharedData[i] = Int(SharedData, SharedDataKey(loop, loopNumber, p, i), 255, ByteField);
+            d.SharedData[i] = Int(SharedData, SharedDataKey(loop, loopNumber, p, i), 255, WordField);
         if (d.SharedData[1] == 255) {
             // Class defaults for a point the file gives no panel data for; the zone the file
             // gave is kept rather than replaced by the class's zone.

@@ -204,3 +204,25 @@ TEST(ConfigFailure, AFailedWriteIsReportedAndLosesNothing)
     EXPECT_TRUE(doc.Modified());
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
+
+// What the program itself can hold saves and reopens, even beyond the panel's limits that the
+// checks report (more than 256 names give name indexes above 255).
+TEST(ConfigFailure, MoreNamesThanThePanelTakesStillReopen)
+{
+    QTemporaryDir dir;
+    TData doc;
+    doc.SwitchProtocol(stHochikiLoop);
+    for (int p = 1; p <= 200; ++p)
+        for (TQEMLoop* loop : {&doc.Loop1, &doc.Loop2}) {
+            loop->PlaceDevice(p, 136);
+            loop->Devices[p].Name = QStringLiteral("L%1 point %2").arg(loop == &doc.Loop1 ? 1 : 2).arg(p);
+        }
+    doc.RebuildNameTable();
+    doc.ApplyNameIndexes();
+    TScriptedPrompts prompts;
+    const QString path = dir.filePath("many.QEM");
+    ASSERT_TRUE(TConfigFile(doc, prompts).WriteFile(path));
+    TData again;
+    ASSERT_TRUE(TConfigFile(again, prompts).Open(path)) << prompts.texts().join('\n').toStdString();
+    EXPECT_EQ(again.Loop2.Devices[200].Name, "L2 point 200");
+}
