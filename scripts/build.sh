@@ -2,6 +2,8 @@
 # Configures and builds one of the two configurations:
 #   release  the program as engineers run it (build/release)
 #   test     the test suite with AddressSanitizer and UndefinedBehaviorSanitizer (build/test)
+#   bench    the benchmarks (build/bench)
+#   fuzz     the libFuzzer harnesses, with clang (build/fuzz; skipped without libFuzzer)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,9 +12,27 @@ case "$config" in
   release) args=(-DCMAKE_BUILD_TYPE=Release -DZOL_SANITIZE=OFF -DZOL_BUILD_TESTS=OFF) ;;
   test)    args=(-DCMAKE_BUILD_TYPE=Debug -DZOL_SANITIZE=ON -DZOL_BUILD_TESTS=ON) ;;
   bench)   args=(-DCMAKE_BUILD_TYPE=Release -DZOL_SANITIZE=OFF -DZOL_BUILD_TESTS=OFF -DZOL_BUILD_BENCH=ON) ;;
-  *) echo "usage: $0 [release|test|bench]" >&2; exit 2 ;;
+  # Warnings stay warnings here: clang warns about things GCC (the project's compiler) does not.
+  fuzz)    args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOL_SANITIZE=ON -DZOL_BUILD_TESTS=OFF
+                 -DZOL_BUILD_FUZZ=ON -DZOL_WERROR=OFF -DCMAKE_CXX_COMPILER=clang++) ;;
+  *) echo "usage: $0 [release|test|bench|fuzz]" >&2; exit 2 ;;
 esac
 
+if [ "$config" = fuzz ] && ! command -v clang++ >/dev/null; then
+  echo "fuzz: clang++ is not installed; the fuzz harnesses are skipped"
+  exit 0
+fi
+
 dir="build/$config"
+if command -v ccache >/dev/null; then
+  args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S . -B "$dir" -G Ninja "${args[@]}"
-cmake --build "$dir" --parallel "$(nproc)"
+if [ "$config" = fuzz ]; then
+  # Only the harnesses and the libraries under them; nothing when libFuzzer is missing.
+  if grep -q '^ZOL_HAVE_LIBFUZZER:INTERNAL=1' "$dir/CMakeCache.txt"; then
+    cmake --build "$dir" --parallel "$(nproc)" --target fuzzers
+  fi
+else
+  cmake --build "$dir" --parallel "$(nproc)"
+fi

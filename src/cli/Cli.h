@@ -14,14 +14,22 @@ struct TCliContext {
     QTextStream& Out;
     QTextStream& Err;
     QTextStream* In = nullptr; // null when nobody can answer a question
+    // A successful command says what it did in one line: on a terminal, or with -v.
+    bool Summary = true;
 };
 
 struct TCliCommand {
     const char* Name;
     const char* Arguments; // shown after the name in the usage line
     const char* Summary;
+    const char* Options; // what each argument and option means, for --help
     int (*Run)(const QStringList& args, TCliContext& context);
 };
+
+// zolctl's version line: the program's version and the revision it was built from.
+QString VersionText();
+// The one line a successful command ends with (see TCliContext::Summary).
+void SuccessSummary(TCliContext& context, const QString& text);
 
 // A usage error: one line, a pointer to --help, exit code 2.
 int UsageError(TCliContext& context, const QString& message);

@@ -1,22 +1,34 @@
 #include "cli/CliPrompts.h"
 
+#include <algorithm>
+
+bool TCliPrompts::HasSaid(const QString& text) const
+{
+    return std::any_of(Said.cbegin(), Said.cend(),
+                       [&](const QString& said) { return said.contains(text); });
+}
+
 void TCliPrompts::information(const QString& text, const QString&)
 {
+    Said << text;
     err_ << "zolctl: " << text << '\n';
 }
 
 void TCliPrompts::warning(const QString& text, const QString&)
 {
+    Said << text;
     err_ << "zolctl: warning: " << text << '\n';
 }
 
 void TCliPrompts::error(const QString& text, const QString&)
 {
+    Said << text;
     LastError = text;
 }
 
 TPromptAnswer TCliPrompts::confirm(const QString& text, TPromptButtons buttons, TPromptKind)
 {
+    Said << text;
     if (const auto given = Answers.constFind(text); given != Answers.constEnd())
         return *given;
     const bool abortRetry = buttons == TPromptButtons::pbAbortRetry;

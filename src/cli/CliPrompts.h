@@ -3,6 +3,7 @@
 #include "storage/Prompts.h"
 
 #include <QHash>
+#include <QStringList>
 #include <QTextStream>
 
 // TPrompts for the command line. Messages go to the error stream (errors are kept for the
@@ -16,6 +17,9 @@ public:
     QHash<QString, TPromptAnswer> Answers; // question text -> answer from a flag
     QString LastError;
     QString Unanswered; // the last question nobody could answer
+    // Every message and question shown or kept, in order: the commands check what was already said.
+    QStringList Said;
+    bool HasSaid(const QString& text) const;
 
     void information(const QString& text, const QString& caption = QString()) override;
     void warning(const QString& text, const QString& caption = QString()) override;

@@ -6,24 +6,84 @@
 
 namespace {
 
-// A new command is one file and one line here.
+// A new command is one file and one entry here.
 const TCliCommand CommandTable[] = {
-    {"info", "FILE.QEM [--max-output-delay=SECONDS]",
-     "what an engineer checks before going to site", RunInfoCommand},
+    {"info", "FILE.QEM [--max-output-delay=SECONDS] [--json]",
+     "what an engineer checks before going to site", R"(
+  FILE.QEM                   the configuration to inspect (never changed, never converted)
+  --max-output-delay=SECONDS the longest output delay a zone with investigation may have
+                             (default: MaxOutputDelay of Protocol_Buttons.ini, else 600)
+  --json                     the same summary as one JSON object, for scripts
+)",
+     RunInfoCommand},
     {"resave", "IN.QEM OUT.QEM [--convert=yes|no]",
-     "open IN as the program does and save it as exactly OUT, with its comments", RunResaveCommand},
+     "open IN as the program does and save it as exactly OUT, with its comments", R"(
+  IN.QEM           the configuration to open; its comments file IN.RTF comes with it
+  OUT.QEM          written exactly there (no "_Panel" renaming), with OUT.RTF beside it;
+                   keys of an existing OUT that the program does not write are kept
+  --convert=yes|no the answer to "Do you want to convert from this QEM configuration
+                   file?" for a file of the older tool family: yes translates its loop
+                   type, type codes and zones, no reads it as it is. Without it a
+                   terminal asks; otherwise the command fails and names this flag.
+)",
+     RunResaveCommand},
     {"report",
-     "FILE.QEM -o OUT.pdf [--only-fitted] [--order number|type|zone] "
+     "FILE.QEM -o OUT.pdf [--paper A4|Letter] [--only-fitted] [--order number|type|zone] "
      "[--sections site,loops,zones,groups,sets,cne,network]",
-     "render the printed report as PDF (600 dpi, the locale's paper)", RunReportCommand},
+     "render the printed report as PDF (600 dpi)", R"(
+  FILE.QEM        the configuration to print (an older-family file must be converted first)
+  -o, --output    the PDF to write; it replaces OUT.pdf only once it is complete, and may
+                  not be the configuration or its comments file
+  --paper         A4 or Letter (default: the locale's paper size)
+  --only-fitted   the loop pages list fitted points only
+  --order         the loop pages in point number (default), device type or zone order
+  --sections      the sections to print, separated by commas (default: what the print
+                  dialog offers for the panel's software version)
+)",
+     RunReportCommand},
     {"download",
      "--port PORT [--panel N] [--block all|loop1|loop2|names|zones|groups|sets|site|cne|network] "
      "[--into FILE.QEM] -o OUT.QEM",
-     "load the configuration (or one block) from the panel", RunDownloadCommand},
+     "load the configuration (or one block) from the panel", R"(
+  --port PORT     COM1..COM8 (mapped to devices as in the port dialog, see 'zolctl ports'),
+                  a device path such as /dev/ttyUSB0, or demo (an emulated panel inside
+                  zolctl, empty at the start of every command)
+  --panel N       the panel number 1..8 to talk to (default: the "_Panel" digit of the
+                  --into file, else 1)
+  --block B       all (Load All, default) or one block: loop1, loop2, names, zones,
+                  groups, sets, site, cne (cause and effect), network
+  --into FILE.QEM a single block is loaded into this configuration; the rest of it is kept
+  -o, --output    the configuration to write, with its comments file; opened before the
+                  panel is asked anything, replaced only when the download completed
+)",
+     RunDownloadCommand},
     {"upload", "FILE.QEM --port PORT [--panel N] [--block ...] [--yes] [--send-date]",
-     "save the configuration (or one block) to the panel", RunUploadCommand},
+     "save the configuration (or one block) to the panel", R"(
+  FILE.QEM        the configuration to send
+  --port PORT     COM1..COM8, a device path, or demo (see download)
+  --panel N       the panel number 1..8 (default: the "_Panel" digit of FILE's name, else 1)
+  --block B       all (Save All, default) or one block, as for download
+  --yes           confirms "This will replace ALL data in the Panel" (needed for Save All
+                  when there is no terminal to ask)
+  --send-date     also send the maintenance date (the site page's "Send To Panel?")
+  An upload that ends early leaves the panel partly saved: zolctl says so and fails.
+)",
+     RunUploadCommand},
     {"events", "--port PORT [--panel N] [--clear] -o FILE.log",
-     "read the panel's event history (PORT: COM1..COM8, a device path or demo)", RunEventsCommand},
+     "read the panel's event history into an event-log file (RTF)", R"(
+  --port PORT     COM1..COM8, a device path, or demo (see download)
+  --panel N       the panel number 1..8 (default 1)
+  --clear         delete each event from the panel as it is read (only once FILE.log is
+                  open for writing)
+  -o, --output    the event log, written as RTF (one paragraph per event)
+)",
+     RunEventsCommand},
+    {"ports", "",
+     "list the serial ports, the COM1..COM8 mapping and demo", R"(
+  Lists the serial ports the system reports (device, description, manufacturer, USB
+  vendor and product ids), the device each of COM1..COM8 stands for, and demo.
+)",
+     RunPortsCommand},
 };
 
 void PrintUsage(QTextStream& out)
@@ -62,8 +122,10 @@ bool WantsHelp(const QStringList& args)
 
 void PrintCommandUsage(TCliContext& context, const TCliCommand& command)
 {
-    context.Out << "Usage: zolctl " << command.Name << ' ' << command.Arguments << '\n'
-                << QString::fromLatin1(command.Summary) << '\n';
+    context.Out << "Usage: zolctl " << command.Name
+                << (*command.Arguments ? " " : "") << command.Arguments << '\n'
+                << QString::fromLatin1(command.Summary) << '\n'
+                << QString::fromLatin1(command.Options).mid(1);
 }
 
 bool ParseOptions(TCliContext& context, const QStringList& args, const QList<TCliOption>& known,
@@ -112,8 +174,28 @@ const TCliCommand* FindCommand(const QString& name)
     return nullptr;
 }
 
-int RunZolctl(const QStringList& args, TCliContext& context)
+QString VersionText()
 {
+    return QStringLiteral("zolctl %1 (revision %2)")
+        .arg(QStringLiteral(ZOL_VERSION), QStringLiteral(ZOL_REVISION));
+}
+
+void SuccessSummary(TCliContext& context, const QString& text)
+{
+    if (context.Summary)
+        context.Out << text << '\n';
+}
+
+int RunZolctl(const QStringList& given, TCliContext& context)
+{
+    QStringList args = given;
+    if (args.removeAll(QStringLiteral("-v")) + args.removeAll(QStringLiteral("--verbose")) > 0)
+        context.Summary = true;
+    if (args.value(0) == QLatin1String("--version")) {
+        context.Out << VersionText() << '\n';
+        context.Out.flush();
+        return ecSuccess;
+    }
     if (args.isEmpty())
         return UsageError(context, QStringLiteral("no command given"));
     const QString& name = args.first();

@@ -9,3 +9,4 @@ int RunReportCommand(const QStringList& args, TCliContext& context);
 int RunDownloadCommand(const QStringList& args, TCliContext& context);
 int RunUploadCommand(const QStringList& args, TCliContext& context);
 int RunEventsCommand(const QStringList& args, TCliContext& context);
+int RunPortsCommand(const QStringList& args, TCliContext& context);

@@ -6,6 +6,8 @@
 #include "panel/TransferSequencer.h"
 #include "storage/ConfigFile.h"
 
+#include <QElapsedTimer>
+
 int RunDownloadCommand(const QStringList& args, TCliContext& context)
 {
     TTransferArguments arguments;
@@ -18,11 +20,18 @@ int RunDownloadCommand(const QStringList& args, TCliContext& context)
     if (arguments.Output.isEmpty() || !arguments.Files.isEmpty())
         return UsageError(context, QStringLiteral("download needs -o OUT.QEM and no other file"));
 
+    QElapsedTimer clock;
+    clock.start();
     TCliPrompts prompts(context.Err, context.In);
     TData data;
     // A single block goes into the configuration given, the rest of it is kept.
     if (!arguments.Into.isEmpty() && !TConfigFile(data, prompts).Open(arguments.Into))
         return Failure(context, prompts.LastError);
+    // The output is open in its folder before the panel is asked anything.
+    QString error;
+    TConfigOutput output(arguments.Output);
+    if (!output.Open(&error))
+        return Failure(context, QStringLiteral("The configuration was not saved: %1").arg(error));
 
     TPanelPage page = ppLoopSummary;
     const bool all = arguments.Block == QLatin1String("all");
@@ -34,7 +43,14 @@ int RunDownloadCommand(const QStringList& args, TCliContext& context)
     });
     if (code != ecSuccess)
         return code;
-    if (!TConfigFile(data, prompts).WriteFile(arguments.Output))
+    if (!TConfigFile(data, prompts).WriteFile(output))
         return Failure(context, prompts.LastError);
+    SuccessSummary(context, QStringLiteral("Downloaded %1 (%2 fitted points) from panel %3 into %4 in %5 s")
+                                .arg(all ? QStringLiteral("the configuration")
+                                         : QStringLiteral("block ") + arguments.Block)
+                                .arg(FittedPoints(data))
+                                .arg(data.PanelNumber)
+                                .arg(arguments.Output)
+                                .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
     return ecSuccess;
 }

@@ -5,6 +5,8 @@
 #include "model/Data.h"
 #include "panel/TransferSequencer.h"
 #include "storage/CommentsFile.h"
+#include "storage/SafeFiles.h"
+#include "storage/Rtf.h"
 
 int RunEventsCommand(const QStringList& args, TCliContext& context)
 {
@@ -17,6 +19,13 @@ int RunEventsCommand(const QStringList& args, TCliContext& context)
     if (arguments.Output.isEmpty() || !arguments.Files.isEmpty())
         return UsageError(context, QStringLiteral("events needs -o FILE.log and no other file"));
 
+    // The log is open in its folder before the panel is asked anything: the history is
+    // never cleared when it could not be kept.
+    QString error;
+    TStagedFile log(arguments.Output);
+    if (!log.Open(&error))
+        return Failure(context, QStringLiteral("The event log was not saved: %1").arg(error));
+
     TCliPrompts prompts(context.Err, context.In);
     // The flag answers the question either way: the history is cleared only when it is given.
     prompts.Answers.insert(TransferText::ClearEventsQuestion,
@@ -26,9 +35,12 @@ int RunEventsCommand(const QStringList& args, TCliContext& context)
                                  [](TTransferSequencer& s) { return s.LoadPage(); });
     if (code != ecSuccess)
         return code;
-    QString error;
-    if (!SaveEventLog(arguments.Output, data.EventLog, &error))
-        return Failure(context, error);
-    context.Out << data.EventLog.size() << " events\n";
+    if (!log.Commit(EventLogAsRtf(data.EventLog), &error))
+        return Failure(context, QStringLiteral("The event log was not saved: %1").arg(error));
+    SuccessSummary(context, QStringLiteral("%1 events written to %2%3")
+                                .arg(data.EventLog.size())
+                                .arg(arguments.Output)
+                                .arg(arguments.Clear ? QStringLiteral(" and cleared from the panel")
+                                                     : QString()));
     return ecSuccess;
 }

@@ -4,11 +4,17 @@
 #include "model/Data.h"
 #include "reports/PrintSelection.h"
 #include "reports/Reports.h"
+#include "Printer/DeviceValues.h"
 #include "storage/ConfigFile.h"
+#include "storage/ConfigFileNames.h"
 #include "storage/ConfigReader.h"
+#include "storage/SafeFiles.h"
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPrinter>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -18,6 +24,7 @@ struct TReportArguments {
     bool OnlyFitted = false;
     TLoopOrder Order = loDeviceNumber;
     QStringList Sections; // empty: what the print dialog prints by default
+    QPageSize Paper = LocalePaperSize();
 };
 
 const QStringList SectionNames = {
@@ -34,6 +41,7 @@ bool ParseArguments(TCliContext& context, const QStringList& args, TReportArgume
                       {{QStringLiteral("output")},
                        {QStringLiteral("only-fitted"), false},
                        {QStringLiteral("order")},
+                       {QStringLiteral("paper")},
                        {QStringLiteral("sections")}},
                       positional, options))
         return false;
@@ -50,6 +58,17 @@ bool ParseArguments(TCliContext& context, const QStringList& args, TReportArgume
             parsed.Order = loZoneNumber;
         else {
             UsageError(context, QStringLiteral("--order takes number, type or zone"));
+            return false;
+        }
+    }
+    if (options.contains(QStringLiteral("paper"))) {
+        const QString paper = options.value(QStringLiteral("paper")).toLower();
+        if (paper == QLatin1String("a4"))
+            parsed.Paper = QPageSize(QPageSize::A4);
+        else if (paper == QLatin1String("letter"))
+            parsed.Paper = QPageSize(QPageSize::Letter);
+        else {
+            UsageError(context, QStringLiteral("--paper takes A4 or Letter"));
             return false;
         }
     }
@@ -104,6 +123,12 @@ TPrintSelection SelectionFor(const TReportArguments& args, const TData& document
     return selection;
 }
 
+// Qt's PDF writer does not report a failed write: a complete PDF ends with its end marker.
+bool IsCompletePdf(const QByteArray& bytes)
+{
+    return bytes.startsWith("%PDF") && bytes.trimmed().endsWith("%%EOF");
+}
+
 } // namespace
 
 int RunReportCommand(const QStringList& args, TCliContext& context)
@@ -115,6 +140,19 @@ int RunReportCommand(const QStringList& args, TCliContext& context)
     // Fonts are measured through Qt's GUI module.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return Failure(context, QStringLiteral("the report needs a QGuiApplication"));
+
+    QElapsedTimer clock;
+    clock.start();
+    if (IsSameFile(parsed.Output, parsed.Input)
+        || IsSameFile(parsed.Output, CommentsFileName(parsed.Input)))
+        return Failure(context, QStringLiteral("%1 is the configuration or its comments file; the "
+                                               "report needs another name")
+                                    .arg(parsed.Output));
+    // The PDF's folder is checked before any work: it replaces the target only when complete.
+    QString error;
+    TStagedFile pdf(parsed.Output);
+    if (!pdf.Open(&error))
+        return Failure(context, QStringLiteral("The PDF could not be written: %1").arg(error));
 
     TData document;
     TCliPrompts prompts(context.Err, context.In);
@@ -128,17 +166,34 @@ int RunReportCommand(const QStringList& args, TCliContext& context)
         return Failure(context, prompts.LastError);
 
     // Recorded and written on the 600-dpi PDF device: no printer and no display needed.
-    TReports reports(document, rdPdf);
+    TReports reports(document, MakePdfPrinter(parsed.Paper));
     SelectionFor(parsed, document).PrintSections(reports);
     TPreviewPrinter& engine = reports.Engine();
     engine.EndDoc();
-    engine.Printer().setOutputFileName(parsed.Output);
+    QTemporaryFile rendered;
+    if (!rendered.open())
+        return Failure(context, QStringLiteral("The PDF could not be written: no temporary "
+                                               "file to render it into (%1)")
+                                    .arg(rendered.errorString()));
+    engine.Printer().setOutputFileName(rendered.fileName());
     try {
         engine.PrintAll();
     } catch (const TPrintError& e) {
-        return Failure(context, QString::fromStdString(e.what()));
+        return Failure(context, QStringLiteral("The PDF could not be written (rendering into %1): %2")
+                                    .arg(rendered.fileName(), QString::fromStdString(e.what())));
     }
-    context.Out << "Wrote " << engine.PageCount() << (engine.PageCount() == 1 ? " page" : " pages")
-                << " to " << parsed.Output << '\n';
+    const QByteArray bytes = rendered.readAll();
+    if (!IsCompletePdf(bytes))
+        return Failure(context, QStringLiteral("The PDF could not be written: it was cut off "
+                                               "in %1 (is the disk full?)")
+                                    .arg(rendered.fileName()));
+    if (!pdf.Commit(bytes, &error))
+        return Failure(context, QStringLiteral("The PDF could not be written: %1").arg(error));
+    SuccessSummary(context, QStringLiteral("Wrote %1 %2 to %3 in %4 s")
+                                .arg(engine.PageCount())
+                                .arg(engine.PageCount() == 1 ? QStringLiteral("page")
+                                                             : QStringLiteral("pages"))
+                                .arg(parsed.Output)
+                                .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
     return ecSuccess;
 }

@@ -3,6 +3,7 @@
 
 #include "model/Data.h"
 #include "storage/ConfigFile.h"
+#include "storage/ConfigFileNames.h"
 #include "storage/ConfigReader.h"
 
 int RunResaveCommand(const QStringList& args, TCliContext& context)
@@ -35,5 +36,6 @@ int RunResaveCommand(const QStringList& args, TCliContext& context)
         return Failure(context, prompts.LastError);
     if (!file.WriteFile(files.at(1)))
         return Failure(context, prompts.LastError);
+    SuccessSummary(context, QStringLiteral("Wrote %1 and %2").arg(files.at(1), CommentsFileName(files.at(1))));
     return ecSuccess;
 }

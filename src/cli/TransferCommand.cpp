@@ -8,6 +8,7 @@
 #include "panel/TransferProgress.h"
 #include "panel/TransferSequencer.h"
 #include "sim/DemoPanel.h"
+#include "storage/ConfigFileNames.h"
 #include "storage/PortSettings.h"
 #include "storage/ProgramSettings.h"
 
@@ -110,6 +111,7 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
     parsed.Output = options.value(QStringLiteral("output"));
     if (options.contains(QStringLiteral("panel"))) {
         bool ok = false;
+        parsed.PanelGiven = true;
         parsed.Panel = options.value(QStringLiteral("panel")).toInt(&ok);
         if (!ok || parsed.Panel < 1 || parsed.Panel > 8) {
             UsageError(context, QStringLiteral("--panel takes a number from 1 to 8"));
@@ -130,6 +132,15 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
         return false;
     }
     return true;
+}
+
+int FittedPoints(const TData& data)
+{
+    int fitted = 0;
+    for (const TQEMLoop* loop : {&data.Loop1, &data.Loop2})
+        for (int p = 1; p <= data.NoLoopDevices(); ++p)
+            fitted += loop->Devices[p].TypeCode >= 0 && loop->Devices[p].TypeCode < NotFittedCode ? 1 : 0;
+    return fitted;
 }
 
 bool BlockPage(const QString& block, TPanelPage& page)
@@ -154,7 +165,16 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
     TZOLPanelComms comms;
     ApplyPanelLinkSettings(comms);
     comms.Port().SetPortName(PortDevice(arguments.Port));
-    data.PanelNumber = arguments.Panel;
+    if (arguments.PanelGiven) {
+        // Only a file whose name carries a panel number ("_Panel3") can disagree.
+        const bool fileNamesPanel = PanelNumberFromFileName(data.FileName, 0) != 0;
+        if (fileNamesPanel && data.PanelNumber != arguments.Panel)
+            context.Err << "zolctl: " << data.FileName << " is for panel " << data.PanelNumber
+                        << "; using panel " << arguments.Panel << " as --panel says\n";
+        data.PanelNumber = arguments.Panel;
+    } else if (data.FileName.isEmpty()) {
+        data.PanelNumber = 1;
+    }
 
     TTerminalProgress progress(context.Err);
     TTransferSequencer sequencer(data, comms, prompts, progress,
@@ -190,6 +210,15 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
     comms.Close();
     progress.Close();
 
+    // Nothing is written before the link is up and the protocols agree.
+    const bool nothingWritten = prompts.HasSaid(TransferText::CannotOpenPort)
+                                || prompts.HasSaid(TransferText::HandshakeFailed)
+                                || prompts.HasSaid(TransferText::ProtocolMismatch);
+    if (arguments.Saving && started && (cancelled || !result.value_or(false)) && !nothingWritten
+        && !prompts.HasSaid(TransferText::PartlySaved)) {
+        context.Err << "zolctl: " << TransferText::PartlySaved << '\n';
+        context.Err.flush();
+    }
     if (cancelled)
         return ExitCancelled;
     if (!prompts.Unanswered.isEmpty())

@@ -13,12 +13,14 @@ class TTransferSequencer;
 struct TTransferArguments {
     QString Port;
     int Panel = 1;
+    bool PanelGiven = false; // --panel was given
     QString Block = QStringLiteral("all");
     QString Into;
     QString Output;
     bool Yes = false;
     bool Clear = false;
     bool SendDate = false; // the site page's "Send To Panel?" box for the maintenance date
+    bool Saving = false;   // the operation writes to the panel
     QStringList Files;
 };
 
@@ -34,9 +36,14 @@ inline const QString BlockNames =
 
 // Joins the document to the panel on the port, starts the operation and runs it to its end:
 // a progress bar on a terminal, Ctrl-C cancels (nothing more is sent, the port is closed).
-// Returns the exit code: 0 done, 1 failed, 130 cancelled.
+// The panel number is --panel when given, else the document's (from its file name).
+// A save that started and did not complete says the panel is partly saved (unless the
+// sequencer already said so). Returns the exit code: 0 done, 1 failed, 130 cancelled.
 int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
                 const TTransferArguments& arguments, TPanelPage page,
                 const std::function<bool(TTransferSequencer&)>& start);
 
 constexpr int ExitCancelled = 130;
+
+// Fitted points of both loops, for the line a successful transfer ends with.
+int FittedPoints(const TData& data);

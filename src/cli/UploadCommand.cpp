@@ -6,6 +6,8 @@
 #include "panel/TransferSequencer.h"
 #include "storage/ConfigFile.h"
 
+#include <QElapsedTimer>
+
 int RunUploadCommand(const QStringList& args, TCliContext& context)
 {
     TTransferArguments arguments;
@@ -17,7 +19,10 @@ int RunUploadCommand(const QStringList& args, TCliContext& context)
         return ecUsage;
     if (arguments.Files.size() != 1)
         return UsageError(context, QStringLiteral("upload needs one FILE.QEM"));
+    arguments.Saving = true;
 
+    QElapsedTimer clock;
+    clock.start();
     TCliPrompts prompts(context.Err, context.In);
     const bool all = arguments.Block == QLatin1String("all");
     if (arguments.Yes)
@@ -36,7 +41,17 @@ int RunUploadCommand(const QStringList& args, TCliContext& context)
     const bool names = arguments.Block == QLatin1String("names");
     if (!all && !names)
         BlockPage(arguments.Block, page);
-    return RunTransfer(context, data, prompts, arguments, page, [&](TTransferSequencer& s) {
+    const int code = RunTransfer(context, data, prompts, arguments, page, [&](TTransferSequencer& s) {
         return all ? s.SaveAll() : names ? s.SaveNames() : s.SavePage();
     });
+    if (code != ecSuccess)
+        return code;
+    SuccessSummary(context, QStringLiteral("Saved %1 of %2 (%3 fitted points) to panel %4 in %5 s")
+                                .arg(all ? QStringLiteral("everything")
+                                         : QStringLiteral("block ") + arguments.Block)
+                                .arg(arguments.Files.first())
+                                .arg(FittedPoints(data))
+                                .arg(data.PanelNumber)
+                                .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
+    return ecSuccess;
 }

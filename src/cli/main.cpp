@@ -45,6 +45,8 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     QTextStream in(stdin);
     TCliContext context{out, err, isatty(STDIN_FILENO) ? &in : nullptr};
+    // Piped into a script a success stays quiet; -v says what was done anyway.
+    context.Summary = isatty(STDOUT_FILENO);
     const int code = RunZolctl(QCoreApplication::arguments().mid(1), context);
     app.reset();
     return code;

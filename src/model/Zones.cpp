@@ -110,7 +110,8 @@ TOutputDelayCheck CheckOutputDelays(const TZone& zone, int investigationPeriod,
     TOutputDelayCheck result;
     if (!zone.UsesInvestigation())
         return result;
-    const int periods = investigationPeriod + investigationPeriod1;
+    // Wide sums: the values come from files and panels and may be anything an int holds.
+    const qint64 periods = qint64(investigationPeriod) + investigationPeriod1;
     result.SounderTooLong = zone.SounderTimer + periods > maxOutputDelay;
     result.RemoteTooLong = zone.RemoteTimer + periods > maxOutputDelay;
     return result;

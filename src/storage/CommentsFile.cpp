@@ -2,22 +2,11 @@
 
 #include "model/Data.h"
 #include "storage/Rtf.h"
+#include "storage/SafeFiles.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
-
-bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
-}
 
 bool ReadWhole(const QString& path, QByteArray& bytes, QString* error)
 {
@@ -71,8 +60,11 @@ bool LoadComments(const QString& commentsPath, QString& comments, QString* error
 
 QByteArray CommentsAsRtf(const QString& comments)
 {
-    if (IsRtf(comments.toLatin1()))
-        return comments.toLatin1();
+    // RTF goes out as it is only when reading it back gives these very comments: a typed
+    // text that merely begins with "{\rtf" (or holds what Latin-1 cannot) is text.
+    const QByteArray latin1 = comments.toLatin1();
+    if (IsRtf(latin1) && CommentsFromFile(latin1) == comments)
+        return latin1;
     QString text = comments;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return WriteRtf(TRichText::FromLines(text.split(QLatin1Char('\n'))));
@@ -80,12 +72,17 @@ QByteArray CommentsAsRtf(const QString& comments)
 
 bool SaveComments(const QString& commentsPath, const QString& comments, QString* error)
 {
-    return WriteWhole(commentsPath, CommentsAsRtf(comments), error);
+    return WriteWholeFile(commentsPath, CommentsAsRtf(comments), error);
+}
+
+QByteArray EventLogAsRtf(const QStringList& eventLog)
+{
+    return WriteRtf(TRichText::FromLines(eventLog));
 }
 
 bool SaveEventLog(const QString& path, const QStringList& eventLog, QString* error)
 {
-    return WriteWhole(path, WriteRtf(TRichText::FromLines(eventLog)), error);
+    return WriteWholeFile(path, EventLogAsRtf(eventLog), error);
 }
 
 bool LoadEventLog(const QString& path, QStringList& eventLog, QString* error)

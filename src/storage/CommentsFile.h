@@ -29,6 +29,8 @@ inline const QString LoadEventLogTitle = QStringLiteral("Load Event log data");
 inline const QString EventLogFilter = QStringLiteral("Event Log Files (*.log)");
 
 bool SaveEventLog(const QString& path, const QStringList& eventLog, QString* error = nullptr);
+// The RTF bytes an event log is written as.
+QByteArray EventLogAsRtf(const QStringList& eventLog);
 // Replaces eventLog with the file's lines (RTF or plain text); on failure eventLog is kept.
 bool LoadEventLog(const QString& path, QStringList& eventLog, QString* error = nullptr);
 // Empties the event log; no file is touched.

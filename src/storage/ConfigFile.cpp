@@ -9,6 +9,7 @@
 #include "storage/ProfileFile.h"
 #include "storage/Prompts.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 bool TConfigFile::Fail(const QString& message, const QString& caption)
@@ -22,17 +23,36 @@ bool TConfigFile::Open(const QString& path)
 {
     lastError_.clear();
     const QString caption = QStringLiteral("Open");
-    QString reason;
-    TProfileFile profile;
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (info.isDir())
+        return Fail(QStringLiteral("%1 is a folder, not a ZOL Programming Tools file.").arg(path),
+                    caption);
+    if (!info.exists())
         return Fail(QStringLiteral("The file %1 does not exist.").arg(path), caption);
-    if (!profile.LoadFromFile(path, &reason))
-        return Fail(QStringLiteral("The file could not be read. %1").arg(reason), caption);
+    if (!info.isFile())
+        return Fail(QStringLiteral("%1 is not a regular file.").arg(path), caption);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(QStringLiteral("The file could not be read. %1: %2").arg(path, file.errorString()),
+                    caption);
+    const QByteArray bytes = file.readAll();
+    file.close();
+    TProfileFile profile;
+    profile.LoadFromBytes(bytes);
 
     if (profile.ReadString(ConfigKeys::Header, ConfigKeys::FileType, QString())
-        != ConfigKeys::FileTypeValue)
-        return Fail(InvalidFileMessage, caption);
+        != ConfigKeys::FileTypeValue) {
+        // The known message first; then what the file is, so a wrong pick is easy to see.
+        const QString what = bytes.isEmpty()       ? QStringLiteral(" (it is empty)")
+                             : bytes.contains('\0') ? QStringLiteral(" (it holds binary data)")
+                                                     : QString();
+        return Fail(InvalidFileMessage
+                        + QStringLiteral("\n%1 is not a valid ZOL Programming Tools file%2.")
+                              .arg(path, what),
+                    caption);
+    }
 
+    QString reason;
     QString comments;
     if (!LoadComments(CommentsFileName(path), comments, &reason))
         return Fail(QStringLiteral("The comments file could not be read. %1").arg(reason), caption);
@@ -53,20 +73,46 @@ bool TConfigFile::Open(const QString& path)
     return true;
 }
 
+TConfigOutput::TConfigOutput(const QString& path)
+    : config_(path), comments_(CommentsFileName(path))
+{
+}
+
+bool TConfigOutput::Open(QString* error)
+{
+    // A configuration named like its own comments file (site.RTF) would be overwritten by
+    // the comments straight after it was written.
+    if (IsSameFile(comments_.Path(), config_.Path())) {
+        if (error)
+            *error = QStringLiteral("%1 would also be its comments file. Choose a name with "
+                                    "another extension, such as .QEM.")
+                         .arg(config_.Path());
+        return false;
+    }
+    QString reason;
+    if (!CheckReplaceableFile(comments_.Path(), &reason) || !config_.Open(&reason)
+        || !comments_.Open(&reason)) {
+        if (error)
+            *error = reason;
+        return false;
+    }
+    return true;
+}
+
 bool TConfigFile::WriteFile(const QString& path)
+{
+    TConfigOutput output(path);
+    return WriteFile(output);
+}
+
+bool TConfigFile::WriteFile(TConfigOutput& output)
 {
     lastError_.clear();
     const QString caption = QStringLiteral("Save");
-    const QString commentsPath = CommentsFileName(path);
-    // A configuration named like its own comments file (site.RTF) would be overwritten by
-    // the comments straight after it was written.
-    if (QFileInfo(commentsPath).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
-        return Fail(QStringLiteral("The configuration was not saved: %1 would also be its "
-                                   "comments file. Choose a name with another extension, such "
-                                   "as .QEM.")
-                        .arg(path),
-                    caption);
     QString reason;
+    if (!output.config_.IsOpen() && !output.Open(&reason))
+        return Fail(QStringLiteral("The configuration was not saved: %1").arg(reason), caption);
+    const QString& path = output.Path();
     TProfileFile profile;
     if (!profile.LoadFromFile(path, &reason))
         return Fail(QStringLiteral("The configuration was not saved: the existing file could "
@@ -74,9 +120,9 @@ bool TConfigFile::WriteFile(const QString& path)
                         .arg(reason),
                     caption);
     WriteConfiguration(doc_, profile);
-    if (!profile.SaveToFile(path, &reason))
+    if (!output.config_.Commit(profile.ToBytes(), &reason))
         return Fail(QStringLiteral("The configuration was not saved. %1").arg(reason), caption);
-    if (!SaveComments(commentsPath, doc_.Comments, &reason))
+    if (!output.comments_.Commit(CommentsAsRtf(doc_.Comments), &reason))
         return Fail(QStringLiteral("The configuration was saved but its comments were not. %1")
                         .arg(reason),
                     caption);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/SafeFiles.h"
+
 #include <QString>
 
 class TData;
@@ -11,6 +13,24 @@ inline const QString LoadingFromDiskText = QStringLiteral("Loading Data from Dis
 inline const QString SavingToDiskText = QStringLiteral("Saving Data to Disk, Please Wait...");
 inline const QString ConfigFileFilter = QStringLiteral("ZOL Configuration  File (*.QEM)");
 inline const QString AllFilesFilter = QStringLiteral("All Files (*.*)");
+
+// A configuration file and its comments file opened for writing in their folder before the
+// document is written: zolctl opens them before it asks the panel for anything, so a path
+// that cannot be written fails before any work is done. Nothing is replaced until
+// TConfigFile::WriteFile(output) commits them.
+class TConfigOutput {
+public:
+    explicit TConfigOutput(const QString& path);
+    // Refuses a configuration named like its own comments file and targets that are not
+    // regular files; false with the reason in error.
+    bool Open(QString* error);
+    const QString& Path() const { return config_.Path(); }
+
+private:
+    friend class TConfigFile;
+    TStagedFile config_;
+    TStagedFile comments_;
+};
 
 // Open, Save and Save As of the configuration file and its comments file beside it. Messages
 // go to the user through prompts; nothing here shows a window.
@@ -40,6 +60,8 @@ public:
     // reason and leaves the document modified. Success clears the type-mismatch marks and
     // the modified mark.
     bool WriteFile(const QString& path);
+    // The same into an output opened beforehand (opened here when it is not yet).
+    bool WriteFile(TConfigOutput& output);
     // Writes to the document's FileName; false without a message when it has none.
     bool WriteFile();
 

@@ -10,6 +10,17 @@ using namespace ConfigKeys;
 
 namespace {
 
+// What the panel's field for a value holds.
+struct TRange {
+    int Low;
+    int High;
+};
+constexpr TRange ByteField{0, 255};
+constexpr TRange WordField{0, 65535};
+// Sent as the value - 1 (delays) or + 1 (tones), as the panel reads them back.
+constexpr TRange DelayField{1, 256};
+constexpr TRange ToneField{-1, 254};
+
 struct TReader {
     const TProfileFile& f;
     TData& doc;
@@ -19,9 +30,28 @@ struct TReader {
     {
         return f.ReadString(section, key, def);
     }
-    int Int(const QString& section, const QString& key, int def) const
+    // A missing value or one that is not an integer gives def (the file rules); an integer
+    // its field cannot hold stops the reading, so nothing is cut or wrapped later.
+    int Int(const QString& section, const QString& key, int def, TRange range) const
     {
-        return f.ReadInteger(section, key, def);
+        const std::optional<qint64> value = f.ReadWideInteger(section, key);
+        if (!value)
+            return def;
+        if (*value < range.Low || *value > range.High)
+            throw TConfigReadError(OutOfRange(section, key, range));
+        return static_cast<int>(*value);
+    }
+    // Values the reader corrects itself (zones, the loop type): any size, read wide.
+    qint64 Wide(const QString& section, const QString& key, qint64 def) const
+    {
+        return f.ReadWideInteger(section, key).value_or(def);
+    }
+    QString OutOfRange(const QString& section, const QString& key, TRange range) const
+    {
+        return QStringLiteral("Section \"%1\", key \"%2\": the value %3 is outside %4 to %5.")
+            .arg(section, key, Str(section, key, QString()))
+            .arg(range.Low)
+            .arg(range.High);
     }
     bool Bool(const QString& section, const QString& key, bool def) const
     {
@@ -41,7 +71,7 @@ struct TReader {
     {
         TDeviceType& d = loop.Devices[p];
         const QString& key = PointKey(loop, loopNumber, p);
-        d.TypeCode = Int(DetectorType, key, NotFittedCode);
+        d.TypeCode = Int(DetectorType, key, NotFittedCode, ByteField);
         if (converting) {
             if (d.TypeCode < 8)
                 d.TypeCode *= 4;
@@ -57,14 +87,15 @@ struct TReader {
             d.Name = Str(DetectorNames, key, NoNameAllocated);
             for (int k = 1; k <= 3; ++k)
                 d.SubName(k) = Str(DetectorSubName(k), key, NoNameAllocated);
-            d.Zone = Int(DetectorZone, key, 1);
+            const qint64 zone = Wide(DetectorZone, key, 1);
+            d.Zone = zone < 0 || zone > MaxZone ? 1 : static_cast<int>(zone);
         }
-        if (d.Zone < 0 || d.Zone > MaxZone)
-            d.Zone = 1;
         if (converting && d.Zone > MaxFireZone)
             d.Zone -= 33;
+        // Bytes on the panel, but the name indexes (2, 4, 6, 8) of a name table beyond the
+        // panel's 256 names are kept so that the checks can report them.
         for (int i = 1; i <= 8; ++i)
-            d.SharedData[i] = Int(SharedData, SharedDataKey(loop, loopNumber, p, i), 255);
+            d.SharedData[i] = Int(SharedData, SharedDataKey(loop, loopNumber, p, i), 255, WordField);
         if (d.SharedData[1] == 255) {
             // Class defaults for a point the file gives no panel data for; the zone the file
             // gave is kept rather than replaced by the class's zone.
@@ -76,13 +107,7 @@ struct TReader {
 
     int GroupValue(int zone, int group) const
     {
-        const QString& key = GroupKey(zone, group);
-        const int value = Int(GroupConfig, key, 0);
-        if (value < 0 || value > 255)
-            throw TConfigReadError(
-                QStringLiteral("Section \"%1\", key \"%2\": the value %3 is outside 0 to 255.")
-                    .arg(GroupConfig, key, Str(GroupConfig, key, QString())));
-        return value;
+        return Int(GroupConfig, GroupKey(zone, group), 0, ByteField);
     }
 
     void ReadZones()
@@ -92,12 +117,14 @@ struct TReader {
             TZone& z = doc.ZoneList.Zone(n);
             const QString& key = ZoneKey(n);
             z.Name = Str(ZoneConfig, key, QStringLiteral("Zone ") + QString::number(n));
-            z.SounderTimer = Int(SounderTimers, key, 0);
-            z.RemoteTimer = Int(RemoteTimers, key, 0);
-            z.Relay1Timer = Int(Relay1Timer, key, 0);
-            z.Relay2Timer = Int(Relay2Timer, key, 0);
+            z.SounderTimer = Int(SounderTimers, key, 0, WordField);
+            z.RemoteTimer = Int(RemoteTimers, key, 0, WordField);
+            z.Relay1Timer = Int(Relay1Timer, key, 0, WordField);
+            z.Relay2Timer = Int(Relay2Timer, key, 0, WordField);
             for (int i = 1; i <= 6; ++i)
-                z.Dependancy[i] = Int(Dependancy(i), key, dependancyDefaults[i]);
+                // Options 1 and 4 are sent as a letter byte, the reset times as words.
+                z.Dependancy[i] = Int(Dependancy(i), key, dependancyDefaults[i],
+                                      i == 1 || i == 4 ? ByteField : WordField);
             z.SounderEnable = Bool(SounderEnable, key, false);
             z.MCPEnable = Bool(MCPEnable, key, false);
             z.NonFireEnable = Bool(NonFireEnable, key, false);
@@ -105,12 +132,12 @@ struct TReader {
             for (int g = 1; g <= MaxGroup; ++g)
                 z.GroupConfig[g] = GroupValue(n, g);
             for (int s = 1; s <= MaxSet; ++s)
-                z.SetConfig[s] = Int(SetConfig, SetKey(n, s), 0);
-            doc.DelayTimer = Int(SetConfig, DelayTimer, 0);
+                z.SetConfig[s] = Int(SetConfig, SetKey(n, s), 0, ByteField);
+            doc.DelayTimer = Int(SetConfig, DelayTimer, 0, WordField);
         }
         TZone& special = doc.ZoneList.Zone(0);
         for (int s = 0; s <= MaxSet; ++s)
-            special.SetConfig[s] = Int(SetConfig, SetKey(0, s), 0);
+            special.SetConfig[s] = Int(SetConfig, SetKey(0, s), 0, ByteField);
     }
 
     void ReadSite()
@@ -122,8 +149,8 @@ struct TReader {
         site.DateEnabled = Bool(Maintenance, Enabled, false);
         site.AL2Code = Str(AccessCodes, QStringLiteral("L2"), QString());
         site.AL3Code = Str(AccessCodes, QStringLiteral("L3"), QString());
-        site.FaultLockout = Int(FaultLockout, Time, 10);
-        site.PhasedDelay = Int(PhasedDelay, Time, InfiniteDelay);
+        site.FaultLockout = Int(FaultLockout, Time, 10, ByteField);
+        site.PhasedDelay = Int(PhasedDelay, Time, InfiniteDelay, WordField);
         site.SoundersPulsed = Bool(PhasedDelay, PulsedOn, true);
 
         site.ClientName = Str(SiteConfig, QStringLiteral("Client Name"), QString());
@@ -141,23 +168,24 @@ struct TReader {
         site.NightEnd = Str(SiteConfig, QStringLiteral(" Night Ends"), QStringLiteral("00:00"));
         site.ReCalTime = Str(SiteConfig, QStringLiteral("ReCalibrate at"), QStringLiteral("04:00"));
 
-        site.InvestigationPeriod = Int(Investigation, QStringLiteral("Period"), 300);
-        site.InvestigationPeriod1 = Int(Investigation, QStringLiteral("Period1"), 180);
-        site.PanelSounder1_Group = Int(PanelSounderGroups, QStringLiteral("P1"), 1);
-        site.PanelSounder2_Group = Int(PanelSounderGroups, QStringLiteral("P2"), 2);
-        site.Day_Enable_Flags = Int(EnableFlags, QStringLiteral("Day"), 0);
-        site.Night_Enable_Flags = Int(EnableFlags, QStringLiteral("Night"), 0);
+        site.InvestigationPeriod = Int(Investigation, QStringLiteral("Period"), 300, WordField);
+        site.InvestigationPeriod1 = Int(Investigation, QStringLiteral("Period1"), 180, WordField);
+        site.PanelSounder1_Group = Int(PanelSounderGroups, QStringLiteral("P1"), 1, ByteField);
+        site.PanelSounder2_Group = Int(PanelSounderGroups, QStringLiteral("P2"), 2, ByteField);
+        site.Day_Enable_Flags = Int(EnableFlags, QStringLiteral("Day"), 0, ByteField);
+        site.Night_Enable_Flags = Int(EnableFlags, QStringLiteral("Night"), 0, ByteField);
         site.Discovery_Polling_LED = Bool(PollingLed, Enabled, false);
-        site.MCP_Delay = Int(SiteConfig, QStringLiteral("MCP Delay"), 1);
-        site.Detector_Delay = Int(SiteConfig, QStringLiteral("Detector Delay"), 9);
-        site.IO_Delay = Int(SiteConfig, QStringLiteral("IO Delay"), 1);
+        site.MCP_Delay = Int(SiteConfig, QStringLiteral("MCP Delay"), 1, DelayField);
+        site.Detector_Delay = Int(SiteConfig, QStringLiteral("Detector Delay"), 9, DelayField);
+        site.IO_Delay = Int(SiteConfig, QStringLiteral("IO Delay"), 1, DelayField);
         // One key for the resound flag, where stored files hold it.
         site.ReSound_Function = Bool(ReSoundSection, ReSoundKey, false);
         site.BST_Adjustment = Bool(BstAdjustment, Enabled, true);
         site.RealTime_Event_Output = Bool(RealTimeEventOutput, Enabled, false);
 
-        doc.PulsedTone = Int(Tone, QStringLiteral("Int"), doc.SystemType() == stHochikiLoop ? 1 : 0);
-        doc.ContinuousTone = Int(Tone, QStringLiteral("Cont"), 0);
+        doc.PulsedTone = Int(Tone, QStringLiteral("Int"), doc.SystemType() == stHochikiLoop ? 1 : 0,
+                             ToneField);
+        doc.ContinuousTone = Int(Tone, QStringLiteral("Cont"), 0, ToneField);
     }
 
     void ReadNetwork()
@@ -175,7 +203,7 @@ struct TReader {
             net.AcceptOccupied[n] = Bool(AcceptOccupied, PanelKey(n), false);
         }
         doc.RepeaterList.PanelName = Str(NetworkConfig, NetworkPanelName, QStringLiteral("Main Panel"));
-        doc.RepeaterList.Segment = Int(NetworkConfig, SegmentNumber, 1);
+        doc.RepeaterList.Segment = Int(NetworkConfig, SegmentNumber, 1, ByteField);
     }
 
     void ReadCauseAndEffect()
@@ -188,13 +216,17 @@ struct TReader {
             for (int i = 1; i <= 6; ++i) {
                 const qsizetype slash = text.indexOf(QLatin1Char('/'), from);
                 const auto value = slash < 0 ? std::nullopt
-                                             : TProfileFile::ParseInteger(text.mid(from, slash - from));
+                                             : TProfileFile::ParseWideInteger(text.mid(from, slash - from));
                 if (!value)
                     throw TConfigReadError(
                         QStringLiteral("Section \"%1\", key \"%2\": \"%3\" is not six whole "
                                        "numbers each followed by \"/\".")
                             .arg(CEEvent, key, text));
-                event.Value(i) = *value;
+                // Action, trigger and reset are bytes, their targets words.
+                const TRange range = i % 2 ? ByteField : WordField;
+                if (*value < range.Low || *value > range.High)
+                    throw TConfigReadError(OutOfRange(CEEvent, key, range));
+                event.Value(i) = static_cast<int>(*value);
                 from = slash + 1;
             }
         }
@@ -216,7 +248,7 @@ void ReadConfiguration(const TProfileFile& profile, const QString& comments, TDa
         r.converting = prompts.confirm(ConvertQuestion, TPromptButtons::pbYesNo) == TPromptAnswer::paYes;
     target.ConvertingFile = r.converting;
 
-    int loopType = profile.ReadInteger(Loop, LoopType, 0);
+    qint64 loopType = r.Wide(Loop, LoopType, 0);
     if (r.converting)
         loopType -= 2;
     if (loopType >= stApolloLoop && loopType <= stNittanLoop) {

@@ -1,7 +1,8 @@
 #include "storage/ProfileFile.h"
 
+#include "storage/SafeFiles.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <array>
 #include <cstring>
@@ -74,9 +75,10 @@ char16_t CharAt(QStringView v, qsizetype i)
 }
 
 // Integers as Delphi reads them: optional sign, then decimal digits, or hexadecimal after
-// "$" or "0x". The text is already trimmed.
+// "$" or "0x". The text is already trimmed. The magnitude saturates at the 64-bit limit,
+// so no digit string overflows.
 template <typename Text, typename CodeUnit>
-std::optional<int> ParseIntegerText(const Text& t, CodeUnit unit)
+std::optional<qint64> ParseWideText(const Text& t, CodeUnit unit)
 {
     qsizetype i = 0;
     const qsizetype n = t.size();
@@ -95,7 +97,8 @@ std::optional<int> ParseIntegerText(const Text& t, CodeUnit unit)
     }
     if (i >= n)
         return std::nullopt;
-    qint64 v = 0;
+    constexpr quint64 limit = quint64(std::numeric_limits<qint64>::max());
+    quint64 v = 0;
     for (; i < n; ++i) {
         const char16_t c = unit(t, i);
         int digit;
@@ -107,14 +110,21 @@ std::optional<int> ParseIntegerText(const Text& t, CodeUnit unit)
             digit = c - 'A' + 10;
         else
             return std::nullopt;
-        v = v * base + digit;
-        if (v > qint64(std::numeric_limits<int>::max()) + 1)
-            return std::nullopt;
+        if (v > (limit - quint64(digit)) / quint64(base))
+            v = limit; // saturated: no number a file holds needs more
+        else
+            v = v * quint64(base) + quint64(digit);
     }
-    const qint64 signedValue = negative ? -v : v;
-    if (signedValue > std::numeric_limits<int>::max())
+    return negative ? -qint64(v) : qint64(v);
+}
+
+template <typename Text, typename CodeUnit>
+std::optional<int> ParseIntegerText(const Text& t, CodeUnit unit)
+{
+    const std::optional<qint64> v = ParseWideText(t, unit);
+    if (!v || *v > std::numeric_limits<int>::max() || *v < std::numeric_limits<int>::min())
         return std::nullopt;
-    return static_cast<int>(signedValue);
+    return static_cast<int>(*v);
 }
 
 QString Describe(const QFileDevice& file)
@@ -244,14 +254,7 @@ QByteArray TProfileFile::ToBytes() const
 
 bool TProfileFile::SaveToFile(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    const QByteArray bytes = ToBytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = Describe(file);
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, ToBytes(), error);
 }
 
 int TProfileFile::SectionIndex(const QString& section) const
@@ -311,6 +314,20 @@ int TProfileFile::ReadInteger(const QString& section, const QString& key, int de
         return def;
     const QByteArrayView value = line->Edited ? Trimmed(QByteArrayView(line->NewValue)) : line->Value;
     return ParseIntegerText(value, ByteAt).value_or(def);
+}
+
+std::optional<qint64> TProfileFile::ParseWideInteger(const QString& text)
+{
+    return ParseWideText(Trimmed(QStringView(text)), CharAt);
+}
+
+std::optional<qint64> TProfileFile::ReadWideInteger(const QString& section, const QString& key) const
+{
+    const TLine* line = Find(section, key);
+    if (!line)
+        return std::nullopt;
+    const QByteArrayView value = line->Edited ? Trimmed(QByteArrayView(line->NewValue)) : line->Value;
+    return ParseWideText(value, ByteAt);
 }
 
 bool TProfileFile::ReadBool(const QString& section, const QString& key, bool def) const

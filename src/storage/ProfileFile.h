@@ -41,6 +41,9 @@ public:
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
     // Missing, empty or not an integer gives def. Decimal, or hexadecimal with "$" or "0x".
     int ReadInteger(const QString& section, const QString& key, int def) const;
+    // The integer as written, in a type wide enough for any number a file holds: digits
+    // beyond its range give its limits. Missing, empty or not an integer gives nullopt.
+    std::optional<qint64> ReadWideInteger(const QString& section, const QString& key) const;
     // Any integer other than 0 is true; missing or not an integer gives def.
     bool ReadBool(const QString& section, const QString& key, bool def) const;
     QDate ReadDate(const QString& section, const QString& key, const QDate& def) const;
@@ -53,6 +56,8 @@ public:
 
     // The integer a text holds, as ReadInteger reads it.
     static std::optional<int> ParseInteger(const QString& text);
+    // The same, wide (see ReadWideInteger).
+    static std::optional<qint64> ParseWideInteger(const QString& text);
 
 private:
     // Configuration files hold thousands of keys: lines are views into the bytes as read (or

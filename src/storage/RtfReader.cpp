@@ -21,6 +21,13 @@ QChar FromCp1252(int byte)
     return QChar(static_cast<char16_t>(byte));
 }
 
+// Control characters other than the tab carry nothing a word processor shows; the writer
+// leaves them out, so the reader does too and a text reads back as it was written.
+bool IsInvisibleControl(char16_t u)
+{
+    return (u < 0x20 && u != '\t') || u == 0x7F;
+}
+
 enum class TDestination { dsText, dsFontTable, dsColorTable, dsSkip };
 
 struct TState {
@@ -192,8 +199,17 @@ private:
         } else if (w == "bin") {
             pos_ += qMax(0, param);
         } else if (s.Destination == TDestination::dsFontTable) {
-            if (w == "f")
+            if (w == "f") {
                 fontNumber_ = param;
+            } else if (w == "u") {
+                // Font names outside Latin-1 are written as \uN too.
+                Char(QChar(static_cast<char16_t>(param < 0 ? param + 65536 : param)));
+                SkipFallback(s.UnicodeSkip);
+            } else if (w == "uc") {
+                s.UnicodeSkip = qBound(0, param, 10);
+            } else if (w == "tab") {
+                Char(QLatin1Char('\t'));
+            }
         } else if (s.Destination == TDestination::dsColorTable) {
             if (w == "red")
                 red_ = param;
@@ -280,6 +296,8 @@ private:
 
     void Char(QChar ch)
     {
+        if (IsInvisibleControl(ch.unicode()))
+            return;
         TState& s = State();
         switch (s.Destination) {
         case TDestination::dsText:
@@ -349,6 +367,7 @@ TRichText ReadPlainText(const QByteArray& bytes)
     QString text = QString::fromLatin1(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.removeIf([](QChar c) { return c != QLatin1Char('\n') && IsInvisibleControl(c.unicode()); });
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

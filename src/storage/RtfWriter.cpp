@@ -37,7 +37,9 @@ QByteArray WriteRtf(const TRichText& text)
     QList<int> colors;
     for (const TRichParagraph& p : text.Paragraphs) {
         for (const TRichRun& run : p.Runs) {
-            if (!run.Format.FontName.isEmpty() && !fonts.contains(run.Format.FontName))
+            // Entry 0 is the document's default; a run that names a font, even the default
+            // one, gets an entry of its own so that it reads back naming it.
+            if (!run.Format.FontName.isEmpty() && fonts.indexOf(run.Format.FontName, 1) < 0)
                 fonts.append(run.Format.FontName);
             if (run.Format.Color >= 0 && !colors.contains(run.Format.Color))
                 colors.append(run.Format.Color);
@@ -73,8 +75,8 @@ QByteArray WriteRtf(const TRichText& text)
         for (const TRichRun& run : p.Runs) {
             const TRichFormat& f = run.Format;
             out += "{\\plain";
-            if (!f.FontName.isEmpty() && f.FontName != DefaultFont)
-                out += "\\f" + QByteArray::number(fonts.indexOf(f.FontName));
+            if (!f.FontName.isEmpty())
+                out += "\\f" + QByteArray::number(fonts.indexOf(f.FontName, 1));
             else
                 out += "\\f0";
             if (f.PointSize > 0)

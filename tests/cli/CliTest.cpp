@@ -8,9 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -190,4 +196,91 @@ TEST(Zolctl, TheProgramKeepsItsErrorStreamForErrors)
     EXPECT_EQ(failCode, ecFailure);
     EXPECT_EQ(failErr.count(QLatin1Char('\n')), 1);
     EXPECT_TRUE(failErr.startsWith(QStringLiteral("zolctl: ")));
+}
+
+// Every option a command's usage line names is explained by its --help.
+TEST(Zolctl, HelpExplainsEveryOptionAndVersionNamesTheRevision)
+{
+    static const QRegularExpression option(QStringLiteral("--[a-z-]+"));
+    for (const char* name : {"info", "resave", "report", "download", "upload", "events", "ports"}) {
+        const TRun help = Zolctl({QString::fromLatin1(name), "--help"});
+        ASSERT_EQ(help.Code, ecSuccess);
+        const QString usage = help.Out.section('\n', 0, 0);
+        const QString explained = help.Out.section('\n', 2);
+        for (const QRegularExpressionMatch& m : option.globalMatch(usage))
+            EXPECT_TRUE(explained.contains(QRegularExpression("(^|\\n) *(-o, )?" + m.captured() + "\\b")))
+                << name << ' ' << m.captured().toStdString();
+    }
+    const TRun ports = Zolctl({"ports"});
+    EXPECT_EQ(ports.Code, ecSuccess);
+    EXPECT_TRUE(ports.Out.contains(QRegularExpression("\n    COM8  \\S+")) && ports.Out.contains("\n    demo "))
+        << ports.Out.toStdString();
+    const TRun version = Zolctl({"--version"});
+    EXPECT_EQ(version.Code, ecSuccess);
+    EXPECT_TRUE(version.Out.contains(QRegularExpression("^zolctl 4\\.7 \\(revision ([0-9a-f]+|unknown)\\)\n")));
+}
+
+TEST(Zolctl, InfoTellsDevicesFromBaseSoundersAndOlderFiles)
+{
+    QTemporaryDir dir;
+    TData doc;
+    doc.SwitchProtocol(stHochikiLoop);
+    doc.Loop1.PlaceDevice(1, 136);
+    doc.Loop1.PlaceDevice(2, 136);
+    doc.Loop1.SetBaseSounder(1, true, 1);
+    TScriptedPrompts prompts;
+    const QString path = dir.filePath("base.QEM");
+    ASSERT_TRUE(TConfigFile(doc, prompts).WriteFile(path));
+    const TRun text = Zolctl({"info", path});
+    EXPECT_TRUE(text.Out.contains("Loop 1:               3 of 254 points fitted\n    2 devices, 1 base sounder\n"))
+        << text.Out.toStdString();
+    EXPECT_TRUE(text.Out.contains(QRegularExpression("Older tool family: +no\n")));
+
+    const TRun json = Zolctl({"info", path, "--json"});
+    ASSERT_EQ(json.Code, ecSuccess);
+    const QJsonObject summary = QJsonDocument::fromJson(json.Out.toUtf8()).object();
+    EXPECT_EQ(summary.value("protocol").toString(), "Hochiki");
+    const QJsonObject loop1 = summary.value("loops").toArray().at(0).toObject();
+    EXPECT_EQ(loop1.value("devices").toInt(), 2);
+    EXPECT_EQ(loop1.value("baseSounders").toInt(), 1);
+
+    const QString old = dir.filePath("old.QEM");
+    Write(old, "[QEM Header]\nFileType=Prog Tools\n[Loop]\nType=2\n");
+    const TRun older = Zolctl({"info", old});
+    EXPECT_TRUE(older.Out.contains(QRegularExpression("Older tool family: +yes\n"))) << older.Out.toStdString();
+
+    // What is not a configuration is named.
+    Write(dir.filePath("empty.QEM"), "");
+    const TRun empty = Zolctl({"info", dir.filePath("empty.QEM")});
+    EXPECT_EQ(empty.Code, ecFailure);
+    EXPECT_TRUE(empty.Err.contains(dir.filePath("empty.QEM") + " is not a valid ZOL Programming Tools file"));
+    const TRun folder = Zolctl({"info", dir.path()});
+    EXPECT_TRUE(folder.Err.contains(dir.path() + " is a folder"));
+}
+
+// Piped, a success says nothing unless -v asks; resave never replaces a device.
+TEST(Zolctl, SuccessesAreQuietWhenPipedUnlessVerbose)
+{
+    QTemporaryDir dir;
+    const QString site = MakeSite(dir);
+    auto run = [](const QStringList& args) {
+        QProcess p;
+        p.start(QStringLiteral(ZOLCTL_PATH), args);
+        p.waitForFinished(60000);
+        return std::make_pair(p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()));
+    };
+    EXPECT_EQ(run({"resave", site, dir.filePath("a.QEM")}), std::make_pair(0, QString()));
+    const auto [code, out] = run({"resave", "-v", site, dir.filePath("b.QEM")});
+    EXPECT_EQ(code, ecSuccess);
+    EXPECT_EQ(out.count('\n'), 1);
+    EXPECT_TRUE(out.contains(dir.filePath("b.QEM")));
+
+    // A pipe stands for any device: it is never replaced, nothing is written beside it.
+    const QString pipe = dir.filePath("pipe");
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    const TRun device = Zolctl({"resave", site, pipe});
+    EXPECT_EQ(device.Code, ecFailure);
+    EXPECT_TRUE(device.Err.contains(pipe));
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+    EXPECT_FALSE(QFile::exists(pipe + ".RTF"));
 }

@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "panel/RichConfig.h"
+#include "panel/TransferSequencer.h"
 #include "sim/DemoPanel.h"
 #include "storage/ConfigFile.h"
 #include "storage/ScriptedPrompts.h"
@@ -200,4 +201,58 @@ TEST(ZolctlTransfer, InterruptCancelsAndTheNextCommandWorks)
     const TRun after = Zolctl({"download", "--port", "demo", "--block", "site", "-o",
                                dir.filePath("site.QEM")});
     EXPECT_EQ(after.Code, ecSuccess) << after.Err.toStdString();
+}
+
+// Every output is open in its folder before the panel is asked anything: a path that cannot
+// be written fails at once, and the history is never cleared when the log cannot be kept.
+TEST(ZolctlTransfer, OutputsThatCannotBeWrittenFailBeforeAnythingIsSent)
+{
+    QTemporaryDir dir;
+    auto panel = FreshDemoPanel(stApolloLoop);
+    panel->Memory().Events = {"Fire Zone 3"};
+    for (const QStringList& args :
+         {QStringList{"download", "--port", "demo", "-o", dir.filePath("nodir/x.QEM")},
+          QStringList{"events", "--port", "demo", "--clear", "-o", dir.filePath("nodir/ev.log")},
+          QStringList{"events", "--port", "demo", "--clear", "-o", dir.path()}}) {
+        const TRun run = Zolctl(args);
+        EXPECT_EQ(run.Code, ecFailure);
+        EXPECT_TRUE(run.Err.contains(args.last())) << run.Err.toStdString();
+    }
+    EXPECT_EQ(panel->FramesReceived(), 0);
+    EXPECT_EQ(panel->Memory().Events.size(), 1u);
+}
+
+// The panel number comes from the file's "_Panel" digit unless --panel says otherwise; an
+// upload cut short says the panel is partly saved.
+TEST(ZolctlTransfer, UploadsGoToTheFilesPanelAndSayWhenCutShort)
+{
+    QTemporaryDir dir;
+    auto panel = FreshDemoPanel(stApolloLoop);
+    panel->Faults.OnlyPanelNumber = 3;
+    TData data;
+    data.Loop1.PlaceDevice(1, 0);
+    const QString site = WriteConfiguration(data, dir.filePath("site_Panel3.QEM"));
+    const TRun up = Zolctl({"upload", site, "--port", "demo", "--yes", "--block", "site"});
+    EXPECT_EQ(up.Code, ecSuccess) << up.Err.toStdString();
+    EXPECT_TRUE(up.Out.contains("panel 3"));
+
+    panel->Faults = {};
+    const TRun other = Zolctl({"upload", site, "--port", "demo", "--yes", "--panel", "2", "--block", "site"});
+    EXPECT_EQ(other.Code, ecSuccess) << other.Err.toStdString();
+    EXPECT_TRUE(other.Err.contains("is for panel 3; using panel 2")) << other.Err.toStdString();
+
+    // A panel of another protocol: an error, and nothing was written.
+    panel->Memory().Protocol = stHochikiLoop;
+    const TRun mismatch = Zolctl({"upload", site, "--port", "demo", "--yes"});
+    EXPECT_NE(mismatch.Code, ecSuccess);
+    EXPECT_TRUE(mismatch.Err.contains(TransferText::ProtocolMismatch)) << mismatch.Err.toStdString();
+    EXPECT_FALSE(mismatch.Err.contains(TransferText::PartlySaved));
+    panel->Memory().Protocol = stApolloLoop;
+
+    // Ctrl-C once writes have begun (at the wire time of 9600 bit/s a Save All takes a while).
+    panel->SetWireBitRate(9600);
+    QTimer::singleShot(1500, [] { std::raise(SIGINT); });
+    const TRun cancelled = Zolctl({"upload", site, "--port", "demo", "--yes"});
+    EXPECT_EQ(cancelled.Code, 130);
+    EXPECT_EQ(cancelled.Err.count(TransferText::PartlySaved), 1) << cancelled.Err.toStdString();
 }

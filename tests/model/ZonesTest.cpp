@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST(Zones, NewValues)
 {
     TData data;
@@ -117,6 +119,10 @@ TEST(Zones, InvestigationCheck)
     data.ZoneList.Zone(40).Dependancy[4] = doInvestigation;
     data.ZoneList.Zone(40).SounderTimer = 600;
     EXPECT_EQ(data.ZonesWithExcessiveSounderDelay(600), (QList<int>{9, 40}));
+
+    // The largest values an int holds add up without wrapping round to "short enough".
+    z.SounderTimer = std::numeric_limits<int>::max();
+    EXPECT_TRUE(CheckOutputDelays(z, std::numeric_limits<int>::max(), 1, 600).SounderTooLong);
 }
 
 TEST(ZonesDeathTest, ZoneAndSetOutsideTheirTables)

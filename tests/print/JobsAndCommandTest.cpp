@@ -6,11 +6,17 @@
 #include "reports/PrintSelection.h"
 #include "storage/ConfigFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <QFileInfo>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -190,6 +196,46 @@ TEST_F(ReportCommandTest, BadUsageAndFailuresAreReported)
     err.clear();
     EXPECT_EQ(Zolctl({"report", qem, "-o", dir.filePath("no/such/dir/x.pdf")}), ecFailure);
     EXPECT_TRUE(err.contains(QStringLiteral("could not be written"))) << err.toStdString();
+
+    // Never over the configuration, its comments or anything that is not a regular file.
+    const QByteArray before = ReadAll(qem);
+    const QString pipe = dir.filePath(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    for (const QString& target : {qem, dir.filePath(QStringLiteral("./site.RTF")), pipe}) {
+        err.clear();
+        EXPECT_EQ(Zolctl({"report", qem, "-o", target}), ecFailure);
+        EXPECT_TRUE(err.contains(target)) << err.toStdString();
+    }
+    EXPECT_EQ(ReadAll(qem), before);
+    EXPECT_FALSE(ReadAll(dir.filePath(QStringLiteral("site.RTF"))).startsWith("%PDF"));
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+}
+
+// A full disk: the report fails naming the file and the reason, and leaves no file. Needs a
+// small file system of its own (root); skipped where one cannot be mounted.
+TEST_F(ReportCommandTest, AFullDiskIsReportedAndLeavesNoFile)
+{
+    const QString small = dir.filePath(QStringLiteral("small"));
+    QDir().mkdir(small);
+    if (mount("tmpfs", small.toLocal8Bit().constData(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here";
+    const QString pdf = small + QStringLiteral("/report.pdf");
+    const int code = Zolctl({"report", qem, "-o", pdf});
+    const QStringList left = QDir(small).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    umount(small.toLocal8Bit().constData());
+    EXPECT_EQ(code, ecFailure);
+    EXPECT_TRUE(err.contains(pdf)) << err.toStdString();
+    EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
+}
+
+TEST_F(ReportCommandTest, PaperSizeCanBeChosen)
+{
+    const QString pdf = dir.filePath(QStringLiteral("letter.pdf"));
+    ASSERT_EQ(Zolctl({"report", qem, "-o", pdf, "--paper", "Letter", "--sections", "site"}), ecSuccess);
+    EXPECT_TRUE(ReadAll(pdf).contains("/MediaBox [0 0 612.000000 792.000000]"));
+    ASSERT_EQ(Zolctl({"report", qem, "-o", pdf, "--paper=a4", "--sections", "site"}), ecSuccess);
+    EXPECT_TRUE(ReadAll(pdf).contains("/MediaBox [0 0 595."));
+    EXPECT_EQ(Zolctl({"report", qem, "-o", pdf, "--paper", "A5"}), ecUsage);
 }
 
 } // namespace

@@ -1,14 +1,19 @@
 #include "ScriptedPrompts.h"
 #include "TestFiles.h"
 
+#include "storage/CommentsFile.h"
 #include "storage/ConfigFile.h"
+#include "storage/ConfigFileNames.h"
+#include "storage/SafeFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -39,6 +44,23 @@ TEST(ConfigFailure, RejectedOrStoppedReadsChangeNothing)
          {"C_EEvent", "Event3", "50/0/x/0/55/0/"}},
         {"short_Panel6.QEM", ValidStart + "[C_EEvent]\r\nEvent16=50/0/55\r\n",
          {"C_EEvent", "Event16", "50/0/55"}},
+        // Values the panel's fields cannot hold: nothing may be cut, wrapped or overflow.
+        {"tone_Panel6.QEM", ValidStart + "[Tone]\r\nInt=2147483647\r\n", {"Tone", "Int", "2147483647"}},
+        {"mcp_Panel6.QEM", ValidStart + "[Site Config]\r\nMCP Delay=-2147483648\r\n",
+         {"Site Config", "MCP Delay", "-2147483648"}},
+        {"delay_Panel6.QEM", ValidStart + "[SounderTimers]\r\nZone3=2147483647\r\n",
+         {"SounderTimers", "Zone3", "2147483647"}},
+        {"word_Panel6.QEM", ValidStart + "[Investigation]\r\nPeriod=65536\r\n",
+         {"Investigation", "Period", "65536"}},
+        {"type_Panel6.QEM", ValidStart + "[Detector Type]\r\nL1D4=-2147483648\r\n",
+         {"Detector Type", "L1D4", "-2147483648"}},
+        {"huge_Panel6.QEM", ValidStart + "[SharedData]\r\nL1D1SD1=99999999999999999999999\r\n",
+         {"SharedData", "L1D1SD1", "99999999999999999999999"}},
+        {"target_Panel6.QEM", ValidStart + "[C_EEvent]\r\nEvent2=50/70000/55/0/55/0/\r\n",
+         {"C_EEvent", "Event2", "50/70000/55/0/55/0/"}},
+        // What is not a configuration at all is named.
+        {"empty_Panel6.QEM", "", {InvalidFileMessage, "empty_Panel6.QEM", "empty"}},
+        {"binary_Panel6.QEM", QByteArray("\x7f" "ELF\x02\x01\x00\x00", 8), {InvalidFileMessage, "binary"}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -64,6 +86,58 @@ TEST(ConfigFailure, RejectedOrStoppedReadsChangeNothing)
     TScriptedPrompts prompts;
     EXPECT_FALSE(TConfigFile(open.Doc, prompts).Open("/no/such/file.QEM"));
     EXPECT_TRUE(prompts.Records.first().Text.contains("/no/such/file.QEM"));
+    QTemporaryDir dir;
+    prompts.clear();
+    EXPECT_FALSE(TConfigFile(open.Doc, prompts).Open(dir.path()));
+    EXPECT_TRUE(prompts.Records.first().Text.contains(dir.path() + " is a folder"));
+}
+
+// An older-family file whose loop type and type codes are at the ends of the integer range:
+// converting subtracts and multiplies without overflowing.
+TEST(ConfigFailure, ConvertingExtremeValuesNeverOverflows)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("old.QEM");
+    WriteBytes(path, "[QEM Header]\r\nFileType=Prog Tools\r\n[Loop]\r\nType=-2147483648\r\n"
+                     "[Detector Type]\r\nL1D1=7\r\n");
+    TData doc;
+    TScriptedPrompts prompts;
+    prompts.DefaultAnswer = TPromptAnswer::paYes;
+    ASSERT_TRUE(TConfigFile(doc, prompts).Open(path));
+    EXPECT_EQ(doc.SystemType(), stApolloLoop);
+    EXPECT_EQ(doc.Loop1.Devices[1].TypeCode, 28);
+}
+
+// Nothing that is not a regular file is ever replaced, and nothing is written beside it.
+TEST(ConfigFailure, OnlyRegularFilesAreReplaced)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.QEM");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    // A pipe stands for any device (a test never risks replacing a real one).
+    for (const QString& target : {fifo, dir.path()}) {
+        SCOPED_TRACE(target.toStdString());
+        TData doc;
+        TScriptedPrompts prompts;
+        EXPECT_FALSE(TConfigFile(doc, prompts).WriteFile(target));
+        ASSERT_EQ(prompts.count(TScriptedPrompts::TKind::mkError), 1);
+        EXPECT_TRUE(prompts.Records.first().Text.contains(target));
+        EXPECT_FALSE(QFileInfo::exists(CommentsFileName(target)));
+        QString why;
+        EXPECT_FALSE(CheckReplaceableFile(target, &why));
+        EXPECT_TRUE(why.contains(target));
+    }
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+    EXPECT_TRUE(CheckReplaceableFile(dir.filePath("new.QEM")));
+    QString error;
+    EXPECT_FALSE(SaveEventLog(fifo, {"Fire"}, &error));
+    EXPECT_TRUE(error.contains(fifo));
+    // A comments name taken by a folder stops the save before the configuration is written.
+    QDir().mkdir(dir.filePath("site.RTF"));
+    TData doc;
+    TScriptedPrompts prompts;
+    EXPECT_FALSE(TConfigFile(doc, prompts).WriteFile(dir.filePath("site.QEM")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("site.QEM")));
 }
 
 TEST(ConfigFailure, SavingOverAFileKeepsWhatWeDoNotWrite)
@@ -129,4 +203,26 @@ TEST(ConfigFailure, AFailedWriteIsReportedAndLosesNothing)
     EXPECT_EQ(ReadBytes(old), ValidStart);
     EXPECT_TRUE(doc.Modified());
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// What the program itself can hold saves and reopens, even beyond the panel's limits that the
+// checks report (more than 256 names give name indexes above 255).
+TEST(ConfigFailure, MoreNamesThanThePanelTakesStillReopen)
+{
+    QTemporaryDir dir;
+    TData doc;
+    doc.SwitchProtocol(stHochikiLoop);
+    for (int p = 1; p <= 200; ++p)
+        for (TQEMLoop* loop : {&doc.Loop1, &doc.Loop2}) {
+            loop->PlaceDevice(p, 136);
+            loop->Devices[p].Name = QStringLiteral("L%1 point %2").arg(loop == &doc.Loop1 ? 1 : 2).arg(p);
+        }
+    doc.RebuildNameTable();
+    doc.ApplyNameIndexes();
+    TScriptedPrompts prompts;
+    const QString path = dir.filePath("many.QEM");
+    ASSERT_TRUE(TConfigFile(doc, prompts).WriteFile(path));
+    TData again;
+    ASSERT_TRUE(TConfigFile(again, prompts).Open(path)) << prompts.texts().join('\n').toStdString();
+    EXPECT_EQ(again.Loop2.Devices[200].Name, "L2 point 200");
 }

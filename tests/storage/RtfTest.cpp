@@ -21,6 +21,11 @@ TEST(Rtf, FormattedTextSurvivesOurWriterAndReader)
     body.Append(QStringLiteral("red"), TRichFormat{false, true, true, 0, 0xFF0000, {}});
     body.Append(QStringLiteral(" serif"), TRichFormat{false, false, false, 9, 0x0000FF,
                                                       QStringLiteral("Times New Roman")});
+    body.Append(QStringLiteral(" wide"), TRichFormat{false, false, false, 9, -1,
+                                                     QStringLiteral("Caf\u00e9 \u2013 Sans")});
+    // Named even when it is the writer's default font.
+    body.Append(QStringLiteral(" arial"), TRichFormat{false, false, false, 9, -1, QStringLiteral("Arial")});
+    body.Append(QStringLiteral(" tab"), TRichFormat{false, false, false, 9, -1, QStringLiteral("Odd\tName")});
     text.Paragraphs << body << TRichParagraph{} << TRichText::FromLines({"last"}).Paragraphs;
 
     const QByteArray rtf = WriteRtf(text);
@@ -63,6 +68,12 @@ TEST(Rtf, PlainTextAndBrokenInputAreRead)
     EXPECT_EQ(ReadRichText("{\\rtf1 a}}}} b\\").PlainText(), "a b");
     EXPECT_EQ(ReadRichText("{\\rtf1 x\\bin99999999 y}").PlainText(), "x");
     EXPECT_EQ(ReadRichText("{\\rtf1 \\'4").PlainText(), "");
+    // Control characters the writer leaves out are left out when read, so what is read
+    // writes and reads back the same.
+    for (const QByteArray& bytes : {QByteArray("a\0b\x01\tc\x7f", 7), QByteArray("{\\rtf1 a\\'00b\\u1 c}")}) {
+        const TRichText read = ReadRichText(bytes);
+        EXPECT_EQ(ReadRichText(WriteRtf(read)), read);
+    }
     QByteArray deep = "{\\rtf1 ";
     deep += QByteArray(100000, '{') + "deep" + QByteArray(100000, '}') + " end}";
     EXPECT_EQ(ReadRichText(deep).PlainText(), "deep end");
@@ -87,6 +98,13 @@ TEST(Rtf, CommentsAndEventLogFiles)
     EXPECT_TRUE(IsRtf(ReadBytes(comments)));
     ASSERT_TRUE(LoadComments(comments, text));
     EXPECT_EQ(text, QString::fromLatin1("line 1\ncaf\xe9 line 2"));
+
+    // Typed text that happens to look like RTF is text.
+    for (const QString& typed : {QStringLiteral("{\\rtf1 hello}"), QStringLiteral("{\\rtf1 \\b caf\u00e9 \u2013}")}) {
+        ASSERT_TRUE(SaveComments(comments, typed));
+        ASSERT_TRUE(LoadComments(comments, text));
+        EXPECT_EQ(text, typed);
+    }
 
     const QStringList events{"12/03/24 10:01 Fire Zone 3", "12/03/24 10:05 Reset"};
     const QString log = dir.filePath("events.log");

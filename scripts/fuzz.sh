@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs each libFuzzer harness of build/fuzz for a short fixed time from its committed seed
+# corpus (tests/fuzz/corpus/<name>). A finding fails the run and names its reproducer; replay
+# one with: build/fuzz/tests/fuzz/<name> <reproducer>.
+#   scripts/fuzz.sh [SECONDS] [NAME...]
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-20}
+shift || true
+bin=build/fuzz/tests/fuzz
+names=("$@")
+if [ ${#names[@]} -eq 0 ]; then
+  names=(fuzz_config fuzz_rtf fuzz_packets fuzz_emulator fuzz_transfer)
+fi
+if [ ! -x "$bin/${names[0]}" ]; then
+  echo "fuzz: no harnesses in $bin (libFuzzer missing?); skipped"
+  exit 0
+fi
+
+findings=build/fuzz/findings
+mkdir -p "$findings"
+failed=0
+for name in "${names[@]}"; do
+  work="build/fuzz/corpus/$name"
+  mkdir -p "$work"
+  log="build/fuzz/$name.log"
+  # New inputs go to the work corpus; the committed seeds are only read.
+  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    "$bin/$name" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -print_final_stats=0 \
+    -artifact_prefix="$findings/$name-" "$work" "tests/fuzz/corpus/$name" >"$log" 2>&1
+  status=$?
+  if [ $status -ne 0 ]; then
+    failed=1
+    echo "fuzz: $name FOUND A FAULT (exit $status); log: $log"
+    grep -E "^(==[0-9]+==ERROR|SUMMARY|fuzz check failed|.*runtime error)" "$log" | head -5
+    for r in "$findings/$name"-*; do
+      [ -e "$r" ] && echo "fuzz: reproducer: $r"
+    done
+  else
+    echo "fuzz: $name clean after ${seconds}s ($(grep -Eo '#[0-9]+' "$log" | tail -1 | tr -d '#') runs)"
+  fi
+done
+exit $failed
