@@ -18,12 +18,18 @@ const TCliCommand CommandTable[] = {
      "render the printed report as PDF (600 dpi, the locale's paper)", RunReportCommand},
     {"download",
      "--port PORT [--panel N] [--block all|loop1|loop2|names|zones|groups|sets|site|cne|network] "
-     "[--into FILE.QEM] -o OUT.QEM",
+     "[--into FILE.QEM] [--trace LOG] -o OUT.QEM",
      "load the configuration (or one block) from the panel", RunDownloadCommand},
-    {"upload", "FILE.QEM --port PORT [--panel N] [--block ...] [--yes] [--send-date]",
+    {"upload",
+     "FILE.QEM --port PORT [--panel N] [--block ...] [--yes] [--send-date] [--verify] "
+     "[--backup DIR] [--trace LOG]",
      "save the configuration (or one block) to the panel", RunUploadCommand},
-    {"events", "--port PORT [--panel N] [--clear] -o FILE.log",
+    {"events", "--port PORT [--panel N] [--clear] [--trace LOG] -o FILE.log",
      "read the panel's event history (PORT: COM1..COM8, a device path or demo)", RunEventsCommand},
+    {"check", "FILE.QEM [--json] [--max-output-delay=SECONDS]",
+     "list errors, warnings and notes; exit 1 when there are errors", RunCheckCommand},
+    {"diff", "A.QEM B.QEM | A.QEM --port PORT [--panel N] [--trace LOG]",
+     "differences by page; exit 0 equal, 1 different, 2 trouble", RunDiffCommand},
 };
 
 void PrintUsage(QTextStream& out)

@@ -9,3 +9,5 @@ int RunReportCommand(const QStringList& args, TCliContext& context);
 int RunDownloadCommand(const QStringList& args, TCliContext& context);
 int RunUploadCommand(const QStringList& args, TCliContext& context);
 int RunEventsCommand(const QStringList& args, TCliContext& context);
+int RunCheckCommand(const QStringList& args, TCliContext& context);
+int RunDiffCommand(const QStringList& args, TCliContext& context);

@@ -1,9 +1,11 @@
 #include "cli/CliPrompts.h"
 #include "cli/Commands.h"
+#include "cli/SafetySupport.h"
 #include "cli/TransferCommand.h"
 
 #include "model/Data.h"
 #include "panel/TransferSequencer.h"
+#include "safety/CommsTrace.h"
 #include "storage/ConfigFile.h"
 
 int RunDownloadCommand(const QStringList& args, TCliContext& context)
@@ -12,12 +14,15 @@ int RunDownloadCommand(const QStringList& args, TCliContext& context)
     if (!ParseTransferArguments(context, args,
                                 {QStringLiteral("port"), QStringLiteral("panel"),
                                  QStringLiteral("block"), QStringLiteral("into"),
-                                 QStringLiteral("output")},
+                                 QStringLiteral("output"), QStringLiteral("trace")},
                                 arguments))
         return ecUsage;
     if (arguments.Output.isEmpty() || !arguments.Files.isEmpty())
         return UsageError(context, QStringLiteral("download needs -o OUT.QEM and no other file"));
 
+    TCommsTrace trace;
+    if (!OpenTraceOption(context, arguments, trace))
+        return ecFailure;
     TCliPrompts prompts(context.Err, context.In);
     TData data;
     // A single block goes into the configuration given, the rest of it is kept.

@@ -7,6 +7,7 @@
 #include "panel/PanelLink.h"
 #include "panel/TransferProgress.h"
 #include "panel/TransferSequencer.h"
+#include "safety/CommsTrace.h"
 #include "sim/DemoPanel.h"
 #include "storage/PortSettings.h"
 #include "storage/ProgramSettings.h"
@@ -94,7 +95,7 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
                             const QStringList& allowed, TTransferArguments& parsed)
 {
     static const QStringList switches = {QStringLiteral("yes"), QStringLiteral("clear"),
-                                         QStringLiteral("send-date")};
+                                         QStringLiteral("send-date"), QStringLiteral("verify")};
     QList<TCliOption> known;
     for (const QString& name : allowed)
         known << TCliOption{name, !switches.contains(name)};
@@ -105,6 +106,9 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
     parsed.Yes = options.contains(QStringLiteral("yes"));
     parsed.Clear = options.contains(QStringLiteral("clear"));
     parsed.SendDate = options.contains(QStringLiteral("send-date"));
+    parsed.Verify = options.contains(QStringLiteral("verify"));
+    parsed.Backup = options.value(QStringLiteral("backup"));
+    parsed.TracePath = options.value(QStringLiteral("trace"));
     parsed.Port = options.value(QStringLiteral("port"));
     parsed.Into = options.value(QStringLiteral("into"));
     parsed.Output = options.value(QStringLiteral("output"));
@@ -153,7 +157,10 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
 {
     TZOLPanelComms comms;
     ApplyPanelLinkSettings(comms);
-    comms.Port().SetPortName(PortDevice(arguments.Port));
+    const QString device = PortDevice(arguments.Port);
+    comms.Port().SetPortName(device);
+    if (arguments.Trace)
+        AttachTrace(comms.Port(), device, *arguments.Trace);
     data.PanelNumber = arguments.Panel;
 
     TTerminalProgress progress(context.Err);
