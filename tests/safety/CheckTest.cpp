@@ -1,6 +1,11 @@
 #include "safety/ConfigCheck.h"
+#include "safety/SafetySettings.h"
 
 #include "model/Data.h"
+#include "storage/ScriptedPrompts.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -171,4 +176,34 @@ TEST(ConfigCheck, FoundSounderGroupsAndDelaysAreNamed)
     ASSERT_NE(delay, findings.end());
     EXPECT_EQ(delay->Item, 6);
     EXPECT_TRUE(delay->Text.contains("Zone 6")) << delay->Text.toStdString();
+}
+
+TEST(ConfigCheck, SaveWithErrorsIsAskedOnlyWhenThereAreErrors)
+{
+    TScriptedPrompts prompts;
+    TData data;
+    EXPECT_TRUE(ConfirmSaveWithErrors(prompts, TConfigCheck::Run(data, DefaultMaxOutputDelay, Today)));
+    EXPECT_TRUE(prompts.Records.isEmpty());
+
+    data.SiteConfig.AL3Code = data.SiteConfig.AL2Code;
+    prompts.Answers = {TPromptAnswer::paNo};
+    EXPECT_FALSE(ConfirmSaveWithErrors(prompts, TConfigCheck::Run(data, DefaultMaxOutputDelay, Today)));
+    ASSERT_EQ(prompts.Records.size(), 1);
+    EXPECT_TRUE(prompts.Records.first().Text.contains("Site Config / Access Level 3 Code"));
+}
+
+TEST(SafetySettings, VerifyIsOnAndBackupOffUntilChangedAndThenRemembered)
+{
+    QTemporaryDir dir;
+    QSettings store(dir.filePath("settings.ini"), QSettings::IniFormat);
+    TSafetySettings settings = TSafetySettings::Load(store);
+    EXPECT_TRUE(settings.VerifyAfterSave);
+    EXPECT_FALSE(settings.BackupBeforeSave);
+    settings.VerifyAfterSave = false;
+    settings.BackupBeforeSave = true;
+    settings.Save(store);
+    QSettings reopened(dir.filePath("settings.ini"), QSettings::IniFormat);
+    settings = TSafetySettings::Load(reopened);
+    EXPECT_FALSE(settings.VerifyAfterSave);
+    EXPECT_TRUE(settings.BackupBeforeSave);
 }
