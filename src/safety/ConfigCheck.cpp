@@ -83,11 +83,12 @@ void CheckNameTable(const TData& data, TFindings& out)
         while (end > 0 && text.at(end - 1).isSpace())
             --end;
         const QString key = text.left(end).toCaseFolded();
-        if (key.isEmpty() && !seen.isEmpty())
-            return;
-        if (seen.contains(key))
-            return;
-        seen.insert(key);
+        // A description of blanks only matches no entry, so each one takes a slot of its own.
+        if (!key.isEmpty()) {
+            if (seen.contains(key))
+                return;
+            seen.insert(key);
+        }
         ++count;
         chars += static_cast<int>(text.size()) + 1;
     };
