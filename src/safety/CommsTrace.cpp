@@ -206,9 +206,23 @@ qint64 TTracingSerialDevice::Read(char* data, qint64 maxCount)
 
 bool AttachTrace(TSigComPort& port, const QString& portName, TCommsTrace& trace)
 {
+    if (port.IsOpen())
+        return false;
     std::unique_ptr<TSerialDevice> device = CreateSerialDevice(portName);
     if (!device)
         return false;
     port.SetDevice(std::make_unique<TTracingSerialDevice>(std::move(device), trace));
     return true;
+}
+
+bool AttachTrace(TSigComPort& port, TCommsTrace& trace)
+{
+    const QString name = port.PortName().isEmpty() ? ComPortName(port.ComPort()) : port.PortName();
+    return !port.IsOpen() && AttachTrace(port, name, trace);
+}
+
+void DetachTrace(TSigComPort& port)
+{
+    if (!port.IsOpen())
+        port.SetDevice(nullptr);
 }

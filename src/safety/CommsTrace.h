@@ -84,5 +84,9 @@ private:
 };
 
 // Makes the (closed) port use the device of portName through a trace. False when there is no
-// such device; the port is then left as it was.
+// such device; the port is then left as it was. The trace must outlive the port's use of it.
 bool AttachTrace(TSigComPort& port, const QString& portName, TCommsTrace& trace);
+// The same for the port the (closed) port names now: its port name, else its COM port.
+bool AttachTrace(TSigComPort& port, TCommsTrace& trace);
+// Stops tracing a closed port: its next Open makes a plain device for its name again.
+void DetachTrace(TSigComPort& port);

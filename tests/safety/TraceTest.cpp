@@ -1,9 +1,11 @@
 #include "SafetyTestSupport.h"
 #include "comms/PanelComms.h"
+#include "comms/SigComPort.h"
 #include "comms/ZOLPanelComms.h"
 #include "safety/CommsTrace.h"
 
 #include <QFile>
+#include <QTest>
 #include <QTemporaryDir>
 
 namespace {
@@ -63,4 +65,29 @@ TEST(CommsTrace, DownloadWithTraceLogsEveryExchange)
     EXPECT_TRUE(lines.filter(" RX 41 00 41  | 'A', no payload, checksum OK").size() >= 1);
     EXPECT_TRUE(lines.filter("checksum bad").isEmpty());
     EXPECT_TRUE(lines.filter("incomplete").isEmpty());
+}
+
+TEST(CommsTrace, RecordingStartsAndStopsOnTheProgramsPort)
+{
+    QTemporaryDir dir;
+    FreshDemoPanel(stApolloLoop);
+    TSigComPort port;
+    port.SetPortName("demo");
+    TCommsTrace trace;
+    ASSERT_TRUE(trace.Open(dir.filePath("port.log"), nullptr));
+    ASSERT_TRUE(AttachTrace(port, trace));
+    auto exchange = [&port] {
+        ASSERT_TRUE(port.Open());
+        port.WriteString(ZolFrame(0, HandshakeMessage()));
+        QTest::qWait(100);
+        port.Close();
+    };
+    exchange();
+    DetachTrace(port);
+    exchange();
+    trace.Close();
+    const QStringList lines = ReadLines(dir.filePath("port.log"));
+    ASSERT_EQ(lines.size(), 2) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[0].contains(" TX 01 00 41 00 41 "));
+    EXPECT_TRUE(lines[1].contains(" RX 41 00 41 "));
 }
