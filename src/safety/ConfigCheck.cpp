@@ -284,8 +284,7 @@ void CheckTarget(const TData& data, int event, const QString& what, TCETargetKin
         return;
     if (target < 0 || target >= count) {
         out.Add(fsError, ppCEConfig, event, item,
-                QStringLiteral("Event %1: the %2 target %3 lies beyond its list of %4.")
-                    .arg(event)
+                QStringLiteral("The %1 target %2 lies beyond its list of %3.")
                     .arg(what)
                     .arg(target + 1)
                     .arg(count));
@@ -297,9 +296,7 @@ void CheckTarget(const TData& data, int event, const QString& what, TCETargetKin
     const int point = target + 1;
     if (l > data.LoopCount || data.Loop(l).Devices[point].TypeCode == NotFittedCode)
         out.Add(fsError, ppCEConfig, event, item,
-                QStringLiteral("Event %1: the %2 target is loop %3 point %4, where no device is "
-                               "fitted.")
-                    .arg(event)
+                QStringLiteral("The %1 target is loop %2 point %3, where no device is fitted.")
                     .arg(what)
                     .arg(l)
                     .arg(data.Loop(l).PointLabel(point)));
@@ -316,8 +313,7 @@ void CheckCondition(const TData& data, int event, const QString& what, int code,
     const int index = value / 5 - 1;
     if (value % 5 != 0 || index >= CEConditionCount) {
         out.Add(fsError, ppCEConfig, event, item,
-                QStringLiteral("Event %1: the %2 condition code %3 is not in the list of conditions.")
-                    .arg(event)
+                QStringLiteral("The %1 condition code %2 is not in the list of conditions.")
                     .arg(what)
                     .arg(code));
         return;
@@ -327,8 +323,7 @@ void CheckCondition(const TData& data, int event, const QString& what, int code,
         const int second = target & 255;
         if (target < 0 || first >= CEEventCount || second >= CEEventCount)
             out.Add(fsError, ppCEConfig, event, item,
-                    QStringLiteral("Event %1: the %2 condition joins events beyond the list of 16.")
-                        .arg(event)
+                    QStringLiteral("The %1 condition joins events beyond the list of 16.")
                         .arg(what));
         return;
     }
@@ -344,8 +339,7 @@ void CheckCauseEffect(const TData& data, TFindings& out)
         const int action = ev.Action / 10;
         if (ev.Action % 10 != 0 || action <= 0 || action >= CEActionCount) {
             out.Add(fsError, ppCEConfig, e, QStringLiteral("Event %1").arg(e),
-                    QStringLiteral("Event %1: the action code %2 is not in the list of actions.")
-                        .arg(e)
+                    QStringLiteral("The action code %1 is not in the list of actions.")
                         .arg(ev.Action));
             continue;
         }
