@@ -1,7 +1,9 @@
 #include "SafetyTestSupport.h"
 #include "panel/InProcessUpload.h"
 #include "panel/RichConfig.h"
+#include "panel/TransferProgress.h"
 #include "safety/ConfigDiff.h"
+#include "safety/PanelReadBack.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -110,4 +112,40 @@ TEST(CheckCommand, PrintsGroupedFindingsAndExitsOneOnErrors)
     const TRun json = Zolctl({"check", bad, "--json"});
     EXPECT_EQ(json.Code, 1);
     EXPECT_TRUE(json.Out.contains("\"errors\": 2")) << json.Out.toStdString();
+}
+
+namespace {
+
+class TQuietProgress : public TTransferProgress {
+public:
+    void SetStatus(const QString&) override {}
+    void SetPosition(int) override {}
+    void SetMaximum(int) override {}
+    int Position() const override { return 0; }
+    int Maximum() const override { return 100; }
+    void SetCancelVisible(bool) override {}
+    void Show() override {}
+    void Hide() override {}
+    void Close() override {}
+};
+
+} // namespace
+
+TEST(Verify, TheWindowsReadBackNamesWhatThePanelLost)
+{
+    auto panel = FreshDemoPanel(stNittanLoop);
+    TData sent;
+    FillRichConfiguration(sent, stNittanLoop);
+    QString error;
+    ASSERT_TRUE(UploadInProcess(sent, panel, &error)) << error.toStdString();
+    TScriptedPrompts prompts;
+    TQuietProgress progress;
+    QList<TDifference> differences;
+    ASSERT_TRUE(VerifyPanel(sent, {"demo", 1, nullptr}, prompts, progress, differences, &error))
+        << error.toStdString();
+    EXPECT_EQ(Describe(differences), "");
+
+    panel->Memory().Level2Code = 1111;
+    ASSERT_TRUE(VerifyPanel(sent, {"demo", 1, nullptr}, prompts, progress, differences, &error));
+    EXPECT_EQ(Describe(differences), "Site Config / Site / Access Level 2 Code: '4321' -> '1111'");
 }
