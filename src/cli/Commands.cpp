@@ -43,7 +43,7 @@ const TCliCommand CommandTable[] = {
      RunReportCommand},
     {"download",
      "--port PORT [--panel N] [--block all|loop1|loop2|names|zones|groups|sets|site|cne|network] "
-     "[--into FILE.QEM] -o OUT.QEM",
+     "[--into FILE.QEM] [--trace LOG] -o OUT.QEM",
      "load the configuration (or one block) from the panel", R"(
   --port PORT     COM1..COM8 (mapped to devices as in the port dialog, see 'zolctl ports'),
                   a device path such as /dev/ttyUSB0, or demo (an emulated panel inside
@@ -55,9 +55,12 @@ const TCliCommand CommandTable[] = {
   --into FILE.QEM a single block is loaded into this configuration; the rest of it is kept
   -o, --output    the configuration to write, with its comments file; opened before the
                   panel is asked anything, replaced only when the download completed
+  --trace LOG     record every byte sent and received, with the decoded frames, in LOG
 )",
      RunDownloadCommand},
-    {"upload", "FILE.QEM --port PORT [--panel N] [--block ...] [--yes] [--send-date]",
+    {"upload",
+     "FILE.QEM --port PORT [--panel N] [--block ...] [--yes] [--send-date] [--verify] "
+     "[--backup DIR] [--trace LOG]",
      "save the configuration (or one block) to the panel", R"(
   FILE.QEM        the configuration to send
   --port PORT     COM1..COM8, a device path, or demo (see download)
@@ -66,16 +69,23 @@ const TCliCommand CommandTable[] = {
   --yes           confirms "This will replace ALL data in the Panel" (needed for Save All
                   when there is no terminal to ask)
   --send-date     also send the maintenance date (the site page's "Send To Panel?")
+  --verify        read the configuration back after a Save All and compare it with what
+                  was sent; any difference is an error naming what differs
+  --backup DIR    read the panel first and keep its configuration in DIR as
+                  <site>_Panel<n>_<yyyy-mm-dd_HHMMSS>.QEM (the file sent is always kept
+                  beside it, by default in "backups" beside FILE)
+  --trace LOG     record every byte sent and received, with the decoded frames, in LOG
   An upload that ends early leaves the panel partly saved: zolctl says so and fails.
 )",
      RunUploadCommand},
-    {"events", "--port PORT [--panel N] [--clear] -o FILE.log",
+    {"events", "--port PORT [--panel N] [--clear] [--trace LOG] -o FILE.log",
      "read the panel's event history into an event-log file (RTF)", R"(
   --port PORT     COM1..COM8, a device path, or demo (see download)
   --panel N       the panel number 1..8 (default 1)
   --clear         delete each event from the panel as it is read (only once FILE.log is
                   open for writing)
   -o, --output    the event log, written as RTF (one paragraph per event)
+  --trace LOG     record every byte sent and received, with the decoded frames, in LOG
 )",
      RunEventsCommand},
     {"ports", "",
@@ -84,6 +94,23 @@ const TCliCommand CommandTable[] = {
   vendor and product ids), the device each of COM1..COM8 stands for, and demo.
 )",
      RunPortsCommand},
+    {"check", "FILE.QEM [--json] [--max-output-delay=SECONDS]",
+     "list errors, warnings and notes; exit 1 when there are errors", R"(
+  FILE.QEM                   the configuration to check (never changed)
+  --json                     the findings as JSON, for scripts
+  --max-output-delay=SECONDS the longest output delay a zone with investigation may have
+                             (default: MaxOutputDelay of Protocol_Buttons.ini, else 600)
+)",
+     RunCheckCommand},
+    {"diff", "A.QEM B.QEM | A.QEM --port PORT [--panel N] [--trace LOG]",
+     "differences by page; exit 0 equal, 1 different, 2 trouble", R"(
+  A.QEM B.QEM     compare two configurations by meaning, page by page
+  --port PORT     compare A.QEM with the panel (a Load All into a scratch copy; A.QEM is
+                  never touched); only what the panel reports is compared
+  --panel N       the panel number 1..8 (default: the "_Panel" digit of A's name, else 1)
+  --trace LOG     record every byte sent and received, with the decoded frames, in LOG
+)",
+     RunDiffCommand},
 };
 
 void PrintUsage(QTextStream& out)

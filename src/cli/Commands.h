@@ -10,3 +10,5 @@ int RunDownloadCommand(const QStringList& args, TCliContext& context);
 int RunUploadCommand(const QStringList& args, TCliContext& context);
 int RunEventsCommand(const QStringList& args, TCliContext& context);
 int RunPortsCommand(const QStringList& args, TCliContext& context);
+int RunCheckCommand(const QStringList& args, TCliContext& context);
+int RunDiffCommand(const QStringList& args, TCliContext& context);

@@ -1,9 +1,11 @@
 #include "cli/CliPrompts.h"
 #include "cli/Commands.h"
+#include "cli/SafetySupport.h"
 #include "cli/TransferCommand.h"
 
 #include "model/Data.h"
 #include "panel/TransferSequencer.h"
+#include "safety/CommsTrace.h"
 #include "storage/ConfigFile.h"
 
 #include <QElapsedTimer>
@@ -14,7 +16,7 @@ int RunDownloadCommand(const QStringList& args, TCliContext& context)
     if (!ParseTransferArguments(context, args,
                                 {QStringLiteral("port"), QStringLiteral("panel"),
                                  QStringLiteral("block"), QStringLiteral("into"),
-                                 QStringLiteral("output")},
+                                 QStringLiteral("output"), QStringLiteral("trace")},
                                 arguments))
         return ecUsage;
     if (arguments.Output.isEmpty() || !arguments.Files.isEmpty())
@@ -22,6 +24,9 @@ int RunDownloadCommand(const QStringList& args, TCliContext& context)
 
     QElapsedTimer clock;
     clock.start();
+    TCommsTrace trace;
+    if (!OpenTraceOption(context, arguments, trace))
+        return ecFailure;
     TCliPrompts prompts(context.Err, context.In);
     TData data;
     // A single block goes into the configuration given, the rest of it is kept.

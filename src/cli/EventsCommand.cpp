@@ -1,9 +1,11 @@
 #include "cli/CliPrompts.h"
 #include "cli/Commands.h"
+#include "cli/SafetySupport.h"
 #include "cli/TransferCommand.h"
 
 #include "model/Data.h"
 #include "panel/TransferSequencer.h"
+#include "safety/CommsTrace.h"
 #include "storage/CommentsFile.h"
 #include "storage/SafeFiles.h"
 #include "storage/Rtf.h"
@@ -13,7 +15,7 @@ int RunEventsCommand(const QStringList& args, TCliContext& context)
     TTransferArguments arguments;
     if (!ParseTransferArguments(context, args,
                                 {QStringLiteral("port"), QStringLiteral("panel"),
-                                 QStringLiteral("clear"), QStringLiteral("output")},
+                                 QStringLiteral("clear"), QStringLiteral("output"), QStringLiteral("trace")},
                                 arguments))
         return ecUsage;
     if (arguments.Output.isEmpty() || !arguments.Files.isEmpty())
@@ -26,6 +28,9 @@ int RunEventsCommand(const QStringList& args, TCliContext& context)
     if (!log.Open(&error))
         return Failure(context, QStringLiteral("The event log was not saved: %1").arg(error));
 
+    TCommsTrace trace;
+    if (!OpenTraceOption(context, arguments, trace))
+        return ecFailure;
     TCliPrompts prompts(context.Err, context.In);
     // The flag answers the question either way: the history is cleared only when it is given.
     prompts.Answers.insert(TransferText::ClearEventsQuestion,

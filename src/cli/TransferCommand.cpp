@@ -7,6 +7,7 @@
 #include "panel/PanelLink.h"
 #include "panel/TransferProgress.h"
 #include "panel/TransferSequencer.h"
+#include "safety/CommsTrace.h"
 #include "sim/DemoPanel.h"
 #include "storage/ConfigFileNames.h"
 #include "storage/PortSettings.h"
@@ -95,7 +96,7 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
                             const QStringList& allowed, TTransferArguments& parsed)
 {
     static const QStringList switches = {QStringLiteral("yes"), QStringLiteral("clear"),
-                                         QStringLiteral("send-date")};
+                                         QStringLiteral("send-date"), QStringLiteral("verify")};
     QList<TCliOption> known;
     for (const QString& name : allowed)
         known << TCliOption{name, !switches.contains(name)};
@@ -106,6 +107,9 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
     parsed.Yes = options.contains(QStringLiteral("yes"));
     parsed.Clear = options.contains(QStringLiteral("clear"));
     parsed.SendDate = options.contains(QStringLiteral("send-date"));
+    parsed.Verify = options.contains(QStringLiteral("verify"));
+    parsed.Backup = options.value(QStringLiteral("backup"));
+    parsed.TracePath = options.value(QStringLiteral("trace"));
     parsed.Port = options.value(QStringLiteral("port"));
     parsed.Into = options.value(QStringLiteral("into"));
     parsed.Output = options.value(QStringLiteral("output"));
@@ -164,7 +168,10 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
 {
     TZOLPanelComms comms;
     ApplyPanelLinkSettings(comms);
-    comms.Port().SetPortName(PortDevice(arguments.Port));
+    const QString device = PortDevice(arguments.Port);
+    comms.Port().SetPortName(device);
+    if (arguments.Trace)
+        AttachTrace(comms.Port(), device, *arguments.Trace);
     if (arguments.PanelGiven) {
         // Only a file whose name carries a panel number ("_Panel3") can disagree.
         const bool fileNamesPanel = PanelNumberFromFileName(data.FileName, 0) != 0;

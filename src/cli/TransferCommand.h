@@ -7,6 +7,7 @@
 
 class TData;
 class TCliPrompts;
+class TCommsTrace;
 class TTransferSequencer;
 
 // What the transfer commands share: the port, the panel number and the block.
@@ -21,11 +22,15 @@ struct TTransferArguments {
     bool Clear = false;
     bool SendDate = false; // the site page's "Send To Panel?" box for the maintenance date
     bool Saving = false;   // the operation writes to the panel
+    bool Verify = false;
+    QString Backup;
+    QString TracePath;
+    TCommsTrace* Trace = nullptr; // every byte of the link goes here when set
     QStringList Files;
 };
 
-// The options of allowed ("yes", "clear" and "send-date" are switches); false after a usage
-// error.
+// The options of allowed ("yes", "clear", "send-date" and "verify" are switches); false after
+// a usage error.
 bool ParseTransferArguments(TCliContext& context, const QStringList& args,
                             const QStringList& allowed, TTransferArguments& parsed);
 

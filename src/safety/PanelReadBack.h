@@ -1,0 +1,31 @@
+#pragma once
+
+#include "safety/ConfigDiff.h"
+
+#include <QString>
+
+class TCommsTrace;
+class TData;
+class TPrompts;
+class TTransferProgress;
+
+// Where a scratch Load All reads from: the port (COM1..COM8, a device path or "demo"), the
+// panel number, and a communications log to record into (none when null).
+struct TPanelReadRequest {
+    QString PortName;
+    int PanelNumber = 1;
+    TCommsTrace* Trace = nullptr;
+};
+
+// A Load All from the panel into scratch, a document nothing else uses, on a link of its own
+// (the program's own link must be closed meanwhile). Runs the event loop until the load ends;
+// the user sees progress and messages through progress and prompts. False with the reason in
+// error when it did not complete.
+bool LoadAllFromPanel(TData& scratch, const TPanelReadRequest& request, TPrompts& prompts,
+                      TTransferProgress& progress, QString* error);
+
+// Verify after a Save All: reads the panel back and compares it with what was sent. False
+// when the panel could not be read (error says why); otherwise differences holds what the
+// panel does not hold as sent (empty when it is all there).
+bool VerifyPanel(const TData& sent, const TPanelReadRequest& request, TPrompts& prompts,
+                 TTransferProgress& progress, QList<TDifference>& differences, QString* error);
