@@ -5,12 +5,13 @@ set(CPACK_PACKAGE_VENDOR "Brenmoor")
 set(CPACK_PACKAGE_CONTACT "Brenmoor ZOL Tools <zoltools@brenmoor.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "programming tools for the ZOL addressable fire-alarm control panel")
-set(CPACK_PACKAGE_DESCRIPTION
-    "ZOL Tools edits a ZOL panel configuration (detector loops, zones, sounder groups,\n"
-    "output sets, cause and effect, site details, network), keeps it in .QEM files, loads\n"
-    "it from and saves it to the panel over a serial cable, reads the panel's event history\n"
-    "and prints the configuration. zolctl is its command-line companion and zolpanel-sim an\n"
-    "emulated panel for trying the tools without one.")
+set(CPACK_PACKAGE_DESCRIPTION "\
+ZOL Tools edits a ZOL panel configuration (detector loops, zones,\n\
+sounder groups, output sets, cause and effect, site details, network),\n\
+keeps it in .QEM files, loads it from and saves it to the panel over a\n\
+serial cable, reads the panel's event history and prints the\n\
+configuration. zolctl is its command-line companion and zolpanel-sim an\n\
+emulated panel for trying the tools without one.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
