@@ -27,7 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What Qt loads at run time rather than links: the windowing plugins (xcb, wayland) and the
 # fonts the reports are measured in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
-# The file manager's MIME database and the icon theme the desktop integration installs into.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, hicolor-icon-theme")
+# What the desktop integration needs to take effect: the MIME database, the desktop database
+# (its triggers register the .QEM association) and the icon theme the icons go into.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
 
 include(CPack)
