@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds one of the two configurations:
+# Configures and builds one configuration:
 #   release  the program as engineers run it (build/release)
 #   test     the test suite with AddressSanitizer and UndefinedBehaviorSanitizer (build/test)
 #   bench    the benchmarks (build/bench)
 #   fuzz     the libFuzzer harnesses, with clang (build/fuzz; skipped without libFuzzer)
+#   package  the release build, packed as a Debian package into build/package
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,7 +16,8 @@ case "$config" in
   # Warnings stay warnings here: clang warns about things GCC (the project's compiler) does not.
   fuzz)    args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOL_SANITIZE=ON -DZOL_BUILD_TESTS=OFF
                  -DZOL_BUILD_FUZZ=ON -DZOL_WERROR=OFF -DCMAKE_CXX_COMPILER=clang++) ;;
-  *) echo "usage: $0 [release|test|bench|fuzz]" >&2; exit 2 ;;
+  package) args=(-DCMAKE_BUILD_TYPE=Release -DZOL_SANITIZE=OFF -DZOL_BUILD_TESTS=OFF) ;;
+  *) echo "usage: $0 [release|test|bench|fuzz|package]" >&2; exit 2 ;;
 esac
 
 if [ "$config" = fuzz ] && ! command -v clang++ >/dev/null; then
@@ -23,7 +25,9 @@ if [ "$config" = fuzz ] && ! command -v clang++ >/dev/null; then
   exit 0
 fi
 
+# The package is made from the release build, so a built release is not compiled twice.
 dir="build/$config"
+[ "$config" = package ] && dir="build/release"
 if command -v ccache >/dev/null; then
   args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
@@ -35,4 +39,10 @@ if [ "$config" = fuzz ]; then
   fi
 else
   cmake --build "$dir" --parallel "$(nproc)"
+fi
+
+if [ "$config" = package ]; then
+  rm -f build/package/*.deb
+  cpack --config "$dir/CPackConfig.cmake" -G DEB -B "$PWD/build/package"
+  ls -l build/package/*.deb
 fi

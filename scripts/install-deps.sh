@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential dpkg-dev cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
   libqt6svg6 qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev

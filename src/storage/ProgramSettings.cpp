@@ -2,17 +2,32 @@
 
 #include "storage/ProfileFile.h"
 
+#include "ZolInstallDirs.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 QString TProgramSettings::HelpFilePath() const
 {
     return QDir::current().filePath(HelpFileName);
 }
 
-QString ProgramSettingsPath()
+QStringList ProgramDataDirs()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(ProgramSettingsFileName);
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    return {programDir.absolutePath(),
+            QDir::cleanPath(programDir.filePath(QString::fromUtf8(ZolDataDirFromBinDir)))};
+}
+
+QString ProgramSettingsPath(const QStringList& dirs)
+{
+    for (const QString& dir : dirs) {
+        const QString path = QDir(dir).filePath(ProgramSettingsFileName);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return dirs.isEmpty() ? ProgramSettingsFileName : QDir(dirs.first()).filePath(ProgramSettingsFileName);
 }
 
 TProgramSettings LoadProgramSettings(const QString& iniPath)

@@ -26,6 +26,20 @@ TEST(Settings, ProgramSettingsKeysMatchDespiteTheTrailingBlank)
     EXPECT_EQ(shipped.HelpFileName, "ZOL.hlp");
 }
 
+TEST(Settings, ProgramSettingsFoundBesideTheProgramFirstThenInTheDataFolder)
+{
+    QTemporaryDir programDir;
+    QTemporaryDir dataDir;
+    const QStringList dirs{programDir.path(), dataDir.path()};
+    EXPECT_EQ(ProgramSettingsPath(dirs), programDir.filePath("Protocol_Buttons.ini"));
+
+    WriteBytes(dataDir.filePath("Protocol_Buttons.ini"), "[Program Configuration]\r\nMaxOutputDelay=300\r\n");
+    EXPECT_EQ(LoadProgramSettings(ProgramSettingsPath(dirs)).MaxOutputDelay, 300);
+
+    WriteBytes(programDir.filePath("Protocol_Buttons.ini"), "[Program Configuration]\r\nMaxOutputDelay=450\r\n");
+    EXPECT_EQ(LoadProgramSettings(ProgramSettingsPath(dirs)).MaxOutputDelay, 450);
+}
+
 TEST(Settings, PortChoiceAndDevicePaths)
 {
     EXPECT_EQ(TPortSettings::ComPortForChoice(1), 1);
