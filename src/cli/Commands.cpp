@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "ZolVersion.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -204,7 +206,7 @@ const TCliCommand* FindCommand(const QString& name)
 QString VersionText()
 {
     return QStringLiteral("zolctl %1 (revision %2)")
-        .arg(QStringLiteral(ZOL_VERSION), QStringLiteral(ZOL_REVISION));
+        .arg(QLatin1String(ZolVersion), QLatin1String(ZolRevision));
 }
 
 void SuccessSummary(TCliContext& context, const QString& text)
