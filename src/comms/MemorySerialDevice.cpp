@@ -1,5 +1,7 @@
 #include "comms/MemorySerialDevice.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -112,6 +114,21 @@ qint64 TMemorySerialDevice::Read(char* data, qint64 maxCount)
         input_.remove(0, n);
     }
     return n;
+}
+
+void TMemorySerialDevice::WaitForWritten(int ms)
+{
+    // Nothing drains a blocked queue here; the time still passes without spinning.
+    QThread::msleep(static_cast<unsigned long>(std::clamp(ms, 0, 5)));
+}
+
+void TMemorySerialDevice::Unplug()
+{
+    if (!open_)
+        return;
+    Close();
+    if (OnLost)
+        OnLost(QStringLiteral("device removed"));
 }
 
 QByteArray TMemorySerialDevice::WrittenBytes() const

@@ -32,6 +32,7 @@ public:
     qint64 BytesToWrite() override;
     qint64 Write(const char* data, qint64 count) override;
     qint64 Read(char* data, qint64 maxCount) override;
+    void WaitForWritten(int ms) override;
 
     const std::shared_ptr<TPanelEndpoint>& Panel() const { return panel_; }
     const TLineSettings& Settings() const { return settings_; }
@@ -44,6 +45,8 @@ public:
     // with AcceptNothing Write accepts 0 bytes.
     void SetOutputBlocked(bool blocked) { outputBlocked_ = blocked; }
     void SetAcceptNothing(bool acceptNothing) { acceptNothing_ = acceptNothing; }
+    // Test hook for an unplugged cable: the device closes and reports itself lost.
+    void Unplug();
 
 private:
     void FromPanel(const QByteArray& bytes);

@@ -207,8 +207,17 @@ TEST(Transfer, SaveAllChecks)
     link.Prompts.Answers = {TPromptAnswer::paYes};
     EXPECT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), std::nullopt);
     EXPECT_EQ(link.Prompts.count(TScriptedPrompts::TKind::mkError), 2);
-    EXPECT_EQ(link.Prompts.texts().last(), OutputDelaysExceededMessage);
+    // The known text first, then the zone; the maximum is the configured one.
+    EXPECT_EQ(link.Prompts.texts().last(), OutputDelaysExceededMessage + "\nZone 9");
     EXPECT_TRUE(link.Sent.isEmpty());
+    link.Prompts.clear();
+    link.Sequencer.MaxOutputDelay = 200;
+    link.Data.ZoneList.Zone(3).SounderTimer = 250;
+    link.Data.ZoneList.Zone(9).SounderTimer = 0;
+    link.Prompts.Answers = {TPromptAnswer::paYes};
+    EXPECT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), std::nullopt);
+    EXPECT_TRUE(link.Prompts.texts().contains(
+        "There are output delays exceeding 3.33 Minutes which MUST be resolved\nZone 3"));
 
     link.Data.AccessCodesValid = false;
     EXPECT_FALSE(link.Sequencer.LoadAll());
@@ -230,7 +239,9 @@ TEST(Transfer, PanelRefusals)
     link.Panel->Memory().Protocol = stHochikiLoop;
     link.Page = ppLoop2;
     EXPECT_EQ(link.Run([&] { return link.Sequencer.SavePage(); }), false);
-    EXPECT_EQ(link.Prompts.texts(), QStringList({TransferText::ProtocolMismatch}));
+    EXPECT_EQ(link.Prompts.texts(),
+              QStringList({TransferText::ProtocolMismatch
+                           + "\n(panel: Hochiki, configuration: Apollo)"}));
 
     link.Prompts.clear();
     link.Panel->Memory().Protocol = 9;
@@ -245,7 +256,9 @@ TEST(Transfer, PortThatWillNotOpen)
     link.Comms.Port().SetDevice(nullptr);
     link.Comms.Port().SetPortName("/nonexistent/ttyZOL");
     EXPECT_EQ(link.Run([&] { return link.Sequencer.LoadAll(); }), std::nullopt);
-    EXPECT_EQ(link.Prompts.texts(), QStringList({TransferText::CannotOpenPort}));
+    ASSERT_EQ(link.Prompts.texts().size(), 1);
+    EXPECT_TRUE(link.Prompts.texts().first().startsWith(
+        TransferText::CannotOpenPort + "\nPort /nonexistent/ttyZOL: not found"));
     EXPECT_FALSE(link.Sequencer.Busy());
 }
 
