@@ -24,6 +24,15 @@ bool IsWrite(char letter)
 // After an answer to a request that went out more than once, the line is given the time of
 // one more such answer and this many characters before the next request goes out.
 constexpr int SettleChars = 8;
+// A packet still arriving when the pause ends extends it this many times at most.
+constexpr int MaxSettleExtensions = 4;
+
+// The first steps of the operations that write to the panel.
+bool IsSaveStart(int step)
+{
+    static constexpr int starts[] = {11, 12, 14, 17, 20, 21, 22, 30, 39};
+    return std::find(std::begin(starts), std::end(starts), step) != std::end(starts);
+}
 
 } // namespace
 
@@ -106,7 +115,6 @@ bool TTransferSequencer::SaveAll()
     WriteProtocolFirst = true;
     CheckLinkFirst = true;
     CurrentLoop = 1;
-    saving_ = true;
     return Begin(12);
 }
 
@@ -155,7 +163,6 @@ bool TTransferSequencer::SavePage()
     if (Busy() || (page == ppSiteConfig && !data_.AccessCodesValid))
         return false;
     const int loop = ResetPageFlags(page, true);
-    saving_ = true;
     switch (page) {
     case ppLoopSummary:
     case ppLoop1:
@@ -189,7 +196,6 @@ bool TTransferSequencer::SaveNames()
         return false;
     LoadingAll = SavingAll = ReadProtocolFirst = WriteProtocolFirst = false;
     CheckLinkFirst = true;
-    saving_ = true;
     return Begin(11);
 }
 
@@ -221,13 +227,11 @@ bool TTransferSequencer::Begin(int step)
     RetryCount = 0;
     settleTimer_.stop();
     pending_.clear();
+    saving_ = IsSaveStart(step);
     wrote_ = false;
     partlySaved_ = false;
     StartOperation();
-    const bool started = TransferStep != 0;
-    if (!started)
-        saving_ = false;
-    return started;
+    return TransferStep != 0;
 }
 
 void TTransferSequencer::StartOperation()
@@ -287,6 +291,7 @@ void TTransferSequencer::Send(const QByteArray& message)
         answeringRepeated_ = false;
         pending_ = message;
         awaitingAck_ = false;
+        settleExtensions_ = 0;
         settleTimer_.start(settleMs_);
         return;
     }
@@ -322,7 +327,8 @@ void TTransferSequencer::SettleDone()
     if (!Busy() || comms_.Suspended || pending_.isEmpty())
         return;
     // A packet still coming in belongs to the request just answered: let it finish.
-    if (comms_.DCharsReceived() > 0) {
+    if (comms_.DCharsReceived() > 0 && settleExtensions_ < MaxSettleExtensions) {
+        ++settleExtensions_;
         settleTimer_.start(settleMs_);
         return;
     }

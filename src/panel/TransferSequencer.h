@@ -169,6 +169,7 @@ private:
     QByteArray pending_;  // the next request, held back while the line settles
     QTimer settleTimer_;
     int settleMs_ = 0;
+    int settleExtensions_ = 0;
     int operation_ = 0;  // counts the operations started, to tell them apart
     int asking_ = 0;     // questions open that the operation waits on
     bool saving_ = false;
