@@ -75,7 +75,9 @@ void TQtSerialDevice::OnError(QSerialPort::SerialPortError error)
     if (!gone || lost_ || !port_.isOpen())
         return;
     lost_ = true;
-    const QString reason = port_.errorString();
+    // The system's own text here is often a stale one ("Inappropriate ioctl for device").
+    const QString reason = QStringLiteral(
+        "the device is gone (cable unplugged, or the program at the other end stopped)");
     QTimer::singleShot(0, &port_, [this, reason] {
         Close();
         if (OnLost)
