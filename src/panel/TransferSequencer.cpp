@@ -66,9 +66,9 @@ TTransferSequencer::TTransferSequencer(TData& data, TZOLPanelComms& comms, TProm
         OnPacketReceived(letter, packet);
     };
     comms_.OnAck = [this](TCommPanel*) { OnAck(); };
-    comms_.OnNak = [this](TCommPanel*) { Retry(RetryCount + 1); };
-    comms_.OnInvalidChecksum = [this](TPanelComms*) { Retry(RetryCount + 1); };
-    comms_.OnTimeout = [this](TPanelComms*) { Retry(RetryCount + 1); };
+    comms_.OnNak = [this](TCommPanel*) { Retry(RetryCount + 1, true); };
+    comms_.OnInvalidChecksum = [this](TPanelComms*) { Retry(RetryCount + 1, true); };
+    comms_.OnTimeout = [this](TPanelComms*) { Retry(RetryCount + 1, false); };
     comms_.OnOutputTimeout = [this](TCommPanel*) { prompts_.information(TransferText::TimedOut); };
     comms_.OnInput = [this](TCommPanel*, const QString& line) { OnInput(line); };
     comms_.OnDeviceLost = [this](TCommPanel*) { OnDeviceLost(); };
@@ -284,7 +284,7 @@ void TTransferSequencer::Send(const QByteArray& message)
 {
     LastMessage = message;
     RetryCount = 0;
-    sends_ = 0;
+    unanswered_ = 0;
     if (answeringRepeated_) {
         // The answer just taken was to a request sent more than once: its other answers may
         // still be on their way. They must not be taken for answers to this request.
@@ -302,7 +302,7 @@ void TTransferSequencer::Resend()
 {
     awaitingAck_ = IsWrite(LastMessage.at(0));
     wrote_ = wrote_ || awaitingAck_;
-    ++sends_;
+    ++unanswered_;
     comms_.PanelNumber = data_.PanelNumber;
     comms_.SendPacket(LastMessage);
 }
@@ -310,7 +310,7 @@ void TTransferSequencer::Resend()
 void TTransferSequencer::Answered(int answerBytes, const std::function<void()>& handler)
 {
     const int operation = operation_;
-    if (sends_ > 1) {
+    if (unanswered_ > 1) {
         // One more answer of this size and a few characters of quiet.
         const int bitRate = std::max(BaudRateValue(comms_.ComPortSpeed()), 1);
         const int chars = answerBytes + SettleChars;
@@ -336,7 +336,7 @@ void TTransferSequencer::SettleDone()
     Resend();
 }
 
-void TTransferSequencer::Retry(int n)
+void TTransferSequencer::Retry(int n, bool answered)
 {
     // Late failures of an operation that has already ended change nothing, and neither do
     // the other answers to a request already answered.
@@ -352,6 +352,10 @@ void TTransferSequencer::Retry(int n)
     if (!comms_.HandshakeDone || LastMessage.isEmpty())
         return;
     RetryCount = n;
+    // A NAK or a garbled answer is the panel's answer to one send; after a time-out the
+    // answer to that send may still come.
+    if (answered && unanswered_ > 0)
+        --unanswered_;
     if (n > MaxRepeats)
         Fail(TransferText::CannotCommunicate);
     else if (n > 0)
@@ -521,7 +525,7 @@ void TTransferSequencer::OnPacketReceived(char letter, const QByteArray& packet)
         return;
     static const QByteArray replies("BCEGIKMOQSVXZ\\]aegikmoqsu");
     if (!replies.contains(letter)) {
-        Retry(RetryCount + 1);
+        Retry(RetryCount + 1, true);
         return;
     }
     // A reply to anything but the request in flight (a stale answer to an earlier send, or

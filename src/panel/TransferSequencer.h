@@ -96,13 +96,14 @@ private:
     void GoToStep(int step);
     void Send(const QByteArray& message);
     void Resend();
-    // Accepts the answer to the request in flight and runs its handler. A request that went
-    // out more than once may be answered more than once: the next request then waits until
-    // the line has settled, and what arrives meanwhile is dropped.
+    // Accepts the answer to the request in flight and runs its handler. A request sent again
+    // after a time-out may be answered twice: the next request then waits until the line has
+    // settled, and what arrives meanwhile is dropped.
     void Answered(int answerBytes, const std::function<void()>& handler);
     void SettleDone();
     bool Settling() const { return settleTimer_.isActive(); }
-    void Retry(int n);
+    // answered: the panel did answer the last send (NAK, garbled); false after a time-out.
+    void Retry(int n, bool answered);
     void EndOperation(bool refreshActivePage);
     void Abandon();
     void Fail(const QString& error);
@@ -163,8 +164,9 @@ private:
     TTransferProgress& progress_;
     TTransferContext context_;
     bool awaitingAck_ = false;
-    // Sends of the request in flight; more than one when it was sent again.
-    int sends_ = 0;
+    // Sends of the request in flight whose answer may still come; more than one after it was
+    // sent again on a time-out.
+    int unanswered_ = 0;
     bool answeringRepeated_ = false;
     QByteArray pending_;  // the next request, held back while the line settles
     QTimer settleTimer_;
