@@ -1,7 +1,5 @@
 #include "comms/MemorySerialDevice.h"
 
-#include <QThread>
-
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -114,12 +112,6 @@ qint64 TMemorySerialDevice::Read(char* data, qint64 maxCount)
         input_.remove(0, n);
     }
     return n;
-}
-
-void TMemorySerialDevice::WaitForWritten(int ms)
-{
-    // Nothing drains a blocked queue here; the time still passes without spinning.
-    QThread::msleep(static_cast<unsigned long>(std::clamp(ms, 0, 5)));
 }
 
 void TMemorySerialDevice::Unplug()

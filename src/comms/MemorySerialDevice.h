@@ -32,7 +32,6 @@ public:
     qint64 BytesToWrite() override;
     qint64 Write(const char* data, qint64 count) override;
     qint64 Read(char* data, qint64 maxCount) override;
-    void WaitForWritten(int ms) override;
 
     const std::shared_ptr<TPanelEndpoint>& Panel() const { return panel_; }
     const TLineSettings& Settings() const { return settings_; }

@@ -3,7 +3,9 @@
 #include "comms/ComPortTypes.h"
 
 #include <QString>
+#include <QThread>
 #include <QtGlobal>
+#include <algorithm>
 #include <functional>
 
 // One serial device as TSigComPort drives it: a real port (QSerialPort) or the in-memory line
@@ -28,8 +30,12 @@ public:
     virtual QString OpenErrorText() const { return {}; }
     // The system device this backend opens, for messages; empty when there is none.
     virtual QString DevicePath() const { return {}; }
-    // Waits, without spinning, up to ms for the output queue to drain a little.
-    virtual void WaitForWritten(int ms) = 0;
+    // Waits, without spinning, up to ms for the output queue to drain a little. A backend
+    // that cannot wait on its queue lets a few milliseconds pass.
+    virtual void WaitForWritten(int ms)
+    {
+        QThread::msleep(static_cast<unsigned long>(std::clamp(ms, 0, 5)));
+    }
 
     // Discards what waits in the input and/or output queue.
     virtual void Purge(bool input, bool output) = 0;
