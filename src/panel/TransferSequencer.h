@@ -18,7 +18,10 @@ class TZOLPanelComms;
 // Runs every exchange with the panel: Load All, Save All, the load and save of each page and
 // the event history. An operation is a chain of events, not a blocking call: each reply or ACK
 // from the panel runs the next step, a NAK, a bad checksum or a time-out sends the same message
-// again, and the eleventh failure of one message ends the operation.
+// again, and the eleventh failure of one message ends the operation. An answer is only ever
+// taken for the request in flight: a point answer must echo the address asked for, and after
+// a request that went out again on a time-out the line settles before the next request, so
+// that the second answer to it is dropped rather than taken for the next one.
 // It never shows a window: it talks to the user through TPrompts and TTransferProgress.
 class TTransferSequencer : public QObject {
     Q_OBJECT
