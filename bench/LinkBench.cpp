@@ -1,6 +1,8 @@
 // Request/reply exchanges over the packet link against the emulated panel with 9600-baud wire
 // time, each run compared with its wire-time floor: every byte sent and received, 10 bits each.
 // Reads are "I" requests answered by point packets; writes are "J" messages answered by ACK.
+// Then, on a pseudo-terminal, the CPU time the link uses while it waits on a silent panel and
+// after the far end has closed (a dead line): both should stay far below 5 % of a core.
 // Usage: bench_link [exchanges per run, default 100]
 
 #include "comms/MemorySerialDevice.h"
@@ -15,6 +17,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -122,6 +131,51 @@ void Report(const char* name, bool ok, const TRun& run)
                 floor > 0 ? run.Seconds / floor : 0.0);
 }
 
+#ifdef Q_OS_UNIX
+double CpuSeconds()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Runs the event loop for ms and returns the share of one core used meanwhile.
+double CoreShareDuring(int ms)
+{
+    const double before = CpuSeconds();
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    return (CpuSeconds() - before) * 1000.0 / ms;
+}
+
+// The link trying to reach a panel that never answers, then the far end going away.
+void MeasureWaiting()
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
+        std::printf("waiting  skipped: no pseudo-terminal\n");
+        return;
+    }
+    TZOLPanelComms comms;
+    comms.Port().SetPortName(QString::fromLocal8Bit(::ptsname(master)));
+    bool lost = false;
+    comms.OnDeviceLost = [&lost](TCommPanel*) { lost = true; };
+    if (!comms.Open()) {
+        std::printf("waiting  skipped: %s\n", qPrintable(comms.OpenErrorText()));
+        ::close(master);
+        return;
+    }
+    // The tick keeps sending the handshake into the silent line, as during a real wait.
+    const double silent = CoreShareDuring(3000);
+    ::close(master);
+    const double dead = CoreShareDuring(3000);
+    std::printf("waiting  silent line %5.2f %% of a core, dead line %5.2f %% of a core, loss %s\n",
+                silent * 100.0, dead * 100.0, lost ? "reported" : "NOT reported");
+}
+#endif
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -140,5 +194,8 @@ int main(int argc, char** argv)
     TRun writes;
     const bool writesOk = bench.Measure(true, exchanges, writes);
     Report("writes", writesOk, writes);
+#ifdef Q_OS_UNIX
+    MeasureWaiting();
+#endif
     return readsOk && writesOk ? 0 : 1;
 }

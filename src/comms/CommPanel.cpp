@@ -70,6 +70,10 @@ TCommPanel::TCommPanel()
     port_.OnInputTimeout = [this](TSigComPort*) { PortInputTimeout(); };
     port_.OnOutputTimeout = [this](TSigComPort*) { PortOutputTimeout(); };
     port_.OnTick = [this](TSigComPort*) { PortTick(); };
+    port_.OnDeviceLost = [this](TSigComPort*) {
+        if (OnDeviceLost)
+            OnDeviceLost(this);
+    };
     SetSetupString(QStringLiteral("COM1: 9600, e, 7, 1"));
 }
 
@@ -202,6 +206,12 @@ quint32 TCommPanel::LastError() const
 bool TCommPanel::Open()
 {
     return port_.Open();
+}
+
+QString TCommPanel::DeviceText() const
+{
+    const QString reason = port_.LostReason();
+    return reason.isEmpty() ? port_.DeviceText() : port_.DeviceText() + QStringLiteral(": ") + reason;
 }
 
 void TCommPanel::Close()

@@ -86,6 +86,10 @@ public:
     virtual bool HandleValid() const { return true; }
     virtual quint32 LastError() const;
     bool Open();
+    // Why the last Open failed (port, device and reason); empty when it did not fail.
+    QString OpenErrorText() const { return port_.OpenErrorText(); }
+    // The port, the device it maps to and, once lost, why: for messages.
+    QString DeviceText() const;
     void Close();
     void Purge(bool input, bool output);
     // Shows the text to OnOutput, appends CR when AutoAppendCR, writes it.
@@ -103,6 +107,8 @@ public:
     TNotifyOnTransferEvent OnOutput;
     TNotifyOnTransferEvent OnInput;
     TNotifyEvent OnOutputTimeout;
+    // The device stopped working while open (unplugged cable, emulator stopped).
+    TNotifyEvent OnDeviceLost;
     TComPortReceiveDataEvent OnReceiveData;
 
 protected:

@@ -114,6 +114,15 @@ qint64 TMemorySerialDevice::Read(char* data, qint64 maxCount)
     return n;
 }
 
+void TMemorySerialDevice::Unplug()
+{
+    if (!open_)
+        return;
+    Close();
+    if (OnLost)
+        OnLost(QStringLiteral("device removed"));
+}
+
 QByteArray TMemorySerialDevice::WrittenBytes() const
 {
     QByteArray bytes;

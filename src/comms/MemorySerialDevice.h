@@ -44,6 +44,8 @@ public:
     // with AcceptNothing Write accepts 0 bytes.
     void SetOutputBlocked(bool blocked) { outputBlocked_ = blocked; }
     void SetAcceptNothing(bool acceptNothing) { acceptNothing_ = acceptNothing; }
+    // Test hook for an unplugged cable: the device closes and reports itself lost.
+    void Unplug();
 
 private:
     void FromPanel(const QByteArray& bytes);

@@ -64,7 +64,9 @@ void TPanelComms::Reopen()
     if (HandshakeStage == 0 || HandshakeStage > 3)
         return;
     SetComPortParity(parities[HandshakeStage]);
-    Open();
+    // A device that cannot be opened again has gone (unplugged, emulator stopped).
+    if (!Open() && OnDeviceLost)
+        OnDeviceLost(this);
 }
 
 void TPanelComms::SendPacket(const QByteArray& message)

@@ -1,19 +1,94 @@
 #include "comms/QtSerialDevice.h"
 
+#include <QFile>
+#include <QTimer>
+
 #include <algorithm>
 
-TQtSerialDevice::TQtSerialDevice(const QString& name)
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The reason an open failed, in the words an engineer needs, then the system's own text.
+QString OpenFailure(const QString& path, QSerialPort::SerialPortError error, const QString& systemText)
+{
+    const QString permission = QStringLiteral(
+        "permission denied (on Linux, join the \"dialout\" group: sudo usermod -a -G dialout "
+        "$USER, then log in again)");
+    QString reason;
+#ifdef Q_OS_UNIX
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0)
+        reason = errno == EACCES ? permission : QStringLiteral("not found");
+    else if (!S_ISCHR(info.st_mode))
+        reason = QStringLiteral("not a serial device");
+    else if (::access(native.constData(), R_OK | W_OK) != 0)
+        reason = permission;
+#endif
+    if (reason.isEmpty()) {
+        switch (error) {
+        case QSerialPort::DeviceNotFoundError: reason = QStringLiteral("not found"); break;
+        // Where the device may be opened, a refusal means another program holds it.
+        case QSerialPort::PermissionError: reason = QStringLiteral("in use by another program"); break;
+        case QSerialPort::UnsupportedOperationError:
+            reason = QStringLiteral("not a serial device");
+            break;
+        default: reason = QStringLiteral("cannot be opened"); break;
+        }
+    }
+    return systemText.isEmpty() ? reason : reason + QStringLiteral(" - ") + systemText;
+}
+
+} // namespace
+
+TQtSerialDevice::TQtSerialDevice(const QString& name) : path_(name)
 {
     port_.setPortName(name);
     QObject::connect(&port_, &QSerialPort::readyRead, [this] {
         if (OnReadyRead)
             OnReadyRead();
     });
+    QObject::connect(&port_, &QSerialPort::errorOccurred,
+                     [this](QSerialPort::SerialPortError error) { OnError(error); });
 }
 
 bool TQtSerialDevice::Open()
 {
-    return Check(port_.open(QIODevice::ReadWrite));
+    lost_ = false;
+    openError_.clear();
+    const bool ok = port_.open(QIODevice::ReadWrite);
+    if (!ok)
+        openError_ = OpenFailure(path_, port_.error(), port_.errorString());
+    return Check(ok);
+}
+
+void TQtSerialDevice::OnError(QSerialPort::SerialPortError error)
+{
+    // A device that is gone keeps its descriptor signalling: left open, the port would spin
+    // the event loop. Close it (outside Qt's own handler) and say so once.
+    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
+                      || error == QSerialPort::WriteError;
+    if (!gone || lost_ || !port_.isOpen())
+        return;
+    lost_ = true;
+    // The system's own text here is often a stale one ("Inappropriate ioctl for device").
+    const QString reason = QStringLiteral(
+        "the device is gone (cable unplugged, or the program at the other end stopped)");
+    QTimer::singleShot(0, &port_, [this, reason] {
+        Close();
+        if (OnLost)
+            OnLost(reason);
+    });
+}
+
+void TQtSerialDevice::WaitForWritten(int ms)
+{
+    if (port_.isOpen())
+        port_.waitForBytesWritten(ms);
 }
 
 void TQtSerialDevice::Close()

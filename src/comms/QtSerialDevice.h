@@ -17,6 +17,9 @@ public:
     bool ApplySettings(const TLineSettings& settings) override;
     bool SetQueueSizes(int inputBytes, int outputBytes) override;
     quint32 ErrorCode() const override { return errorCode_; }
+    QString OpenErrorText() const override { return openError_; }
+    QString DevicePath() const override { return path_; }
+    void WaitForWritten(int ms) override;
     void Purge(bool input, bool output) override;
     qint64 BytesToWrite() override;
     qint64 Write(const char* data, qint64 count) override;
@@ -26,7 +29,11 @@ public:
 
 private:
     bool Check(bool ok);
+    void OnError(QSerialPort::SerialPortError error);
 
     QSerialPort port_;
+    QString path_;
     quint32 errorCode_ = 0;
+    QString openError_;
+    bool lost_ = false;
 };

@@ -2,7 +2,10 @@
 
 #include "comms/ComPortTypes.h"
 
+#include <QString>
+#include <QThread>
 #include <QtGlobal>
+#include <algorithm>
 #include <functional>
 
 // One serial device as TSigComPort drives it: a real port (QSerialPort) or the in-memory line
@@ -22,6 +25,17 @@ public:
     virtual bool SetQueueSizes(int inputBytes, int outputBytes) = 0;
     // The system's error code of the last refused step, 0 when there was none.
     virtual quint32 ErrorCode() const = 0;
+    // Why the last Open failed, in words (not found, permission denied, in use, not a serial
+    // device) with the system's own text; empty when it did not fail.
+    virtual QString OpenErrorText() const { return {}; }
+    // The system device this backend opens, for messages; empty when there is none.
+    virtual QString DevicePath() const { return {}; }
+    // Waits, without spinning, up to ms for the output queue to drain a little. A backend
+    // that cannot wait on its queue lets a few milliseconds pass.
+    virtual void WaitForWritten(int ms)
+    {
+        QThread::msleep(static_cast<unsigned long>(std::clamp(ms, 0, 5)));
+    }
 
     // Discards what waits in the input and/or output queue.
     virtual void Purge(bool input, bool output) = 0;
@@ -34,4 +48,7 @@ public:
 
     // Called (from the event loop, never from inside Write) when received bytes are waiting.
     std::function<void()> OnReadyRead;
+    // Called once (from the event loop) when the open device stops working: unplugged, or the
+    // far end of a pseudo-terminal closed. The device has closed itself; reason says why.
+    std::function<void(const QString& reason)> OnLost;
 };

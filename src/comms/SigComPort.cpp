@@ -101,12 +101,19 @@ bool TSigComPort::Open()
         device_ = CreateSerialDevice(name);
         deviceName_ = name;
     }
+    lostReason_.clear();
     if (!device_ || !device_->Open()) {
         open_ = false;
+        const QString reason = device_ ? device_->OpenErrorText()
+                                       : QStringLiteral("no emulated panel in this program");
+        openError_ = QStringLiteral("Port ") + DeviceText()
+                     + (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason);
         return false;
     }
+    openError_.clear();
     open_ = true;
     device_->OnReadyRead = [this] { DataReady(); };
+    device_->OnLost = [this](const QString& reason) { DeviceLost(reason); };
     ApplySettings();
     pollTimer_.start(pollingDelay_);
     return true;
@@ -118,8 +125,26 @@ void TSigComPort::Close()
         return;
     pollTimer_.stop();
     device_->OnReadyRead = nullptr;
+    device_->OnLost = nullptr;
     device_->Close();
     open_ = false;
+}
+
+QString TSigComPort::DeviceText() const
+{
+    const QString name = EffectivePortName();
+    const QString path = device_ ? device_->DevicePath() : QString();
+    if (path.isEmpty() || path == name)
+        return name;
+    return name + QStringLiteral(" (device ") + path + QLatin1Char(')');
+}
+
+void TSigComPort::DeviceLost(const QString& reason)
+{
+    lostReason_ = reason;
+    Close();
+    if (OnDeviceLost)
+        OnDeviceLost(this);
 }
 
 bool TSigComPort::IsOpen() const
@@ -179,6 +204,12 @@ qint32 TSigComPort::Write(const char* data, qint32 count)
             if (OnOutputTimeout)
                 OnOutputTimeout(this);
             return -total;
+        } else {
+            // A full queue drains at the line's pace: wait for it rather than spin.
+            device_->WaitForWritten(
+                static_cast<int>(std::max<qint64>(1, outputTimeout_ - start.elapsed())));
+            if (!IsOpen())
+                return -total;
         }
     }
     inputArmed_ = true;

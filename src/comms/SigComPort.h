@@ -58,6 +58,8 @@ public:
     TNotifyEvent OnInputTimeout;
     TNotifyEvent OnOutputTimeout;
     TNotifyEvent OnTick;
+    // The open device stopped working (unplugged, far end closed); the port is closed.
+    TNotifyEvent OnDeviceLost;
 
     // Which device Open uses: empty (the default) means "COMn" from ComPort; otherwise
     // "COM1".."COM8", a full device path or "demo". Changed only while closed.
@@ -69,6 +71,11 @@ public:
     TSerialDevice* Device() const { return device_.get(); }
 
     bool Open();
+    // Why the last Open failed: "Port COM1 (device /dev/ttyS0): not found - ...".
+    QString OpenErrorText() const { return openError_; }
+    // The port and the device it maps to, and why it was lost, for messages.
+    QString DeviceText() const;
+    QString LostReason() const { return lostReason_; }
     void Close();
     bool IsOpen() const;
     void Purge(bool input, bool output);
@@ -91,6 +98,7 @@ private:
     void Poll();
     void DataReady();
     void Deliver(qint64 count);
+    void DeviceLost(const QString& reason);
     QString EffectivePortName() const;
 
     TComPortNumber comPort_ = pnCOM2;
@@ -113,5 +121,7 @@ private:
     bool inputArmed_ = false;
     quint32 elapsedInput_ = 0;
     quint32 lastError_ = 0;
+    QString openError_;
+    QString lostReason_;
     QTimer pollTimer_;
 };

@@ -22,7 +22,7 @@ QByteArray NameListEndWrite()
 
 bool IsNameListEnd(const QByteArray& payload)
 {
-    return payload.size() < 2;
+    return payload.isEmpty() || payload == QByteArray(1, '\0') || payload == QByteArray(1, ' ');
 }
 
 QString NameText(const QByteArray& payload)

@@ -14,6 +14,7 @@ QByteArray NameRequest(int index);
 QByteArray NameWrite(const TData& data, int index);
 QByteArray NameListEndWrite();
 
-// A "C" reply with fewer than two bytes ends the list.
+// An empty "C" reply (or a single NUL or blank) ends the list; one printable character is a
+// name.
 bool IsNameListEnd(const QByteArray& payload);
 QString NameText(const QByteArray& payload);

@@ -39,6 +39,12 @@ bool ReadPoint(TData& data, int loop, int point, const QByteArray& payload)
     return true;
 }
 
+bool IsPointAnswerTo(const QByteArray& request, const QByteArray& payload)
+{
+    // Request: letter, length, address low, address high; the reply starts with the address.
+    return request.size() == 4 && payload.size() >= 2 && payload.startsWith(request.mid(2, 2));
+}
+
 QString PointStatusText(const TData& data, bool saving, int loop, int point)
 {
     QString text = saving ? QStringLiteral("Saving data for Loop ")

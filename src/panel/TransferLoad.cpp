@@ -54,8 +54,12 @@ void TTransferSequencer::ReplyLinkCheck(const QByteArray& payload)
         Send(VersionRequest());
         return;
     }
-    const TPromptAnswer answer = prompts_.confirm(
-        TransferText::NvmLinkNotFitted, TPromptButtons::pbAbortRetry, TPromptKind::pkWarning);
+    // The question runs a nested event loop in which the operation may be cancelled.
+    const int operation = operation_;
+    const TPromptAnswer answer = Ask(TransferText::NvmLinkNotFitted, TPromptButtons::pbAbortRetry,
+                                     TPromptKind::pkWarning);
+    if (!Still(operation))
+        return;
     if (answer == TPromptAnswer::paRetry)
         Send(LinkCheckRequest());
     else
@@ -79,10 +83,15 @@ void TTransferSequencer::ReplyLoopType(const QByteArray& payload)
     const int loopCount = reply->LoopCount == 1 ? 1 : 2;
     bool reshaped = loopCount != data_.LoopCount;
     data_.LoopCount = loopCount;
+    if (reshaped)
+        MarkStored();
     if (WriteProtocolFirst && reply->Protocol != data_.Loop1.SystemType) {
-        prompts_.warning(TransferText::ProtocolMismatch);
         progress_.Close();
         TransferStep = 0;
+        const QString text = EndedText(TransferText::ProtocolMismatch + QLatin1Char('\n')
+                                       + TransferText::ProtocolMismatchDetail(
+                                           reply->Protocol, data_.Loop1.SystemType));
+        prompts_.warning(text);
         emit Finished(false);
         return;
     }
@@ -90,7 +99,7 @@ void TTransferSequencer::ReplyLoopType(const QByteArray& payload)
         comms_.Suspended = true;
         progress_.Close();
         TransferStep = 0;
-        prompts_.error(TransferText::InvalidLoopType);
+        prompts_.error(EndedText(TransferText::InvalidLoopType));
         if (reshaped)
             emit LoopTypeChanged();
         emit Finished(false);
@@ -100,8 +109,10 @@ void TTransferSequencer::ReplyLoopType(const QByteArray& payload)
     reshaped = reshaped || data_.Loop1.SystemType != protocol || data_.Loop2.SystemType != protocol;
     data_.Loop1.SystemType = protocol;
     data_.Loop2.SystemType = protocol;
-    if (reshaped)
+    if (reshaped) {
+        MarkStored();
         emit LoopTypeChanged();
+    }
     comms_.Suspended = false;
     progress_.Show();
     ReadProtocolFirst = false;
@@ -128,6 +139,7 @@ void TTransferSequencer::ReplyPoint(const QByteArray& payload)
 {
     if (!ReadPoint(data_, CurrentLoop, TransferIndex, payload))
         return;
+    MarkStored();
     if (TransferIndex >= data_.NoLoopDevices()) {
         GoToStep(LoadingAll && CurrentLoop == 1 && data_.LoopCount == 2 ? 2 : 38);
         return;
@@ -146,6 +158,7 @@ void TTransferSequencer::ReplyName(const QByteArray& payload)
     if (TransferIndex == 0)
         data_.NameTable.Empty();
     data_.NameTable.Append(NameText(payload));
+    MarkStored();
     ++TransferIndex;
     Progress(std::min(TransferIndex, TNameTable::MaxNames),
              QStringLiteral("Loading Device Name ") + QString::number(TransferIndex));
@@ -169,6 +182,7 @@ void TTransferSequencer::NamesReadDone()
 void TTransferSequencer::ReplyZoneName(const QByteArray& payload)
 {
     ReadZoneName(data_, TransferIndex, payload);
+    MarkStored();
     Send(ZoneDataRequest(TransferIndex));
 }
 
@@ -176,6 +190,7 @@ void TTransferSequencer::ReplyZoneData(const QByteArray& payload)
 {
     if (!ReadZoneData(data_, TransferIndex, payload))
         return;
+    MarkStored();
     if (TransferIndex >= MaxZone) {
         GoToStep(LoadingAll ? 6 : 8);
         return;
@@ -191,6 +206,7 @@ void TTransferSequencer::ReplyNonFire(const QByteArray& payload)
     if (TransferStep != 3)
         return;
     ReadNonFireFlags(data_, payload);
+    MarkStored();
     if (LoadingAll)
         GoToStep(6);
     else
@@ -206,6 +222,7 @@ void TTransferSequencer::ReplyGroups(const QByteArray& payload)
     }
     if (!ReadGroups(data_, TransferIndex, payload))
         return;
+    MarkStored();
     ++TransferIndex;
     if (TransferIndex <= MaxZone)
         Progress(TransferIndex,
@@ -224,6 +241,7 @@ void TTransferSequencer::ReplySets(const QByteArray& payload)
     }
     if (!ReadSets(data_, TransferIndex, payload))
         return;
+    MarkStored();
     ++TransferIndex;
     if (TransferIndex <= MaxZone)
         Progress(TransferIndex,
@@ -236,22 +254,26 @@ void TTransferSequencer::ReplySite(char letter, const QByteArray& payload)
     switch (letter) {
     case 'G':
         ReadMaintenanceText(data_, payload);
+        MarkStored();
         Send(SiteRequest('K'));
         break;
     case 'K':
         if (!ReadMaintenanceDate(data_, payload))
             return;
+        MarkStored();
         progress_.SetPosition(2);
         Send(SiteRequest('O'));
         break;
     case 'O':
         if (!ReadLevel2Code(data_, payload))
             return;
+        MarkStored();
         Send(SiteRequest('Q'));
         break;
     case 'Q':
         if (!ReadLevel3Code(data_, payload))
             return;
+        MarkStored();
         progress_.SetPosition(3);
         Send(SiteRequest('X'));
         break;
@@ -261,16 +283,19 @@ void TTransferSequencer::ReplySite(char letter, const QByteArray& payload)
     case 'S':
         if (!ReadDelays(data_, payload))
             return;
+        MarkStored();
         Send(SiteRequest('m'));
         break;
     case 'm':
         ReadQuiescentText(data_, payload);
+        MarkStored();
         progress_.SetPosition(4);
         Send(SiteRequest('o'));
         break;
     case 'o':
         if (!ReadTimes(data_, payload))
             return;
+        MarkStored();
         if (LoadingAll)
             GoToStep(9);
         else
@@ -286,11 +311,13 @@ void TTransferSequencer::ReplyNetwork(char letter, const QByteArray& payload)
     switch (letter) {
     case ']':
         ReadNetworkName(data_, TransferIndex, payload);
+        MarkStored();
         Send(NetworkFittedRequest(TransferIndex));
         break;
     case 'a':
         if (!ReadNetworkFitted(data_, TransferIndex, payload))
             return;
+        MarkStored();
         if (TransferIndex >= MaxNetworkPanels) {
             Send(NetworkMatrixRequest());
             return;
@@ -303,6 +330,7 @@ void TTransferSequencer::ReplyNetwork(char letter, const QByteArray& payload)
     case 'u':
         if (!ReadNetworkMatrix(data_, payload))
             return;
+        MarkStored();
         Send(NetworkSummaryRequest());
         break;
     case 'e':
@@ -310,6 +338,7 @@ void TTransferSequencer::ReplyNetwork(char letter, const QByteArray& payload)
         break;
     case 'g':
         ReadPanelName(data_, payload);
+        MarkStored();
         if (LoadingAll)
             GoToStep(40);
         else
@@ -324,6 +353,7 @@ void TTransferSequencer::ReplyCauseEffect(const QByteArray& payload)
 {
     if (!ReadCauseEffect(data_, TransferIndex, payload))
         return;
+    MarkStored();
     if (TransferIndex >= CEEventCount) {
         EndOperation(true);
         return;

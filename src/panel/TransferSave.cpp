@@ -24,7 +24,12 @@ void TTransferSequencer::ContinueSave()
     const TSiteConfig& site = data_.SiteConfig;
     switch (TransferStep) {
     case 12:
-    case 14: WriteNextPoint(); break;
+    case 14:
+        // The panel has stored this point: its type now matches the configuration's.
+        if (TransferIndex > 0 && TransferIndex <= data_.NoLoopDevices())
+            data_.Loop(CurrentLoop).Devices[TransferIndex].TypeMismatch = false;
+        WriteNextPoint();
+        break;
     case 11: WriteNextName(); break;
     case 17:
         if (TransferIndex < MaxZone) {
@@ -110,7 +115,6 @@ void TTransferSequencer::WriteNextPoint()
     ++TransferIndex;
     Progress(TransferIndex, PointStatusText(data_, true, CurrentLoop, TransferIndex));
     Send(PointWrite(data_, CurrentLoop, TransferIndex));
-    data_.Loop(CurrentLoop).Devices[TransferIndex].TypeMismatch = false;
 }
 
 void TTransferSequencer::WriteNextName()
@@ -141,10 +145,18 @@ void TTransferSequencer::StartZoneSave()
 {
     // After a loop saved from the Loop Summary the zones go as the Zone Config page saves
     // them, and the operation then ends.
-    if (!SaveChecksPass(false)) {
+    const int operation = operation_;
+    ++asking_;
+    const bool pass = SaveChecksPass(false);
+    --asking_;
+    if (!Still(operation))
+        return;
+    if (!pass) {
         progress_.Close();
         TransferStep = 0;
-        awaitingAck_ = false;
+        const QString text = EndedText(QString());
+        if (!text.isEmpty())
+            prompts_.warning(text);
         emit Finished(false);
         return;
     }

@@ -3,9 +3,12 @@
 #include "comms/ZOLPanelComms.h"
 #include "model/Data.h"
 #include "panel/Message.h"
+#include "panel/PointMessages.h"
 #include "panel/TransferProgress.h"
 #include "panel/VersionMessages.h"
 #include "storage/Prompts.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -18,7 +21,38 @@ bool IsWrite(char letter)
     return QByteArray("WJDF[lNjHLPRYUTnp^bvhft").contains(letter);
 }
 
+// After an answer to a request that went out more than once, the line is given the time of
+// one more such answer and this many characters before the next request goes out.
+constexpr int SettleChars = 8;
+// A packet still arriving when the pause ends extends it this many times at most.
+constexpr int MaxSettleExtensions = 4;
+
+// The first steps of the operations that write to the panel.
+bool IsSaveStart(int step)
+{
+    static constexpr int starts[] = {11, 12, 14, 17, 20, 21, 22, 30, 39};
+    return std::find(std::begin(starts), std::end(starts), step) != std::end(starts);
+}
+
 } // namespace
+
+QString TransferText::ProtocolMismatchDetail(int panelProtocol, int configurationProtocol)
+{
+    auto name = [](int protocol) {
+        const QString text = SystemTypeName(static_cast<TSystemType>(protocol));
+        return text.isEmpty() ? QString::number(protocol) : text;
+    };
+    return QStringLiteral("(panel: %1, configuration: %2)")
+        .arg(name(panelProtocol), name(configurationProtocol));
+}
+
+QString TransferText::OutputDelaysExceededText(int maxOutputDelaySeconds, int zone)
+{
+    QString text = OutputDelaysExceededMessage;
+    text.replace(QStringLiteral(" 10 "),
+                 QStringLiteral(" %1 ").arg(QString::number(maxOutputDelaySeconds / 60.0, 'g', 3)));
+    return text + QStringLiteral("\nZone ") + QString::number(zone);
+}
 
 TTransferSequencer::TTransferSequencer(TData& data, TZOLPanelComms& comms, TPrompts& prompts,
                                        TTransferProgress& progress, TTransferContext context,
@@ -32,12 +66,16 @@ TTransferSequencer::TTransferSequencer(TData& data, TZOLPanelComms& comms, TProm
         OnPacketReceived(letter, packet);
     };
     comms_.OnAck = [this](TCommPanel*) { OnAck(); };
-    comms_.OnNak = [this](TCommPanel*) { Retry(RetryCount + 1); };
-    comms_.OnInvalidChecksum = [this](TPanelComms*) { Retry(RetryCount + 1); };
-    comms_.OnTimeout = [this](TPanelComms*) { Retry(RetryCount + 1); };
+    comms_.OnNak = [this](TCommPanel*) { Retry(RetryCount + 1, true); };
+    comms_.OnInvalidChecksum = [this](TPanelComms*) { Retry(RetryCount + 1, true); };
+    comms_.OnTimeout = [this](TPanelComms*) { Retry(RetryCount + 1, false); };
     comms_.OnOutputTimeout = [this](TCommPanel*) { prompts_.information(TransferText::TimedOut); };
     comms_.OnInput = [this](TCommPanel*, const QString& line) { OnInput(line); };
+    comms_.OnDeviceLost = [this](TCommPanel*) { OnDeviceLost(); };
     progress_.OnCancel = [this] { CancelRequested(); };
+    settleTimer_.setSingleShot(true);
+    settleTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&settleTimer_, &QTimer::timeout, this, &TTransferSequencer::SettleDone);
 }
 
 TTransferSequencer::~TTransferSequencer()
@@ -51,6 +89,7 @@ TTransferSequencer::~TTransferSequencer()
     comms_.OnTimeout = nullptr;
     comms_.OnOutputTimeout = nullptr;
     comms_.OnInput = nullptr;
+    comms_.OnDeviceLost = nullptr;
     progress_.OnCancel = nullptr;
 }
 
@@ -167,8 +206,8 @@ bool TTransferSequencer::SaveChecksPass(bool askConfirmation)
             != TPromptAnswer::paYes)
         return false;
     const QList<int> zones = data_.ZonesWithExcessiveSounderDelay(MaxOutputDelay);
-    for (qsizetype i = 0; i < zones.size(); ++i)
-        prompts_.error(OutputDelaysExceededMessage);
+    for (int zone : zones)
+        prompts_.error(TransferText::OutputDelaysExceededText(MaxOutputDelay, zone));
     return zones.isEmpty();
 }
 
@@ -182,9 +221,15 @@ void TTransferSequencer::Disconnect()
 
 bool TTransferSequencer::Begin(int step)
 {
+    ++operation_;
     TransferStep = step;
     TransferIndex = 0;
     RetryCount = 0;
+    settleTimer_.stop();
+    pending_.clear();
+    saving_ = IsSaveStart(step);
+    wrote_ = false;
+    partlySaved_ = false;
     StartOperation();
     return TransferStep != 0;
 }
@@ -222,8 +267,11 @@ void TTransferSequencer::StartOperation()
     if (!comms_.Open()) {
         progress_.Close();
         TransferStep = 0;
+        saving_ = false;
         comms_.HandshakeFailed = true;
-        prompts_.error(TransferText::CannotOpenPort);
+        const QString reason = comms_.OpenErrorText();
+        prompts_.error(reason.isEmpty() ? TransferText::CannotOpenPort
+                                        : TransferText::CannotOpenPort + QLatin1Char('\n') + reason);
         emit Finished(false);
         return;
     }
@@ -236,20 +284,63 @@ void TTransferSequencer::Send(const QByteArray& message)
 {
     LastMessage = message;
     RetryCount = 0;
+    unanswered_ = 0;
+    if (answeringRepeated_) {
+        // The answer just taken was to a request sent more than once: its other answers may
+        // still be on their way. They must not be taken for answers to this request.
+        answeringRepeated_ = false;
+        pending_ = message;
+        awaitingAck_ = false;
+        settleExtensions_ = 0;
+        settleTimer_.start(settleMs_);
+        return;
+    }
     Resend();
 }
 
 void TTransferSequencer::Resend()
 {
     awaitingAck_ = IsWrite(LastMessage.at(0));
+    wrote_ = wrote_ || awaitingAck_;
+    ++unanswered_;
     comms_.PanelNumber = data_.PanelNumber;
     comms_.SendPacket(LastMessage);
 }
 
-void TTransferSequencer::Retry(int n)
+void TTransferSequencer::Answered(int answerBytes, const std::function<void()>& handler)
 {
-    // Late failures of an operation that has already ended change nothing.
-    if (TransferStep == 0 || comms_.Suspended)
+    const int operation = operation_;
+    if (unanswered_ > 1) {
+        // One more answer of this size and a few characters of quiet.
+        const int bitRate = std::max(BaudRateValue(comms_.ComPortSpeed()), 1);
+        const int chars = answerBytes + SettleChars;
+        settleMs_ = (chars * 10 * 1000 + bitRate - 1) / bitRate;
+        answeringRepeated_ = true;
+    }
+    handler();
+    if (operation == operation_)
+        answeringRepeated_ = false;
+}
+
+void TTransferSequencer::SettleDone()
+{
+    if (!Busy() || comms_.Suspended || pending_.isEmpty())
+        return;
+    // A packet still coming in belongs to the request just answered: let it finish.
+    if (comms_.DCharsReceived() > 0 && settleExtensions_ < MaxSettleExtensions) {
+        ++settleExtensions_;
+        settleTimer_.start(settleMs_);
+        return;
+    }
+    pending_.clear();
+    Resend();
+}
+
+void TTransferSequencer::Retry(int n, bool answered)
+{
+    // Late failures of an operation that has already ended change nothing, and neither do
+    // the other answers to a request already answered.
+    if (TransferStep == 0 || comms_.Suspended || Settling() || asking_ > 0)
         return;
     if (comms_.HandshakeStage == 0) {
         comms_.Close();
@@ -261,22 +352,58 @@ void TTransferSequencer::Retry(int n)
     if (!comms_.HandshakeDone || LastMessage.isEmpty())
         return;
     RetryCount = n;
+    // A NAK or a garbled answer is the panel's answer to one send; after a time-out the
+    // answer to that send may still come.
+    if (answered && unanswered_ > 0)
+        --unanswered_;
     if (n > MaxRepeats)
         Fail(TransferText::CannotCommunicate);
     else if (n > 0)
         Resend();
 }
 
+QString TTransferSequencer::EndedText(const QString& text)
+{
+    // Called once the operation has stopped: from here on nothing more is sent.
+    partlySaved_ = saving_ && wrote_;
+    saving_ = false;
+    settleTimer_.stop();
+    pending_.clear();
+    awaitingAck_ = false;
+    if (!partlySaved_)
+        return text;
+    return text.isEmpty() ? TransferText::PartlySaved
+                          : text + QLatin1Char('\n') + TransferText::PartlySaved;
+}
+
+void TTransferSequencer::MarkStored()
+{
+    // Something read from the panel is now in the document: it differs from the file.
+    data_.SetModified(true);
+}
+
+TPromptAnswer TTransferSequencer::Ask(const QString& text, TPromptButtons buttons,
+                                      TPromptKind kind)
+{
+    ++asking_;
+    const TPromptAnswer answer = prompts_.confirm(text, buttons, kind);
+    --asking_;
+    return answer;
+}
+
 void TTransferSequencer::Fail(const QString& error)
 {
-    prompts_.error(error);
+    // The operation is over before the message box opens: nothing that arrives while it is
+    // shown is taken for a step of it.
     comms_.Suspended = true;
     RetryCount = 0;
     progress_.Close();
     TransferStep = 0;
+    const QString text = EndedText(error);
     comms_.HandshakeStage = 0;
     comms_.Close();
     comms_.HandshakeDone = false;
+    prompts_.error(text);
     emit Finished(false);
 }
 
@@ -284,7 +411,8 @@ void TTransferSequencer::EndOperation(bool refreshActivePage)
 {
     progress_.Close();
     TransferStep = 0;
-    awaitingAck_ = false;
+    EndedText(QString());
+    partlySaved_ = false;
     if (refreshActivePage)
         emit ActivePageRefresh();
     emit Finished(true);
@@ -295,7 +423,9 @@ void TTransferSequencer::Abandon()
     comms_.Suspended = true;
     progress_.Close();
     TransferStep = 0;
-    awaitingAck_ = false;
+    const QString text = EndedText(QString());
+    if (!text.isEmpty())
+        prompts_.warning(text);
     emit Finished(false);
 }
 
@@ -303,15 +433,25 @@ void TTransferSequencer::CancelRequested()
 {
     if (!Busy())
         return;
+    // The question runs a nested event loop in which the operation goes on and may end.
+    const int operation = operation_;
     if (prompts_.confirm(TransferText::CancelQuestion, TPromptButtons::pbYesNo)
-        != TPromptAnswer::paYes)
+            != TPromptAnswer::paYes
+        || !Still(operation))
         return;
     comms_.Suspended = true;
     TransferStep = 0;
-    awaitingAck_ = false;
     progress_.Hide();
-    prompts_.information(TransferText::Aborted);
+    prompts_.information(EndedText(TransferText::Aborted));
     emit Finished(false);
+}
+
+void TTransferSequencer::OnDeviceLost()
+{
+    if (!Busy())
+        return;
+    Fail(TransferText::CannotCommunicate + QLatin1Char('\n') + TransferText::DeviceLost
+         + comms_.DeviceText());
 }
 
 void TTransferSequencer::OnTick()
@@ -323,12 +463,13 @@ void TTransferSequencer::OnTick()
         return;
     if (comms_.HandshakeFailed) {
         comms_.Close();
-        prompts_.beep();
-        prompts_.error(TransferText::HandshakeFailed);
         progress_.Close();
         const bool running = TransferStep != 0;
         TransferStep = 0;
         comms_.HandshakeStage = 0;
+        const QString text = EndedText(TransferText::HandshakeFailed);
+        prompts_.beep();
+        prompts_.error(text);
         if (running)
             emit Finished(false);
         return;
@@ -380,18 +521,21 @@ void TTransferSequencer::OnPacketReceived(char letter, const QByteArray& packet)
     // out from OnHandshakeReceived and is not sent again.
     if (packet == QByteArray("A\0A", 3))
         return;
-    if (!comms_.HandshakeDone || TransferStep == 0)
+    if (!comms_.HandshakeDone || TransferStep == 0 || Settling() || asking_ > 0)
         return;
     static const QByteArray replies("BCEGIKMOQSVXZ\\]aegikmoqsu");
     if (!replies.contains(letter)) {
-        Retry(RetryCount + 1);
+        Retry(RetryCount + 1, true);
         return;
     }
-    // A reply to anything but the request in flight (a stale answer to an earlier send) is
-    // dropped, so that no reply lands on the wrong point, zone or event.
-    if (letter != 'k' && (LastMessage.isEmpty() || letter != LastMessage.at(0)))
+    // A reply to anything but the request in flight (a stale answer to an earlier send, or
+    // for another point) is dropped, so that no reply lands on the wrong point, zone or event.
+    const QByteArray payload = PacketPayload(packet);
+    if (letter != 'k'
+        && (LastMessage.isEmpty() || letter != LastMessage.at(0)
+            || (letter == 'I' && !IsPointAnswerTo(LastMessage, payload))))
         return;
-    HandleReply(letter, PacketPayload(packet));
+    Answered(static_cast<int>(packet.size()), [&] { HandleReply(letter, payload); });
 }
 
 void TTransferSequencer::OnAck()
@@ -401,10 +545,10 @@ void TTransferSequencer::OnAck()
         TransferStep = 0;
         return;
     }
-    if (TransferStep == 0 || !awaitingAck_)
+    if (TransferStep == 0 || !awaitingAck_ || Settling() || asking_ > 0)
         return;
     awaitingAck_ = false;
-    ContinueSave();
+    Answered(1, [this] { ContinueSave(); });
 }
 
 void TTransferSequencer::OnInput(const QString& line)

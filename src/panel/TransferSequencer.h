@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 
@@ -17,7 +18,10 @@ class TZOLPanelComms;
 // Runs every exchange with the panel: Load All, Save All, the load and save of each page and
 // the event history. An operation is a chain of events, not a blocking call: each reply or ACK
 // from the panel runs the next step, a NAK, a bad checksum or a time-out sends the same message
-// again, and the eleventh failure of one message ends the operation.
+// again, and the eleventh failure of one message ends the operation. An answer is only ever
+// taken for the request in flight: a point answer must echo the address asked for, and after
+// a request that went out again on a time-out the line settles before the next request, so
+// that the second answer to it is dropped rather than taken for the next one.
 // It never shows a window: it talks to the user through TPrompts and TTransferProgress.
 class TTransferSequencer : public QObject {
     Q_OBJECT
@@ -42,6 +46,9 @@ public:
     void CancelRequested();
 
     bool Busy() const { return TransferStep != 0; }
+    // True when the last operation was a save that ended before it completed after writing
+    // to the panel: the panel holds part old, part new configuration.
+    bool LeftPanelPartlySaved() const { return partlySaved_; }
 
     // Program setting: the longest output delay a zone may have with investigation.
     int MaxOutputDelay = 600;
@@ -92,10 +99,26 @@ private:
     void GoToStep(int step);
     void Send(const QByteArray& message);
     void Resend();
-    void Retry(int n);
+    // Accepts the answer to the request in flight and runs its handler. A request sent again
+    // after a time-out may be answered twice: the next request then waits until the line has
+    // settled, and what arrives meanwhile is dropped.
+    void Answered(int answerBytes, const std::function<void()>& handler);
+    void SettleDone();
+    bool Settling() const { return settleTimer_.isActive(); }
+    // answered: the panel did answer the last send (NAK, garbled); false after a time-out.
+    void Retry(int n, bool answered);
     void EndOperation(bool refreshActivePage);
     void Abandon();
     void Fail(const QString& error);
+    // The message of an operation that ends before it completed; after a save that wrote to
+    // the panel it says that the panel is now partly saved.
+    QString EndedText(const QString& text);
+    // A message box or question runs a nested event loop; meanwhile the operation's own
+    // events are left alone (Ask) and afterwards the caller checks that the operation it
+    // belongs to is still running (Still).
+    TPromptAnswer Ask(const QString& text, TPromptButtons buttons, TPromptKind kind);
+    bool Still(int operation) const { return Busy() && operation == operation_; }
+    void MarkStored();
     bool SaveChecksPass(bool askConfirmation);
     void StartZoneSave();
 
@@ -105,6 +128,7 @@ private:
     void OnPacketReceived(char letter, const QByteArray& packet);
     void OnAck();
     void OnInput(const QString& line);
+    void OnDeviceLost();
 
     // Replies (read steps).
     void HandleReply(char letter, const QByteArray& payload);
@@ -143,6 +167,19 @@ private:
     TTransferProgress& progress_;
     TTransferContext context_;
     bool awaitingAck_ = false;
+    // Sends of the request in flight whose answer may still come; more than one after it was
+    // sent again on a time-out.
+    int unanswered_ = 0;
+    bool answeringRepeated_ = false;
+    QByteArray pending_;  // the next request, held back while the line settles
+    QTimer settleTimer_;
+    int settleMs_ = 0;
+    int settleExtensions_ = 0;
+    int operation_ = 0;  // counts the operations started, to tell them apart
+    int asking_ = 0;     // questions open that the operation waits on
+    bool saving_ = false;
+    bool wrote_ = false;
+    bool partlySaved_ = false;
 };
 
 // The messages the user sees, as the panel layer words them.
@@ -164,6 +201,11 @@ inline const QString NvmLinkNotFitted = QStringLiteral(
     "The NVM Program link is not fitted in the Fire panel. Please fit the link and select Retry. "
     "Press Abort to exit.");
 inline const QString ProtocolMismatch = QStringLiteral("The panel protocol does not match the tools");
+// The second line of the mismatch message: "(panel: Apollo, configuration: Hochiki)".
+QString ProtocolMismatchDetail(int panelProtocol, int configurationProtocol);
+// The output-delay refusal for one zone, naming the configured maximum in minutes.
+QString OutputDelaysExceededText(int maxOutputDelaySeconds, int zone);
+inline const QString DeviceLost = QStringLiteral("The serial port stopped working: ");
 inline const QString InvalidLoopType = QStringLiteral("Error: Invalid loop type");
 inline const QString Disconnected = QStringLiteral("Disconnected");
 // Said after any save that ended before it completed (cancel, refusal, lost line, Ctrl-C).

@@ -138,25 +138,37 @@ QByteArray TPanelEmulator::Answer(const QByteArray& message)
         return QByteArray(1, NAK);
     ++messagesCounted_;
     if (Faults.DropEveryRequest > 0 && messagesCounted_ % Faults.DropEveryRequest == 0)
-        return {};
+        return std::exchange(held_, {});
     const char letter = message[0];
     const QByteArray payload = message.mid(2);
     if (letter == 'A') {
         ++handshakesReceived_;
         if (handshakesReceived_ <= Faults.SilentHandshakes)
             return {};
+        held_.clear();
         return Reply('A', {});
     }
     if (IsWrite(letter)) {
         ++writesReceived_;
         if (Faults.NakEveryWrite > 0 && writesReceived_ % Faults.NakEveryWrite == 0)
-            return QByteArray(1, NAK);
+            return Delay(QByteArray(1, NAK));
         const QByteArray answer = AnswerWrite(letter, payload);
         if (answer == QByteArray(1, ACK) && OnMemoryChanged)
             OnMemoryChanged();
-        return answer;
+        return Delay(answer);
     }
-    return AnswerRead(letter, payload);
+    return Delay(AnswerRead(letter, payload));
+}
+
+QByteArray TPanelEmulator::Delay(const QByteArray& answer)
+{
+    QByteArray out = std::exchange(held_, {});
+    ++answersCounted_;
+    if (Faults.LateEveryAnswer > 0 && answersCounted_ % Faults.LateEveryAnswer == 0)
+        held_ = answer;
+    else
+        out += answer;
+    return out;
 }
 
 QByteArray TPanelEmulator::AnswerWrite(char letter, const QByteArray& p)

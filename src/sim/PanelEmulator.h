@@ -13,6 +13,9 @@ struct TEmulatorFaults {
     int DropEveryRequest = 0;    // no answer at all to every k-th message
     int CorruptEveryReply = 0;   // wrong checksum on every k-th packet reply
     int SilentHandshakes = 0;    // the first k handshakes go unanswered
+    int LateEveryAnswer = 0;     // hold every k-th answer back and send it just before the
+                                 // answer to the next message (a busy panel answering after
+                                 // the tool's time-out)
     int OnlyPanelNumber = -1;    // answer only frames to this panel number (-1: any); the
                                  // handshake, always sent to panel 0, is answered regardless
     // Understand only bytes sent at this parity (others arrive garbled and are ignored).
@@ -59,6 +62,7 @@ private:
     QByteArray Reply(char letter, const QByteArray& payload);
     QByteArray AnswerWrite(char letter, const QByteArray& payload);
     QByteArray AnswerRead(char letter, const QByteArray& payload);
+    QByteArray Delay(const QByteArray& answer);
 
     TPanelMemory memory_;
     int bitRate_ = 0;
@@ -70,4 +74,6 @@ private:
     int messagesCounted_ = 0;
     int repliesSent_ = 0;
     int lastNameWritten_ = -1;
+    int answersCounted_ = 0;
+    QByteArray held_;  // a late answer, sent with the next one
 };

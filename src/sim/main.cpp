@@ -96,6 +96,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("drop-every"), QStringLiteral("Leave every K-th request unanswered."), QStringLiteral("K")},
         {QStringLiteral("corrupt-every"), QStringLiteral("Corrupt the checksum of every K-th reply."), QStringLiteral("K")},
         {QStringLiteral("silent-handshakes"), QStringLiteral("Stay silent to the first K handshakes."), QStringLiteral("K")},
+        {QStringLiteral("late-every"), QStringLiteral("Answer every K-th message late: hold the answer back and send it just before the answer to the next message."), QStringLiteral("K")},
         {QStringLiteral("panel"), QStringLiteral("Answer only this panel number (the handshake is always answered)."), QStringLiteral("N")},
         {QStringLiteral("log"), QStringLiteral("Print every frame in hex with a timestamp.")},
         {QStringLiteral("from"), QStringLiteral("Fill the panel with this configuration file by saving it to the panel in-process."), QStringLiteral("FILE.QEM")},
@@ -127,6 +128,7 @@ int main(int argc, char* argv[])
     emulator->Faults.DropEveryRequest = IntOption(parser, QStringLiteral("drop-every"), 0, ok);
     emulator->Faults.CorruptEveryReply = IntOption(parser, QStringLiteral("corrupt-every"), 0, ok);
     emulator->Faults.SilentHandshakes = IntOption(parser, QStringLiteral("silent-handshakes"), 0, ok);
+    emulator->Faults.LateEveryAnswer = IntOption(parser, QStringLiteral("late-every"), 0, ok);
     if (parser.isSet(QStringLiteral("panel")))
         emulator->Faults.OnlyPanelNumber = IntOption(parser, QStringLiteral("panel"), -1, ok);
     if (parser.isSet(QStringLiteral("loops"))) {

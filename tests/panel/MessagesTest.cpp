@@ -103,7 +103,11 @@ TEST(NameMessages, RequestsWritesAndEnd)
     EXPECT_EQ(NameWrite(data, 1), QByteArray("D\x07\x01\x00Hall\x00", 9));
     EXPECT_EQ(NameWrite(data, 3), Hex("44 03 03 00 00"));
     EXPECT_EQ(NameListEndWrite(), Hex("44 03 E7 03 00"));
-    EXPECT_TRUE(IsNameListEnd(Hex("41")));
+    // One printable character is a name; nothing, a NUL or a blank ends the list.
+    EXPECT_FALSE(IsNameListEnd(Hex("41")));
+    EXPECT_TRUE(IsNameListEnd(QByteArray()));
+    EXPECT_TRUE(IsNameListEnd(Hex("00")));
+    EXPECT_TRUE(IsNameListEnd(" "));
     EXPECT_FALSE(IsNameListEnd("Hall"));
 }
 

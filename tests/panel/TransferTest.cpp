@@ -19,6 +19,9 @@ void RoundTrip(TSystemType protocol, int loopCount, const TEmulatorFaults& fault
                int inputTimeOutMs = 100)
 {
     TPanelTestLink saver(inputTimeOutMs);
+    // The in-memory line has no wire time: a fast line setting keeps the pause after a request
+    // sent again short as well.
+    saver.Comms.SetComPortSpeed(br115200);
     saver.Panel->Memory().Protocol = protocol;
     saver.Panel->Memory().LoopCount = static_cast<quint8>(loopCount);
     FillRichConfiguration(saver.Data, protocol, loopCount);
@@ -28,6 +31,7 @@ void RoundTrip(TSystemType protocol, int loopCount, const TEmulatorFaults& fault
         << saver.Prompts.texts().join('|').toStdString();
 
     TPanelTestLink loader(inputTimeOutMs);
+    loader.Comms.SetComPortSpeed(br115200);
     loader.Panel = saver.Panel;
     loader.Comms.Port().SetDevice(std::make_unique<TMemorySerialDevice>(loader.Panel));
     ASSERT_EQ(loader.Run([&] { return loader.Sequencer.LoadAll(); }), true)
@@ -54,7 +58,7 @@ TEST(Transfer, CompletesThroughInjectedFaults)
     faults.DropEveryRequest = 7;
     faults.CorruptEveryReply = 5;
     faults.SilentHandshakes = 1;
-    RoundTrip(stNittanLoop, 1, faults, 50);
+    RoundTrip(stNittanLoop, 1, faults, 15);
 }
 
 TEST(Transfer, WireFramesOfTheWorkedExamples)
@@ -207,8 +211,17 @@ TEST(Transfer, SaveAllChecks)
     link.Prompts.Answers = {TPromptAnswer::paYes};
     EXPECT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), std::nullopt);
     EXPECT_EQ(link.Prompts.count(TScriptedPrompts::TKind::mkError), 2);
-    EXPECT_EQ(link.Prompts.texts().last(), OutputDelaysExceededMessage);
+    // The known text first, then the zone; the maximum is the configured one.
+    EXPECT_EQ(link.Prompts.texts().last(), OutputDelaysExceededMessage + "\nZone 9");
     EXPECT_TRUE(link.Sent.isEmpty());
+    link.Prompts.clear();
+    link.Sequencer.MaxOutputDelay = 200;
+    link.Data.ZoneList.Zone(3).SounderTimer = 250;
+    link.Data.ZoneList.Zone(9).SounderTimer = 0;
+    link.Prompts.Answers = {TPromptAnswer::paYes};
+    EXPECT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), std::nullopt);
+    EXPECT_TRUE(link.Prompts.texts().contains(
+        "There are output delays exceeding 3.33 Minutes which MUST be resolved\nZone 3"));
 
     link.Data.AccessCodesValid = false;
     EXPECT_FALSE(link.Sequencer.LoadAll());
@@ -230,7 +243,9 @@ TEST(Transfer, PanelRefusals)
     link.Panel->Memory().Protocol = stHochikiLoop;
     link.Page = ppLoop2;
     EXPECT_EQ(link.Run([&] { return link.Sequencer.SavePage(); }), false);
-    EXPECT_EQ(link.Prompts.texts(), QStringList({TransferText::ProtocolMismatch}));
+    EXPECT_EQ(link.Prompts.texts(),
+              QStringList({TransferText::ProtocolMismatch
+                           + "\n(panel: Hochiki, configuration: Apollo)"}));
 
     link.Prompts.clear();
     link.Panel->Memory().Protocol = 9;
@@ -245,7 +260,9 @@ TEST(Transfer, PortThatWillNotOpen)
     link.Comms.Port().SetDevice(nullptr);
     link.Comms.Port().SetPortName("/nonexistent/ttyZOL");
     EXPECT_EQ(link.Run([&] { return link.Sequencer.LoadAll(); }), std::nullopt);
-    EXPECT_EQ(link.Prompts.texts(), QStringList({TransferText::CannotOpenPort}));
+    ASSERT_EQ(link.Prompts.texts().size(), 1);
+    EXPECT_TRUE(link.Prompts.texts().first().startsWith(
+        TransferText::CannotOpenPort + "\nPort /nonexistent/ttyZOL: not found"));
     EXPECT_FALSE(link.Sequencer.Busy());
 }
 

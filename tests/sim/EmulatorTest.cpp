@@ -209,6 +209,13 @@ TEST_F(EmulatorTest, FaultInjection)
     EXPECT_TRUE(emu.Answer(Msg('A')).isEmpty());
     EXPECT_EQ(emu.Answer(Msg('A')), QByteArray("A\0A", 3));
 
+    // A late answer comes just before the answer to the next message.
+    emu.Faults.LateEveryAnswer = 1;
+    EXPECT_TRUE(emu.Answer(Msg('Y', B({4}))).isEmpty());
+    EXPECT_EQ(emu.Memory().FaultLockout, 4) << "the late write was stored";
+    emu.Faults.LateEveryAnswer = 0;
+    EXPECT_EQ(emu.Answer(Msg('Y', B({4}))), QByteArray(2, ACK));
+
     // Frames on the line: a given panel number only, the handshake always; bad checksums NAKed.
     QByteArray sent;
     emu.SendToTool = [&](const QByteArray& b) { sent += b; };

@@ -1,0 +1,143 @@
+// Load All and Save All against a panel that answers late, refuses, drops and garbles: the
+// document loaded and the panel memory saved must be exactly those of a clean transfer.
+
+#include "PanelTestLink.h"
+#include "RichConfig.h"
+
+#include "storage/ConfigWriter.h"
+#include "storage/ProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+namespace {
+
+// Every dropped or late answer costs the tool one input time-out.
+constexpr int FaultTimeOutMs = 8;
+
+const QDateTime FixedClock(QDate(2026, 3, 4), QTime(10, 20, 30));
+
+// The in-memory line has no wire time; a fast line setting keeps the pause after a repeated
+// request (a few character times) short as well.
+void FastLine(TPanelTestLink& link)
+{
+    link.Comms.SetComPortSpeed(br115200);
+    link.Comms.SetTickInterval(2);
+}
+
+QByteArray Image(const TData& data)
+{
+    TProfileFile file;
+    WriteConfiguration(data, file);
+    return file.ToBytes();
+}
+
+// The panel memory a Save All of the rich configuration leaves, with these faults.
+TPanelMemory SavedMemory(TSystemType protocol, const TEmulatorFaults& faults)
+{
+    TPanelTestLink link(FaultTimeOutMs);
+    FastLine(link);
+    link.Panel->Memory().Protocol = protocol;
+    FillRichConfiguration(link.Data, protocol);
+    link.Sequencer.Now = [] { return FixedClock; };
+    link.Panel->Faults = faults;
+    link.Prompts.Answers = {TPromptAnswer::paYes};
+    EXPECT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), true)
+        << link.Prompts.texts().join('|').toStdString();
+    return link.Panel->Memory();
+}
+
+// The document a Load All from this memory gives, with these faults.
+QByteArray LoadedImage(const TPanelMemory& memory, const TEmulatorFaults& faults)
+{
+    TPanelTestLink link(FaultTimeOutMs);
+    FastLine(link);
+    link.Panel->Memory() = memory;
+    link.Panel->Faults = faults;
+    EXPECT_EQ(link.Run([&] { return link.Sequencer.LoadAll(); }), true)
+        << link.Prompts.texts().join('|').toStdString();
+    return Image(link.Data);
+}
+
+struct TCleanTransfer {
+    TPanelMemory Memory;
+    QByteArray Loaded;
+};
+
+// Made once per protocol for all the tests here.
+const TCleanTransfer& Clean(TSystemType protocol)
+{
+    static std::map<TSystemType, TCleanTransfer> made;
+    auto found = made.find(protocol);
+    if (found == made.end()) {
+        TCleanTransfer clean;
+        clean.Memory = SavedMemory(protocol, {});
+        clean.Loaded = LoadedImage(clean.Memory, {});
+        found = made.emplace(protocol, clean).first;
+    }
+    return found->second;
+}
+
+void ExpectSaveAsClean(TSystemType protocol, const TEmulatorFaults& faults)
+{
+    EXPECT_TRUE(SavedMemory(protocol, faults) == Clean(protocol).Memory)
+        << "panel memory after Save All";
+}
+
+void ExpectLoadAsClean(TSystemType protocol, const TEmulatorFaults& faults)
+{
+    EXPECT_EQ(LoadedImage(Clean(protocol).Memory, faults), Clean(protocol).Loaded)
+        << "document after Load All";
+}
+
+} // namespace
+
+// A busy panel answers every 37th message after the tool's time-out: the tool has sent the
+// request again and gets two answers. Neither a load nor a save may slide a value onto the
+// neighbouring point, name, zone or record.
+TEST(FaultSchedule, LateAnswersLandNowhereElse)
+{
+    for (TSystemType protocol : {stApolloLoop, stHochikiLoop, stSysSensorLoop, stNittanLoop}) {
+        SCOPED_TRACE(SystemTypeName(protocol).toStdString());
+        TEmulatorFaults faults;
+        faults.LateEveryAnswer = 31 + protocol * 2;
+        ExpectSaveAsClean(protocol, faults);
+        ExpectLoadAsClean(protocol, faults);
+    }
+}
+
+// Random schedules of every fault at once, from a fixed seed, on all four protocols; each
+// schedule drives a save or a load.
+TEST(FaultSchedule, RandomMixOfEveryFault)
+{
+    std::mt19937 rng(20261207);
+    auto every = [&rng](int low, int high) {
+        // About one schedule in four leaves this fault out.
+        return std::uniform_int_distribution<int>(0, 3)(rng) == 0
+                   ? 0
+                   : std::uniform_int_distribution<int>(low, high)(rng);
+    };
+    for (TSystemType protocol : {stApolloLoop, stHochikiLoop, stSysSensorLoop, stNittanLoop}) {
+        for (int schedule = 0; schedule < 3; ++schedule) {
+            TEmulatorFaults faults;
+            faults.NakEveryWrite = every(3, 25);
+            faults.DropEveryRequest = every(20, 80);
+            faults.CorruptEveryReply = every(3, 25);
+            faults.LateEveryAnswer = every(20, 80);
+            faults.SilentHandshakes = std::uniform_int_distribution<int>(0, 2)(rng);
+            SCOPED_TRACE(QStringLiteral("%1: nak %2 drop %3 corrupt %4 late %5")
+                             .arg(SystemTypeName(protocol))
+                             .arg(faults.NakEveryWrite)
+                             .arg(faults.DropEveryRequest)
+                             .arg(faults.CorruptEveryReply)
+                             .arg(faults.LateEveryAnswer)
+                             .toStdString());
+            if ((schedule + protocol) % 2 == 0)
+                ExpectSaveAsClean(protocol, faults);
+            else
+                ExpectLoadAsClean(protocol, faults);
+        }
+    }
+}
