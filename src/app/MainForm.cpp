@@ -77,15 +77,6 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     sequencer_ = std::make_unique<TTransferSequencer>(
         *data_, comms_, *prompts_, *status_,
         TTransferContext{[this] { return ActivePage(); }, [this] { return SummaryLoop(); }});
-    // A reply the sequencer stores changes the document: the load leaves it modified.
-    auto handlePacket = comms_.OnPacketReceived;
-    comms_.OnPacketReceived = [this, handlePacket](TPanelComms* sender, char letter,
-                                                   const QByteArray& packet) {
-        const bool stores = loadRunning_ && sequencer_->Busy() && !comms_.Suspended
-            && comms_.HandshakeDone && letter != 'A' && letter != 'B';
-        handlePacket(sender, letter, packet);
-        loadStored_ = loadStored_ || stores;
-    };
     connect(sequencer_.get(), &TTransferSequencer::Finished, this, &TMainForm::TransferFinished);
     connect(sequencer_.get(), &TTransferSequencer::ActivePageRefresh, this, &TMainForm::RefreshPage);
     connect(sequencer_.get(), &TTransferSequencer::LoopTypeChanged, this, [this] {

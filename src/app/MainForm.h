@@ -202,9 +202,6 @@ private:
     TSystemType shownProtocol_ = stApolloLoop;
     bool startupDone_ = false;
     bool inPageChange_ = false;
-    // A load that stored something into the document leaves it modified.
-    bool loadRunning_ = false;
-    bool loadStored_ = false;
     QString startupFile_;
     // The port chosen while an operation ran (0: none).
     int pendingPort_ = 0;

@@ -119,41 +119,26 @@ void TMainForm::PrinterProperties()
 
 bool TMainForm::LoadAll()
 {
-    loadRunning_ = true;
-    loadStored_ = false;
-    const bool started = sequencer_->LoadAll();
-    loadRunning_ = started && sequencer_->Busy();
-    return started;
+    return sequencer_->LoadAll();
 }
 
 bool TMainForm::SaveAll()
 {
-    loadRunning_ = false;
     return sequencer_->SaveAll();
 }
 
 bool TMainForm::LoadPage()
 {
-    // The event history is not part of the configuration.
-    loadRunning_ = ActivePage() != ppViewEventLog;
-    loadStored_ = false;
-    const bool started = sequencer_->LoadPage();
-    loadRunning_ = loadRunning_ && started && sequencer_->Busy();
-    return started;
+    return sequencer_->LoadPage();
 }
 
 bool TMainForm::SavePage()
 {
-    loadRunning_ = false;
     return sequencer_->SavePage();
 }
 
 void TMainForm::TransferFinished()
 {
-    if (loadRunning_ && loadStored_)
-        SetModified(true);
-    loadRunning_ = false;
-    loadStored_ = false;
     UpdateTitle();
     // Not from inside the port's own event: the port is closed and reopened here.
     QTimer::singleShot(0, this, [this] {
