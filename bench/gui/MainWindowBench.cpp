@@ -1,6 +1,7 @@
 // The main window: start-up to the first shown window, a page change (which refreshes every
 // page) with the largest configuration open, and Open of that configuration through the
 // window. Targets: start-up < 300 ms, page change <= 16 ms median, Open < 50 ms.
+#include "support/LargestConfiguration.h"
 #include "app/MainForm.h"
 #include "model/Data.h"
 #include "storage/ConfigFile.h"
@@ -18,37 +19,6 @@ namespace {
 
 // Hochiki, both loops fitted at every address with distinct names up to the name-table limit,
 // every zone, group, set, network panel and C&E event filled.
-void FillLargest(TData& doc)
-{
-    doc.SwitchProtocol(stHochikiLoop);
-    const int codes[] = {136, 152, 168, 216, 0, 94, 125, 21};
-    int nameNo = 0;
-    for (int l = 1; l <= 2; ++l) {
-        TQEMLoop& loop = doc.Loop(l);
-        for (int p = 1; p <= loop.NoLoopDevices(); ++p) {
-            loop.PlaceDevice(p, codes[p % 8]);
-            loop.Devices[p].Zone = 1 + p % 32;
-            loop.Devices[p].Name = QStringLiteral("Corridor east point %1").arg(nameNo++ % 255 + 1);
-        }
-    }
-    doc.RebuildNameTable();
-    for (int z = 1; z <= MaxZone; ++z) {
-        TZone& zone = doc.ZoneList.Zone(z);
-        zone.Name = QStringLiteral("Zone name %1").arg(z);
-        for (int g = 1; g <= MaxGroup; ++g)
-            zone.GroupConfig[g] = (z + g) % 3;
-        for (int s = 1; s <= MaxSet; ++s)
-            zone.SetConfig[s] = (z + s) % 4;
-    }
-    doc.SiteConfig.ClientName = QStringLiteral("Client of the largest site");
-    for (int n = 1; n <= MaxNetworkPanels; ++n)
-        doc.RepeaterList.Repeaters[n] = {true, QStringLiteral("Panel %1").arg(n)};
-    for (int e = 1; e <= CEEventCount; ++e)
-        doc.C_ETable.Events[e] = {50, e, 55, 1, 55, 1};
-    doc.Comments = QStringLiteral("Comments of the largest site");
-    doc.EventLog.clear();
-}
-
 // A window with settings and prompts of its own, and the largest configuration on disk.
 struct TBenchWindow {
     QTemporaryDir Dir;
@@ -61,7 +31,7 @@ struct TBenchWindow {
     {
         Settings.setValue(QStringLiteral("DevicePaths/COM1"), QStringLiteral("demo"));
         TData doc;
-        FillLargest(doc);
+        FillLargestConfiguration(doc);
         TConfigFile(doc, Prompts).WriteFile(Largest);
     }
 

@@ -1,6 +1,7 @@
 // The print preview of the largest configuration's full report (Hochiki, both loops fully
 // fitted, every third point a module with four channels, every site and zone field filled):
 // the window shown after "Print Preview", a page change at "Fit To Page" and a zoom step.
+#include "support/LargestConfiguration.h"
 #include "editors/common/EditorContext.h"
 #include "editors/print/PreviewForm.h"
 #include "editors/print/PrinterSetup.h"
@@ -21,42 +22,10 @@
 
 namespace {
 
-void FillLargest(TData& data)
-{
-    data.SwitchProtocol(stHochikiLoop);
-    const int channelCodes[] = {21, 25, 57, 120, 124, 125, 127};
-    const int plainCodes[] = {136, 152, 168, 216, 0, 18};
-    for (int l = 1; l <= 2; ++l) {
-        TQEMLoop& loop = data.Loop(l);
-        for (int p = 1; p <= loop.MaxCellCount(); ++p) {
-            loop.PlaceDevice(p, p % 3 == 0 ? channelCodes[p % 7] : plainCodes[p % 6]);
-            TDeviceType& d = loop.Devices[p];
-            d.Zone = 1 + p % 32;
-            d.Name = QStringLiteral("Point %1 corridor %2").arg(p).arg(l);
-            if (p % 3 == 0)
-                for (int k = 0; k < 4; ++k)
-                    d.SharedData[2 * k + 1] = k == 3 ? 63 : (k == 2 ? 128 + p % 16 : p % 32);
-        }
-    }
-    data.RebuildNameTable();
-    TSiteConfig& site = data.SiteConfig;
-    site.ClientName = QStringLiteral("Harbour View Hotel Ltd");
-    site.ClientAddress1 = QStringLiteral("12 Quay Street");
-    site.InstallerName = QStringLiteral("Southern Fire Systems");
-    site.EngineerNo = QStringLiteral("SN-7781");
-    site.MainVersion = QStringLiteral("09A07");
-    for (int z = 1; z <= MaxZone; ++z) {
-        TZone& zone = data.ZoneList.Zone(z);
-        zone.Name = QStringLiteral("Floor %1 east wing").arg(z);
-        zone.GroupConfig[1 + z % 16] = 1 + z % 2;
-        zone.SetConfig[1 + z % 18] = 1 + z % 3;
-    }
-}
-
 struct TLargest {
     TLargest()
     {
-        FillLargest(Data);
+        FillLargestConfiguration(Data);
         PrinterSetup().Reset(rdPdf);
     }
     TData Data;

@@ -4,6 +4,7 @@
 // Budget: 16 ms. The New configuration's refresh is the baseline measured in the same run.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#include "support/LargestConfiguration.h"
 #include "editors/EditorTestSupport.h"
 #pragma GCC diagnostic pop
 #include "editors/devices/LoopSummary.h"
@@ -14,22 +15,6 @@
 
 namespace {
 
-void FillBothLoops(TData& data)
-{
-    data.SwitchProtocol(stHochikiLoop);
-    const int channelCodes[] = {21, 25, 57, 120, 124, 125, 127};
-    const int plainCodes[] = {136, 152, 168, 216, 0, 18};
-    for (int l = 1; l <= 2; ++l) {
-        TQEMLoop& loop = data.Loop(l);
-        for (int p = 1; p <= loop.MaxCellCount(); ++p) {
-            loop.PlaceDevice(p, p % 3 == 0 ? channelCodes[p % 7] : plainCodes[p % 6]);
-            loop.Devices[p].Zone = 1 + p % 32;
-            loop.Devices[p].Name = QStringLiteral("Point %1 corridor %2").arg(p).arg(l);
-        }
-    }
-    data.RebuildNameTable();
-}
-
 struct TSummaryBench {
     TEditorFixture Fixture;
     TfrmLoopSummary* Page = nullptr;
@@ -37,7 +22,7 @@ struct TSummaryBench {
     explicit TSummaryBench(bool full)
     {
         if (full)
-            FillBothLoops(Fixture.Data);
+            FillLargestConfiguration(Fixture.Data);
         Page = new TfrmLoopSummary(Fixture.Context);
         Page->resize(1280, 800);
         Page->show();
