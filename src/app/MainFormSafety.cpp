@@ -285,33 +285,35 @@ bool TMainForm::BeforeSaveAll()
         if (!ConfirmSaveWithErrors(*prompts_, findings))
             return false;
     }
-    if (!actBackupBeforeSave_->isChecked())
+    // The file sent is always kept beside the configuration; the panel's configuration only
+    // when asked for. A configuration never saved has no folder of its own: its copies go to
+    // the documents folder, and only when they were asked for.
+    if (data_->FileName.isEmpty() && !actBackupBeforeSave_->isChecked())
         return true;
-
-    // A configuration never saved has no folder of its own: its copies go to the documents
-    // folder.
     const QString folder = data_->FileName.isEmpty()
         ? QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
               .filePath(QStringLiteral("ZOL Tools backups"))
         : Backups::DefaultFolder(data_->FileName);
     const QString site = Backups::SiteName(*data_);
     const QDateTime now = QDateTime::currentDateTime();
-    CloseLink();
-    TData panel;
-    const TPanelReadRequest request{PanelPortName(), data_->PanelNumber,
-                                    trace_ && trace_->IsOpen() ? trace_.get() : nullptr};
-    QString error;
-    const QString path = Backups::FilePath(folder, site, data_->PanelNumber, now);
-    if (!LoadAllFromPanel(panel, request, *prompts_, *status_, &error)
-        || !Backups::Write(panel, path, &error)) {
-        prompts_->error(error + QStringLiteral("\nThe panel's configuration could not be kept "
-                                               "before saving: nothing was sent."));
-        return false;
+    if (actBackupBeforeSave_->isChecked()) {
+        CloseLink();
+        TData panel;
+        const TPanelReadRequest request{PanelPortName(), data_->PanelNumber,
+                                        trace_ && trace_->IsOpen() ? trace_.get() : nullptr};
+        QString error;
+        const QString path = Backups::FilePath(folder, site, data_->PanelNumber, now);
+        if (!LoadAllFromPanel(panel, request, *prompts_, *status_, &error)
+            || !Backups::Write(panel, path, &error)) {
+            prompts_->error(error + QStringLiteral("\nThe panel's configuration could not be "
+                                                   "kept before saving: nothing was sent."));
+            return false;
+        }
+        statusBar()->showMessage(QStringLiteral("The panel's configuration was kept as %1.")
+                                     .arg(QDir::toNativeSeparators(path)),
+                                 StatusShownMs);
     }
     sentCopyPath_ = Backups::FilePath(folder, site, data_->PanelNumber, now, Backups::SentSuffix);
-    statusBar()->showMessage(QStringLiteral("The panel's configuration was kept as %1.")
-                                 .arg(QDir::toNativeSeparators(path)),
-                             StatusShownMs);
     return true;
 }
 
