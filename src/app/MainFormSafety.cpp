@@ -69,6 +69,18 @@ void FocusNamed(QWidget* page, const QString& name, bool suffix)
         edit->selectAll();
 }
 
+// Shows the check's dock; under the pages, where a finding's sentence has the window's width,
+// it opens tall enough for a few findings.
+void ShowDock(QMainWindow* window, QDockWidget* dock)
+{
+    const bool opening = dock->isHidden();
+    dock->show();
+    dock->raise();
+    if (opening && !dock->isFloating()
+        && window->dockWidgetArea(dock) == Qt::BottomDockWidgetArea)
+        window->resizeDocks({dock}, {window->fontMetrics().height() * 12}, Qt::Vertical);
+}
+
 } // namespace
 
 void TMainForm::CreateSafetyTools()
@@ -126,7 +138,7 @@ void TMainForm::CreateSafetyTools()
 
     checkDock_ = new TCheckConfigurationDock(this);
     checkDock_->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
-    addDockWidget(Qt::RightDockWidgetArea, checkDock_);
+    addDockWidget(Qt::BottomDockWidgetArea, checkDock_);
     checkDock_->hide();
     connect(checkDock_, &TCheckConfigurationDock::CheckRequested, this, &TMainForm::CheckConfiguration);
     connect(checkDock_, &TCheckConfigurationDock::FindingActivated, this, &TMainForm::OpenFinding);
@@ -143,8 +155,7 @@ void TMainForm::CreateSafetyTools()
 void TMainForm::CheckConfiguration()
 {
     checkDock_->ShowFindings(TConfigCheck::Run(*data_, context_.MaxOutputDelay, QDate::currentDate()));
-    checkDock_->show();
-    checkDock_->raise();
+    ShowDock(this, checkDock_);
 }
 
 void TMainForm::OpenFinding(TPanelPage page, int item, const QString& field)
@@ -281,7 +292,7 @@ bool TMainForm::BeforeSaveAll()
         TConfigCheck::Run(*data_, context_.MaxOutputDelay, QDate::currentDate());
     if (TConfigCheck::HasErrors(findings)) {
         checkDock_->ShowFindings(findings);
-        checkDock_->show();
+        ShowDock(this, checkDock_);
         if (!ConfirmSaveWithErrors(*prompts_, findings))
             return false;
     }
