@@ -76,14 +76,16 @@ TEST_F(TMainFormTest, SaveAllWithAnErrorAsksAndNoSendsNothing)
     EXPECT_FALSE(Form->Sequencer().Busy());
 }
 
-TEST_F(TMainFormTest, SaveAllVerifiesAgainstThePanelWhileRecordingTheLine)
+TEST_F(TMainFormTest, SaveAllKeepsBackupsVerifiesAndRecordsTheLine)
 {
     const QString log = Dir.filePath(QStringLiteral("line.txt"));
-    Files = {log};
+    Files = {Dir.filePath(QStringLiteral("site_Panel1.QEM")), log};
+    Form->Data().ZoneList.Zone(2).Name = QStringLiteral("Kitchen");
+    ASSERT_TRUE(Form->FileSaveAs());
     Action("actRecordCommsLog")->trigger();
     ASSERT_TRUE(Action("actRecordCommsLog")->isChecked());
+    Action("actBackupBeforeSave")->setChecked(true);
 
-    Form->Data().ZoneList.Zone(2).Name = QStringLiteral("Kitchen");
     Prompts.DefaultAnswer = TPromptAnswer::paYes;
     ASSERT_TRUE(RunTransfer([&] { return Form->SaveAll(); }));
     const QString verified = QStringLiteral("Verified: the panel holds what was sent.");
@@ -91,6 +93,14 @@ TEST_F(TMainFormTest, SaveAllVerifiesAgainstThePanelWhileRecordingTheLine)
                                 60000));
     EXPECT_EQ(Prompts.count(TScriptedPrompts::TKind::mkError), 0)
         << Prompts.texts().join(QLatin1Char('|')).toStdString();
+    // The new panel's configuration before the save, and the file sent.
+    const QStringList kept = QDir(Dir.filePath(QStringLiteral("backups")))
+                                .entryList({QStringLiteral("*.QEM")}, QDir::Files, QDir::Name);
+    ASSERT_EQ(kept.size(), 2) << kept.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(kept.at(1).endsWith(QStringLiteral("_sent.QEM")));
+    EXPECT_TRUE(kept.at(0).startsWith(QStringLiteral("site_Panel1_")));
+    EXPECT_TRUE(Form->CompareWithPanel());
+    EXPECT_EQ(Form->CompareDialog()->VisibleDifferences(), 0);
 
     // A second choice stops the log; it holds the frames of the save and of the read-back.
     Action("actRecordCommsLog")->trigger();
