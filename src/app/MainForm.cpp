@@ -12,6 +12,7 @@
 #include "model/Data.h"
 #include "panel/PanelLink.h"
 #include "panel/TransferSequencer.h"
+#include "safety/CommsTrace.h"
 #include "storage/ProgramSettings.h"
 
 #include <QAction>
@@ -100,6 +101,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
 
     CreateActions();
     CreateMenusAndToolbar();
+    CreateSafetyTools();
     ConnectPages();
 
     connect(sequencer_.get(), &TTransferSequencer::EventLogLine, eventLog_,

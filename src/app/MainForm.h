@@ -22,6 +22,10 @@ class QSpinBox;
 class QTabWidget;
 class QTimer;
 class TAboutBox;
+class TCheckConfigurationDock;
+class TCommsTrace;
+class TCompareDialog;
+struct TDifference;
 class TCommSelectForm;
 class TData;
 class TfrmComments;
@@ -37,7 +41,7 @@ class TPage;
 class TPrompts;
 class TTransferSequencer;
 
-enum class TFileQuestion { fqOpen, fqSave, fqOpenLog, fqSaveLog };
+enum class TFileQuestion { fqOpen, fqSave, fqOpenLog, fqSaveLog, fqSaveCommsLog };
 
 // What the main window is built with. Every field has the program's own default; tests give
 // scripted prompts, a settings store of their own and file answers.
@@ -105,6 +109,15 @@ public:
     bool SwitchProtocol(TSystemType type);
     void ApplyProtocol();
 
+    // Tools (MainFormSafety.cpp): the check, the comparisons and the communications log.
+    void CheckConfiguration();
+    bool CompareWithFile();
+    bool CompareWithPanel();
+    // Starts recording into a file it asks for, or stops; whether it records now.
+    bool RecordCommsLog(bool record);
+    TCheckConfigurationDock& CheckDock() { return *checkDock_; }
+    TCompareDialog* CompareDialog() const { return compare_; }
+
     void Print();
     void PrinterProperties();
     void HelpContents();
@@ -151,6 +164,16 @@ private:
     void LoadLog();
     void SaveLog();
     void TransferFinished();
+    // The safety net around Save All (MainFormSafety.cpp).
+    void CreateSafetyTools();
+    bool BeforeSaveAll();
+    void SaveAllStarted();
+    void VerifyAfterSaveAll();
+    void OpenFinding(TPanelPage page, int item, const QString& field);
+    QString PanelPortName() const;
+    void CloseLink();
+    void ShowComparison(const QString& caption, const QString& rightCaption,
+                        const QList<TDifference>& differences);
 
     TMainFormSetup setup_;
     std::unique_ptr<TGuiPrompts> guiPrompts_;
@@ -205,4 +228,16 @@ private:
     QString startupFile_;
     // The port chosen while an operation ran (0: none).
     int pendingPort_ = 0;
+
+    TCheckConfigurationDock* checkDock_ = nullptr;
+    TCompareDialog* compare_ = nullptr;
+    QAction* actRecordCommsLog_ = nullptr;
+    QAction* actVerifyAfterSave_ = nullptr;
+    QAction* actBackupBeforeSave_ = nullptr;
+    // A Save All of this window is running: verified when it completes.
+    bool saveAllRunning_ = false;
+    // Where the copy of the file being sent goes, beside the panel's copy (empty: none).
+    QString sentCopyPath_;
+    // Declared last: the link's tracing device refers to it until the window closes the link.
+    std::unique_ptr<TCommsTrace> trace_;
 };

@@ -13,6 +13,7 @@
 #include "panel/TransferSequencer.h"
 #include "sim/DemoPanel.h"
 #include "comms/SerialDeviceFactory.h"
+#include "safety/CommsTrace.h"
 #include "storage/CommentsFile.h"
 #include "storage/ConfigFile.h"
 
@@ -124,7 +125,12 @@ bool TMainForm::LoadAll()
 
 bool TMainForm::SaveAll()
 {
-    return sequencer_->SaveAll();
+    if (!BeforeSaveAll())
+        return false;
+    const bool started = sequencer_->SaveAll();
+    if (started)
+        SaveAllStarted();
+    return started;
 }
 
 bool TMainForm::LoadPage()
@@ -189,6 +195,9 @@ void TMainForm::SelectComPort(int port)
     if (device.compare(TPortSettings::DemoPort, Qt::CaseInsensitive) == 0 && !HasDemoPanel())
         RegisterDemoPanel();
     comms_.Port().SetPortName(device);
+    // A communications log being recorded follows the link to its new port.
+    if (trace_ && trace_->IsOpen())
+        AttachTrace(comms_.Port(), *trace_);
 }
 
 bool TMainForm::SwitchProtocol(TSystemType type)
