@@ -16,6 +16,7 @@
 class QAction;
 class QActionGroup;
 class QLabel;
+class QMenu;
 class QPrinter;
 class QSettings;
 class QSpinBox;
@@ -35,7 +36,10 @@ class TGuiPrompts;
 class THelpWindow;
 class TPage;
 class TPrompts;
+class TRecentFiles;
+class QToolBar;
 class TTransferSequencer;
+class TUndoHistory;
 
 enum class TFileQuestion { fqOpen, fqSave, fqOpenLog, fqSaveLog };
 
@@ -105,6 +109,14 @@ public:
     bool SwitchProtocol(TSystemType type);
     void ApplyProtocol();
 
+    // Undo and redo of the last edit, on any page or dialog.
+    TUndoHistory& UndoHistory() { return *undo_; }
+    bool Undo();
+    bool Redo();
+    // A configuration from the recent files list; a vanished one leaves the list.
+    bool OpenRecent(const QString& path);
+    TRecentFiles& RecentFiles() { return *recent_; }
+
     void Print();
     void PrinterProperties();
     void HelpContents();
@@ -151,6 +163,17 @@ private:
     void LoadLog();
     void SaveLog();
     void TransferFinished();
+    // Undo, recent files and the remembered layout (MainFormComforts.cpp).
+    void CreateComforts();
+    void AddEditMenu();
+    void AddUndoButtons(QToolBar* bar);
+    void UpdateUndoActions();
+    QString DescribeEdit() const;
+    void RememberFile(const QString& path);
+    void UpdateRecentMenu();
+    void RestoreLayout();
+    void RestoreLastPage();
+    void SaveLayout();
 
     TMainFormSetup setup_;
     std::unique_ptr<TGuiPrompts> guiPrompts_;
@@ -193,6 +216,19 @@ private:
     QAction* actDisconnect_ = nullptr;
     QAction* actApollo_ = nullptr;
     QAction* actHochiki_ = nullptr;
+    QAction* actUndo_ = nullptr;
+    QAction* actRedo_ = nullptr;
+    QMenu* mnuFile_ = nullptr;
+    // Where the recent files are listed in the File menu.
+    QAction* recentEnd_ = nullptr;
+    QList<QAction*> recentActions_;
+    std::unique_ptr<QSettings> ownSettings_;
+    QSettings* settings_ = nullptr;
+    std::unique_ptr<TUndoHistory> undo_;
+    std::unique_ptr<TRecentFiles> recent_;
+    int restoredPage_ = -1;
+    // A Load All that stored something starts a fresh history.
+    bool loadAllRunning_ = false;
     QAction* actContents_ = nullptr;
     QAction* actAbout_ = nullptr;
 

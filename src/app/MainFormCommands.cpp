@@ -4,6 +4,7 @@
 #include "editors/print/PrinterSetup.h"
 
 #include "app/HelpWindow.h"
+#include "app/UndoHistory.h"
 #include "editors/common/Page.h"
 #include "editors/log/EventLogPage.h"
 #include "editors/status/AboutBox.h"
@@ -55,6 +56,7 @@ bool TMainForm::FileNew()
     data_->ResetToNew();
     SetModified(false);
     RefreshAllPages();
+    undo_->Reset();
     return true;
 }
 
@@ -72,8 +74,11 @@ bool TMainForm::OpenFile(const QString& path)
     status_->ShowMessage(LoadingFromDiskText);
     const bool opened = file.Open(path);
     status_->Close();
-    if (opened)
+    if (opened) {
         SetModified(false);
+        undo_->Reset();
+        RememberFile(data_->FileName);
+    }
     UpdateTitle();
     return opened;
 }
@@ -87,6 +92,8 @@ bool TMainForm::FileSave()
         return FileSaveAs();
     TConfigFile file(*data_, *prompts_);
     const bool saved = file.Save();
+    if (saved)
+        RememberFile(data_->FileName);
     UpdateTitle();
     return saved;
 }
@@ -101,6 +108,8 @@ bool TMainForm::FileSaveAs()
         return false;
     TConfigFile file(*data_, *prompts_);
     const bool saved = file.SaveAs(path);
+    if (saved)
+        RememberFile(data_->FileName);
     UpdateTitle();
     return saved;
 }
@@ -120,6 +129,7 @@ void TMainForm::PrinterProperties()
 bool TMainForm::LoadAll()
 {
     loadRunning_ = true;
+    loadAllRunning_ = true;
     loadStored_ = false;
     const bool started = sequencer_->LoadAll();
     loadRunning_ = started && sequencer_->Busy();
@@ -152,6 +162,9 @@ void TMainForm::TransferFinished()
 {
     if (loadRunning_ && loadStored_)
         SetModified(true);
+    if (loadAllRunning_ && loadStored_)
+        undo_->Reset();
+    loadAllRunning_ = false;
     loadRunning_ = false;
     loadStored_ = false;
     UpdateTitle();
@@ -216,6 +229,7 @@ bool TMainForm::SwitchProtocol(TSystemType type)
     data_->SwitchProtocol(type);
     ApplyProtocol();
     RefreshAllPages();
+    undo_->Reset();
     return true;
 }
 
@@ -263,6 +277,7 @@ void TMainForm::SaveLog()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    SaveLayout();
     if (!data_->Modified()) {
         event->accept();
         return;
