@@ -27,6 +27,15 @@ QString Escaped(QString text)
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
+// A control named after its caption ("Clients Name : ") without the caption's colon.
+QString ControlName(QString name)
+{
+    name = name.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name.trimmed();
+}
+
 } // namespace
 
 // Built before the actions: the history starts from the document the window was made with.
@@ -109,8 +118,11 @@ QString TMainForm::DescribeEdit() const
     if (loadRunning_)
         return ShownText(actLoadPage_->text());
     const QWidget* focus = QApplication::focusWidget();
-    if (focus && !focus->accessibleName().isEmpty())
-        return focus->accessibleName();
+    // The line edit inside a spin box is named by the spin box.
+    for (const QWidget* w = focus; w && !w->isWindow() && !qobject_cast<const TPage*>(w);
+         w = w->parentWidget())
+        if (const QString name = ControlName(w->accessibleName()); !name.isEmpty())
+            return name;
     if (focus && focus->window() != this && !focus->window()->windowTitle().isEmpty())
         return QStringLiteral("edit on ") + focus->window()->windowTitle();
     return QStringLiteral("edit on ") + ShownText(pages_->tabText(pages_->currentIndex()));
