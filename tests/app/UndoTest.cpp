@@ -5,6 +5,7 @@
 #include "app/RecentFiles.h"
 #include "app/UndoHistory.h"
 #include "app/WindowLayout.h"
+#include "editors/devices/DialogDriver.h"
 #include "editors/loop/DeviceSelectionFrame.h"
 #include "editors/loop/LoopFrame.h"
 #include "editors/loop/LoopGrid.h"
@@ -139,6 +140,35 @@ TEST_F(TUndoTest, EachPageKindUndoesAndRedoesItsEdit)
     EXPECT_NE(doc.Loop1.Devices[5].TypeCode, NotFittedCode);
     EXPECT_NE(doc.ZoneList.Zone(3).MCPEnable, mcp);
     EXPECT_TRUE(doc.Modified());
+}
+
+TEST_F(TUndoTest, ADeviceDialogEditIsOneStep)
+{
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(20);
+    auto* loop = qobject_cast<TfrmLoop*>(Form->Page(ppLoop1));
+    Form->SetActivePage(ppLoop1);
+    loop->Toolbar()->ChooseVariant(1, 2);
+    QTest::mouseClick(loop->Grid(), Qt::LeftButton, {}, loop->Grid()->PointCentre(7));
+    QTest::qWait(60);
+    Settle();
+    const TDeviceType placed = Form->Data().Loop1.Devices[7];
+    ASSERT_NE(placed.TypeCode, NotFittedCode);
+
+    OnNextDialog([](QDialog& d) {
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("txtDeviceName"));
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("Boiler room"));
+        ClickButton(d, "btnAccept");
+    });
+    emit loop->EditDeviceRequested(1, 7);
+    Settle();
+    ASSERT_EQ(Form->Data().Loop1.Devices[7].Name, "Boiler room");
+    EXPECT_EQ(History().UndoCount(), 2);
+    ASSERT_TRUE(Form->Undo());
+    EXPECT_EQ(Form->Data().Loop1.Devices[7].Name, placed.Name);
+    EXPECT_EQ(Form->Data().Loop1.Devices[7].TypeCode, placed.TypeCode);
+    ASSERT_TRUE(Form->Redo());
+    EXPECT_EQ(Form->Data().Loop1.Devices[7].Name, "Boiler room");
 }
 
 TEST_F(TUndoTest, OpenAndLoadAllStartAFreshHistory)
