@@ -14,6 +14,8 @@
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QDir>
+#include <QMenu>
 #include <QLineEdit>
 #include <QStyleHints>
 #include <QToolButton>
@@ -224,6 +226,24 @@ TEST_F(TUndoTest, RecentFilesAreListedAndAVanishedOneIsRemovedWithAMessage)
     EXPECT_EQ(Form->Data().FileName, before);
 }
 
+TEST_F(TUndoTest, TheNextWindowTakesTheSizeAndPageOfTheLastOne)
+{
+    Form->SetActivePage(ppZoneConfig);
+    Form->resize(Form->width(), Form->height() + 37);
+    QCoreApplication::processEvents();
+    const QSize shown = Form->size();
+    ASSERT_TRUE(Form->close());
+    TMainFormSetup setup;
+    setup.Prompts = &Prompts;
+    setup.Settings = Settings.get();
+    setup.ButtonsIniPath = Dir.filePath(QStringLiteral("Protocol_Buttons.ini"));
+    Form = std::make_unique<TMainForm>(setup);
+    Form->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Form->size(), shown);
+    EXPECT_EQ(Form->ActivePage(), ppZoneConfig);
+}
+
 TEST(WindowLayoutTest, ALayoutFromALargerScreenComesBackOnTheVisibleOne)
 {
     const QRect screen(0, 0, 1280, 800);
@@ -233,3 +253,25 @@ TEST(WindowLayoutTest, ALayoutFromALargerScreenComesBackOnTheVisibleOne)
 }
 
 } // namespace
+
+// The Edit and File menus for a look by eye; runs only when ZOL_SCREENSHOT_DIR names a folder.
+TEST_F(TUndoTest, MenuScreenshots)
+{
+    const QString dir = qEnvironmentVariable("ZOL_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZOL_SCREENSHOT_DIR not set";
+    QDir().mkpath(dir);
+    SaveTo(QStringLiteral("north & south.QEM"));
+    auto* client = Control<QLineEdit>(ppSiteConfig, "txtClientName");
+    client->setFocus();
+    QTest::keyClicks(client, QStringLiteral("Acme"));
+    Settle();
+    for (const char* name : {"mnuEdit", "mnuFile"}) {
+        auto* menu = Form->findChild<QMenu*>(QString::fromLatin1(name));
+        menu->popup(Form->mapToGlobal(QPoint(10, 10)));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(menu->grab().save(QDir(dir).filePath(QString::fromLatin1(name) + ".png")));
+        menu->hide();
+    }
+    EXPECT_TRUE(Form->grab().save(QDir(dir).filePath(QStringLiteral("main_undo.png"))));
+}
