@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSettings>
 #include <QStyle>
 #include <QTabWidget>
@@ -53,9 +54,19 @@ void TMainForm::CreateComforts()
     undo_->SetShortcutWindow(this);
     undo_->DescribeEdit = [this] { return DescribeEdit(); };
     undo_->Blocked = [this] { return sequencer_->Busy(); };
-    // The tab bar takes the focus: no editor writes a value over the restored document.
-    undo_->SettleFocus = [this] { pages_->setFocus(); };
-    undo_->Restored = [this] { RefreshAllPages(); };
+    // The tab bar takes the focus while the document is restored, so no editor writes a value
+    // over it; the editor gets the focus back, showing the restored value.
+    auto editor = std::make_shared<QPointer<QWidget>>();
+    undo_->SettleFocus = [this, editor] {
+        *editor = QApplication::focusWidget();
+        pages_->setFocus();
+    };
+    undo_->Restored = [this, editor] {
+        RefreshAllPages();
+        QWidget* w = *editor;
+        if (w && w->window() == this && w->isVisible() && w->isEnabled())
+            w->setFocus();
+    };
     connect(undo_.get(), &TUndoHistory::Changed, this, &TMainForm::UpdateUndoActions);
     connect(sequencer_.get(), &TTransferSequencer::Finished, this, &TMainForm::UpdateUndoActions);
 

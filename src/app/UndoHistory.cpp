@@ -4,7 +4,6 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,8 +16,7 @@ namespace {
 bool IsTypingWidget(const QWidget* w)
 {
     return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w)
-        || qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QTextEdit*>(w)
-        || qobject_cast<const QComboBox*>(w);
+        || qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QTextEdit*>(w);
 }
 
 bool IsUndoOrRedoKey(const QKeyEvent* key)
@@ -56,11 +54,15 @@ bool TUndoHistory::eventFilter(QObject* watched, QEvent* event)
         // Each press starts a new gesture; the edits of one drag share it.
         ++pressCount_;
         break;
-    case QEvent::ShortcutOverride: {
+    // Undo and redo keys in this window are the history's shortcuts; with nothing to undo
+    // they reach no editor either (its own undo would bypass the history).
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress: {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (window_ && widget && widget->window() == window_
             && IsUndoOrRedoKey(static_cast<QKeyEvent*>(event))) {
-            event->ignore();
+            // An override left unaccepted lets the shortcut run; a key press is used up.
+            event->setAccepted(event->type() == QEvent::KeyPress);
             return true;
         }
         break;

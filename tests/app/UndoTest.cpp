@@ -69,6 +69,7 @@ TEST_F(TUndoTest, TypingIsOneStepAndUndoingToTheSavedStateClearsTheMark)
     EXPECT_EQ(client->text(), "") << "the page shows the restored document";
     EXPECT_FALSE(Form->Data().Modified()) << "back at the saved state";
     EXPECT_FALSE(Action("actSave")->isEnabled());
+    EXPECT_TRUE(client->hasFocus()) << "typing goes on where it was";
 
     QTest::keyClick(Form.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Form->Data().SiteConfig.ClientName, "Acme");
