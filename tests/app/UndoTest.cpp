@@ -193,6 +193,22 @@ TEST_F(TUndoTest, OpenAndLoadAllStartAFreshHistory)
     EXPECT_EQ(ShownText(Action("actUndo")->text()), "Nothing to undo");
 }
 
+TEST_F(TUndoTest, TheHistoryKeepsTheLastHundredSteps)
+{
+    TData& doc = Form->Data();
+    for (int n = 1; n <= TUndoHistory::MaxSteps + 20; ++n) {
+        doc.ZoneList.Zone(5).Name = QString::number(n);
+        doc.SetModified(true);
+        Settle();
+    }
+    EXPECT_EQ(History().UndoCount(), TUndoHistory::MaxSteps);
+    while (Form->Undo()) {
+    }
+    EXPECT_EQ(doc.ZoneList.Zone(5).Name, "20") << "the oldest steps were dropped";
+    EXPECT_TRUE(doc.Modified()) << "the saved state is no longer reachable";
+    EXPECT_EQ(History().RedoCount(), TUndoHistory::MaxSteps);
+}
+
 TEST(RecentFilesTest, NewestFirstOncePerFileAndAtMostEight)
 {
     QTemporaryDir dir;
