@@ -227,8 +227,6 @@ private:
     std::unique_ptr<TUndoHistory> undo_;
     std::unique_ptr<TRecentFiles> recent_;
     int restoredPage_ = -1;
-    // A Load All that stored something starts a fresh history.
-    bool loadAllRunning_ = false;
     QAction* actContents_ = nullptr;
     QAction* actAbout_ = nullptr;
 

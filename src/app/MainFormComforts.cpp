@@ -68,7 +68,13 @@ void TMainForm::CreateComforts()
             w->setFocus();
     };
     connect(undo_.get(), &TUndoHistory::Changed, this, &TMainForm::UpdateUndoActions);
-    connect(sequencer_.get(), &TTransferSequencer::Finished, this, &TMainForm::UpdateUndoActions);
+    // What a transfer stored is one step, named after the command; a completed Load All
+    // replaced the whole configuration and starts a fresh history.
+    connect(sequencer_.get(), &TTransferSequencer::Finished, this, [this](bool completed) {
+        const bool all = sequencer_->LoadingAll;
+        undo_->TransferEnded(all && completed, ShownText((all ? actLoadAll_ : actLoadPage_)->text()));
+        UpdateUndoActions();
+    });
 
     QStyle* s = style();
     actUndo_ = new QAction(this);
@@ -126,8 +132,6 @@ void TMainForm::UpdateUndoActions()
 // page ("edit on Zone Config").
 QString TMainForm::DescribeEdit() const
 {
-    if (loadRunning_)
-        return ShownText(actLoadPage_->text());
     const QWidget* focus = QApplication::focusWidget();
     // The line edit inside a spin box is named by the spin box.
     for (const QWidget* w = focus; w && !w->isWindow() && !qobject_cast<const TPage*>(w);

@@ -129,7 +129,6 @@ void TMainForm::PrinterProperties()
 bool TMainForm::LoadAll()
 {
     loadRunning_ = true;
-    loadAllRunning_ = true;
     loadStored_ = false;
     const bool started = sequencer_->LoadAll();
     loadRunning_ = started && sequencer_->Busy();
@@ -162,9 +161,6 @@ void TMainForm::TransferFinished()
 {
     if (loadRunning_ && loadStored_)
         SetModified(true);
-    if (loadAllRunning_ && loadStored_)
-        undo_->Reset();
-    loadAllRunning_ = false;
     loadRunning_ = false;
     loadStored_ = false;
     UpdateTitle();

@@ -109,7 +109,8 @@ void TUndoHistory::Reset()
 
 void TUndoHistory::Flush()
 {
-    if (!capturePending_)
+    // A half-done transfer is no state to return to: the copy waits for its end.
+    if (!capturePending_ || IsBlocked())
         return;
     capturePending_ = false;
     if (baseline_)
@@ -135,18 +136,37 @@ bool TUndoHistory::JoinsLastStep(QWidget* focus, bool dragging) const
 
 void TUndoHistory::OnEdited()
 {
-    // A transfer's edits join the first step after it; a restore's refresh is no edit.
-    if (restoring_ || IsBlocked())
+    // A restore's refresh is no edit; a transfer's stores become a step when it ends.
+    if (restoring_)
         return;
+    if (IsBlocked()) {
+        editedWhileBlocked_ = true;
+        return;
+    }
     // Further writes of the same action belong to the step already opened.
     if (capturePending_)
         return;
     QWidget* focus = QApplication::focusWidget();
     const bool dragging = QApplication::mouseButtons() != Qt::NoButton;
-    if (!JoinsLastStep(focus, dragging)) {
-        QString label = DescribeEdit ? DescribeEdit() : QString();
-        if (label.isEmpty())
-            label = QStringLiteral("edit");
+    const bool join = JoinsLastStep(focus, dragging);
+    OpenStep(join || !DescribeEdit ? QString() : DescribeEdit(), join, focus, dragging);
+}
+
+void TUndoHistory::TransferEnded(bool replacedAll, const QString& label)
+{
+    const bool edited = editedWhileBlocked_;
+    editedWhileBlocked_ = false;
+    if (replacedAll)
+        Reset();
+    else if (edited)
+        // An edit whose copy is still to be taken takes the transfer's stores with it.
+        OpenStep(label, capturePending_, nullptr, false);
+}
+
+void TUndoHistory::OpenStep(const QString& name, bool join, QWidget* focus, bool dragging)
+{
+    if (!join) {
+        const QString label = name.isEmpty() ? QStringLiteral("edit") : name;
         undo_.push_back({std::move(baseline_), label, currentId_});
         if (static_cast<int>(undo_.size()) > MaxSteps) {
             if (pool_.size() < 2)

@@ -51,6 +51,9 @@ public:
     bool Redo();
     // Takes the copy of the last edit now instead of after the current event.
     void Flush();
+    // A transfer ended: what it stored in the document becomes one step named label, or, when
+    // it replaced the whole configuration, the history starts afresh.
+    void TransferEnded(bool replacedAll, const QString& label);
 
 signals:
     // The undo and redo entries follow.
@@ -68,6 +71,8 @@ private:
 
     bool IsBlocked() const { return Blocked && Blocked(); }
     void OnEdited();
+    // The state before the edit under way becomes a step (unless the edit joins the last one).
+    void OpenStep(const QString& label, bool join, QWidget* focus, bool dragging);
     bool JoinsLastStep(QWidget* focus, bool dragging) const;
     bool Step(std::deque<TStep>& from, std::deque<TStep>& to);
     std::unique_ptr<TData> CopyOfDocument();
@@ -88,6 +93,7 @@ private:
     bool capturePending_ = false;
     bool restoring_ = false;
     bool joinNext_ = false;
+    bool editedWhileBlocked_ = false;
     // What made the last edit, for joining typing and drags into one step.
     QPointer<QWidget> lastWidget_;
     bool lastDragging_ = false;

@@ -188,6 +188,18 @@ TEST_F(TUndoTest, OpenAndLoadAllStartAFreshHistory)
 
     QTest::keyClicks(client, QStringLiteral("South"));
     Settle();
+    // A page loaded from the panel is one step back to what was typed.
+    auto* zoneName = Control<QLineEdit>(ppZoneConfig, "txtZoneName1");
+    zoneName->setFocus();
+    QTest::keyClicks(zoneName, QStringLiteral("Local"));
+    Settle();
+    const QString typed = Form->Data().ZoneList.Zone(1).Name;
+    ASSERT_TRUE(RunTransfer([&] { return Form->LoadPage(); }));
+    ASSERT_NE(Form->Data().ZoneList.Zone(1).Name, typed);
+    ASSERT_TRUE(Form->Undo());
+    EXPECT_EQ(Form->Data().ZoneList.Zone(1).Name, typed);
+    ASSERT_TRUE(Form->Redo());
+
     ASSERT_TRUE(RunTransfer([&] { return Form->LoadAll(); }));
     EXPECT_EQ(History().UndoCount(), 0);
     EXPECT_EQ(ShownText(Action("actUndo")->text()), "Nothing to undo");
