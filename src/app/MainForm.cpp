@@ -3,6 +3,8 @@
 #include "app/GuiPrompts.h"
 #include "app/HelpWindow.h"
 #include "app/PlaceholderPage.h"
+#include "app/RecentFiles.h"
+#include "app/UndoHistory.h"
 #include "editors/print/PrinterSetup.h"
 #include "editors/log/CommentsPage.h"
 #include "editors/log/EventLogPage.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
@@ -99,6 +102,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     CreatePages();
     setCentralWidget(pages_);
 
+    CreateComforts();
     CreateActions();
     CreateMenusAndToolbar();
     CreateSafetyTools();
@@ -119,6 +123,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
 
     const QFontMetrics fm = fontMetrics();
     resize(fm.averageCharWidth() * 190, fm.height() * 48);
+    RestoreLayout();
     UpdateTitle();
 }
 
@@ -273,7 +278,12 @@ void TMainForm::CreateMenusAndToolbar()
     file->addSeparator();
     file->addActions({actPrint_, actPrinterProperties_});
     file->addSeparator();
+    mnuFile_ = file;
+    recentEnd_ = file->addSeparator();
     file->addAction(actExit_);
+    UpdateRecentMenu();
+
+    AddEditMenu();
 
     QMenu* panel = menuBar()->addMenu(QStringLiteral("P&anel"));
     panel->setObjectName(QStringLiteral("mnuPanel"));
@@ -299,6 +309,8 @@ void TMainForm::CreateMenusAndToolbar()
     ToolButton(bar, actSave_, QStringLiteral("btnSave"), false);
     ToolButton(bar, actSaveAs_, QStringLiteral("btnSaveAs"), false);
     ToolButton(bar, actPrint_, QStringLiteral("btnPrint"), false);
+    bar->addSeparator();
+    AddUndoButtons(bar);
     bar->addSeparator();
     ToolButton(bar, actLoadAll_, QStringLiteral("btnLoadAllFromPanel"), false);
     ToolButton(bar, actSaveAll_, QStringLiteral("btnSaveAllToPanel"), false);

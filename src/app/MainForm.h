@@ -16,6 +16,7 @@
 class QAction;
 class QActionGroup;
 class QLabel;
+class QMenu;
 class QPrinter;
 class QSettings;
 class QSpinBox;
@@ -39,7 +40,10 @@ class TGuiPrompts;
 class THelpWindow;
 class TPage;
 class TPrompts;
+class TRecentFiles;
+class QToolBar;
 class TTransferSequencer;
+class TUndoHistory;
 
 enum class TFileQuestion { fqOpen, fqSave, fqOpenLog, fqSaveLog, fqSaveCommsLog };
 
@@ -117,6 +121,13 @@ public:
     bool RecordCommsLog(bool record);
     TCheckConfigurationDock& CheckDock() { return *checkDock_; }
     TCompareDialog* CompareDialog() const { return compare_; }
+    // Undo and redo of the last edit, on any page or dialog.
+    TUndoHistory& UndoHistory() { return *undo_; }
+    bool Undo();
+    bool Redo();
+    // A configuration from the recent files list; a vanished one leaves the list.
+    bool OpenRecent(const QString& path);
+    TRecentFiles& RecentFiles() { return *recent_; }
 
     void Print();
     void PrinterProperties();
@@ -174,6 +185,17 @@ private:
     void CloseLink();
     void ShowComparison(const QString& caption, const QString& rightCaption,
                         const QList<TDifference>& differences);
+    // Undo, recent files and the remembered layout (MainFormComforts.cpp).
+    void CreateComforts();
+    void AddEditMenu();
+    void AddUndoButtons(QToolBar* bar);
+    void UpdateUndoActions();
+    QString DescribeEdit() const;
+    void RememberFile(const QString& path);
+    void UpdateRecentMenu();
+    void RestoreLayout();
+    void RestoreLastPage();
+    void SaveLayout();
 
     TMainFormSetup setup_;
     std::unique_ptr<TGuiPrompts> guiPrompts_;
@@ -216,6 +238,17 @@ private:
     QAction* actDisconnect_ = nullptr;
     QAction* actApollo_ = nullptr;
     QAction* actHochiki_ = nullptr;
+    QAction* actUndo_ = nullptr;
+    QAction* actRedo_ = nullptr;
+    QMenu* mnuFile_ = nullptr;
+    // Where the recent files are listed in the File menu.
+    QAction* recentEnd_ = nullptr;
+    QList<QAction*> recentActions_;
+    std::unique_ptr<QSettings> ownSettings_;
+    QSettings* settings_ = nullptr;
+    std::unique_ptr<TUndoHistory> undo_;
+    std::unique_ptr<TRecentFiles> recent_;
+    int restoredPage_ = -1;
     QAction* actContents_ = nullptr;
     QAction* actAbout_ = nullptr;
 

@@ -4,6 +4,7 @@
 #include "editors/print/PrinterSetup.h"
 
 #include "app/HelpWindow.h"
+#include "app/UndoHistory.h"
 #include "editors/common/Page.h"
 #include "editors/log/EventLogPage.h"
 #include "editors/status/AboutBox.h"
@@ -56,6 +57,7 @@ bool TMainForm::FileNew()
     data_->ResetToNew();
     SetModified(false);
     RefreshAllPages();
+    undo_->Reset();
     return true;
 }
 
@@ -73,8 +75,11 @@ bool TMainForm::OpenFile(const QString& path)
     status_->ShowMessage(LoadingFromDiskText);
     const bool opened = file.Open(path);
     status_->Close();
-    if (opened)
+    if (opened) {
         SetModified(false);
+        undo_->Reset();
+        RememberFile(data_->FileName);
+    }
     UpdateTitle();
     return opened;
 }
@@ -88,6 +93,8 @@ bool TMainForm::FileSave()
         return FileSaveAs();
     TConfigFile file(*data_, *prompts_);
     const bool saved = file.Save();
+    if (saved)
+        RememberFile(data_->FileName);
     UpdateTitle();
     return saved;
 }
@@ -102,6 +109,8 @@ bool TMainForm::FileSaveAs()
         return false;
     TConfigFile file(*data_, *prompts_);
     const bool saved = file.SaveAs(path);
+    if (saved)
+        RememberFile(data_->FileName);
     UpdateTitle();
     return saved;
 }
@@ -210,6 +219,7 @@ bool TMainForm::SwitchProtocol(TSystemType type)
     data_->SwitchProtocol(type);
     ApplyProtocol();
     RefreshAllPages();
+    undo_->Reset();
     return true;
 }
 
@@ -257,6 +267,7 @@ void TMainForm::SaveLog()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    SaveLayout();
     if (!data_->Modified()) {
         event->accept();
         return;

@@ -3,6 +3,7 @@
 
 #include "app/GuiPrompts.h"
 #include "app/HelpWindow.h"
+#include "app/UndoHistory.h"
 #include "app/WindowTitle.h"
 #include "editors/common/Page.h"
 #include "editors/status/CommSelect.h"
@@ -73,6 +74,8 @@ void TMainForm::Startup()
         SetModified(false);
     });
     startupDone_ = true;
+    RestoreLastPage();
+    undo_->Reset();
     clock_->start();
     UpdateTitle();
 }

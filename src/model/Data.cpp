@@ -17,6 +17,8 @@ void TData::SetModified(bool modified)
     modified_ = modified;
     if (changed)
         emit ModifiedChanged(modified);
+    if (modified)
+        emit Edited();
 }
 
 TQEMLoop& TData::Loop(int n)

@@ -91,6 +91,9 @@ public:
 
 signals:
     void ModifiedChanged(bool modified);
+    // Every SetModified(true), changed or not: each edit announces itself (the undo history
+    // records a step per edit, also when the document was already modified).
+    void Edited();
     // The protocol-dependent presentation (toolbar, tone lists, base-sounder caption) follows.
     void ProtocolSwitched(TSystemType type);
 

@@ -1,0 +1,75 @@
+#include "app/WindowLayout.h"
+
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QScreen>
+#include <QSettings>
+
+namespace {
+
+const QString GeometryKey = QStringLiteral("Window/Geometry");
+const QString MaximisedKey = QStringLiteral("Window/Maximised");
+const QString PageKey = QStringLiteral("Window/Page");
+
+} // namespace
+
+void SaveWindowLayout(QSettings& store, const TWindowLayout& layout)
+{
+    store.setValue(GeometryKey, layout.Geometry);
+    store.setValue(MaximisedKey, layout.Maximised);
+    store.setValue(PageKey, layout.Page);
+    store.sync();
+}
+
+std::optional<TWindowLayout> LoadWindowLayout(QSettings& store)
+{
+    const QRect geometry = store.value(GeometryKey).toRect();
+    if (!geometry.isValid())
+        return std::nullopt;
+    TWindowLayout layout;
+    layout.Geometry = geometry;
+    layout.Maximised = store.value(MaximisedKey, false).toBool();
+    bool ok = false;
+    layout.Page = store.value(PageKey, -1).toInt(&ok);
+    if (!ok)
+        layout.Page = -1;
+    return layout;
+}
+
+QRect FitOnScreen(const QRect& saved, const QRect& available)
+{
+    if (!available.isValid())
+        return saved;
+    QRect r(saved.topLeft(), saved.size().boundedTo(available.size()));
+    if (r.right() > available.right())
+        r.moveRight(available.right());
+    if (r.bottom() > available.bottom())
+        r.moveBottom(available.bottom());
+    if (r.left() < available.left())
+        r.moveLeft(available.left());
+    if (r.top() < available.top())
+        r.moveTop(available.top());
+    return r;
+}
+
+TWindowLayout CurrentLayout(const QMainWindow& window, int page)
+{
+    TWindowLayout layout;
+    // A maximised window remembers the size it returns to.
+    layout.Geometry = window.isMaximized() ? window.normalGeometry() : window.geometry();
+    layout.Maximised = window.isMaximized();
+    layout.Page = page;
+    return layout;
+}
+
+void ApplyLayout(QMainWindow& window, const TWindowLayout& layout)
+{
+    QScreen* screen = QGuiApplication::screenAt(layout.Geometry.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect fitted = FitOnScreen(layout.Geometry, screen ? screen->availableGeometry() : QRect());
+    window.resize(fitted.size());
+    window.move(fitted.topLeft());
+    if (layout.Maximised)
+        window.setWindowState(window.windowState() | Qt::WindowMaximized);
+}
