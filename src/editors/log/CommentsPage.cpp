@@ -1,6 +1,7 @@
 #include "editors/log/CommentsPage.h"
 
 #include "model/Data.h"
+#include "reports/RichTextDocument.h"
 #include "storage/CommentsFile.h"
 #include "storage/Rtf.h"
 
@@ -48,32 +49,6 @@ TRichFormat FormatOf(const QTextCharFormat& f)
     return r;
 }
 
-QTextCharFormat CharFormatOf(const TRichFormat& r)
-{
-    QTextCharFormat f;
-    f.setFontWeight(r.Bold ? QFont::Bold : QFont::Normal);
-    f.setFontItalic(r.Italic);
-    f.setFontUnderline(r.Underline);
-    if (r.PointSize > 0)
-        f.setFontPointSize(r.PointSize);
-    if (r.Color >= 0)
-        f.setForeground(QColor::fromRgb(static_cast<QRgb>(r.Color)));
-    if (!r.FontName.isEmpty())
-        f.setFontFamilies({r.FontName});
-    return f;
-}
-
-Qt::Alignment AlignmentOf(TRichAlignment a)
-{
-    switch (a) {
-    case TRichAlignment::raCenter: return Qt::AlignHCenter;
-    case TRichAlignment::raRight: return Qt::AlignRight;
-    case TRichAlignment::raJustify: return Qt::AlignJustify;
-    case TRichAlignment::raLeft: break;
-    }
-    return Qt::AlignLeft;
-}
-
 TRichAlignment RichAlignmentOf(Qt::Alignment a)
 {
     if (a & Qt::AlignHCenter)
@@ -101,24 +76,6 @@ TRichText RichTextOf(const QTextDocument& document)
         text.Paragraphs.append(paragraph);
     }
     return text;
-}
-
-void FillDocument(QTextDocument& document, const TRichText& text)
-{
-    document.clear();
-    QTextCursor cursor(&document);
-    bool first = true;
-    for (const TRichParagraph& paragraph : text.Paragraphs) {
-        QTextBlockFormat block;
-        block.setAlignment(AlignmentOf(paragraph.Alignment));
-        if (first)
-            cursor.setBlockFormat(block);
-        else
-            cursor.insertBlock(block);
-        first = false;
-        for (const TRichRun& run : paragraph.Runs)
-            cursor.insertText(run.Text, CharFormatOf(run.Format));
-    }
 }
 
 TfrmComments::TfrmComments(TEditorContext& context, QWidget* parent)

@@ -41,6 +41,5 @@ private:
 class QTextDocument;
 struct TRichText;
 
-// The comments' formatting model to and from the editor's document.
+// The comments' formatting model of the editor's document (FillDocument lays it back in).
 TRichText RichTextOf(const QTextDocument& document);
-void FillDocument(QTextDocument& document, const TRichText& text);
