@@ -213,8 +213,7 @@ void TfrmGroupConfig::Refresh()
 void TfrmGroupConfig::ChooseTool(int value)
 {
     chosen_ = value;
-    for (int v = 0; v < tools_.size(); ++v)
-        tools_[v]->setChecked(v == value);
+    ShowChosenTool(tools_, value);
 }
 
 void TfrmGroupConfig::SetAll(int value)
@@ -229,15 +228,10 @@ void TfrmGroupConfig::PaintCells(int firstRow, int lastRow, int firstColumn, int
 {
     if (chosen_ < 0)
         return;
-    bool changed = false;
-    for (int row = std::max(firstRow, 1); row <= std::min(lastRow, MaxZone); ++row)
-        for (int c = firstColumn; c <= lastColumn; ++c) {
-            const TMatrixColumn& column = matrix_->Column(c);
-            if (column.Kind != TMatrixColumn::mcOutput)
-                continue;
-            Data().ZoneList.Zone(row).GroupConfig[column.Output] = chosen_;
-            changed = true;
-        }
+    const bool changed = ForEachOutputCell(*matrix_, firstRow, lastRow, firstColumn, lastColumn,
+                                           [this](int zone, int output) {
+                                               Data().ZoneList.Zone(zone).GroupConfig[output] = chosen_;
+                                           });
     if (changed)
         Data().SetModified(true);
     matrix_->update();

@@ -1,6 +1,10 @@
 #include "editors/zones/MatrixPageParts.h"
 
+#include "model/Zones.h"
+
 #include <QToolButton>
+
+#include <algorithm>
 
 QList<TMatrixColumn> OutputColumns(bool withRelays)
 {
@@ -33,4 +37,25 @@ QToolButton* MakePaintTool(const QString& caption, const QString& objectName, TM
     tool->setCheckable(true);
     tool->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return tool;
+}
+
+bool ForEachOutputCell(const TOutputMatrix& matrix, int firstRow, int lastRow, int firstColumn,
+                       int lastColumn, const std::function<void(int zone, int output)>& paint)
+{
+    bool any = false;
+    for (int row = std::max(firstRow, 1); row <= std::min(lastRow, MaxZone); ++row)
+        for (int c = firstColumn; c <= lastColumn; ++c) {
+            const TMatrixColumn& column = matrix.Column(c);
+            if (column.Kind != TMatrixColumn::mcOutput)
+                continue;
+            paint(row, column.Output);
+            any = true;
+        }
+    return any;
+}
+
+void ShowChosenTool(const QList<QToolButton*>& tools, int chosen)
+{
+    for (int v = 0; v < tools.size(); ++v)
+        tools[v]->setChecked(v == chosen);
 }

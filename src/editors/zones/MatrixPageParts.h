@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class QToolButton;
 class QWidget;
 
@@ -14,3 +16,8 @@ QList<TMatrixColumn> OutputColumns(bool withRelays);
 // A paint tool: a checkable button with the value's picture and caption.
 QToolButton* MakePaintTool(const QString& caption, const QString& objectName, TMatrixPicture picture,
                            QWidget* parent);
+// Gives every output cell of the rectangle (zone rows 1..40 only) to paint; whether any was.
+bool ForEachOutputCell(const TOutputMatrix& matrix, int firstRow, int lastRow, int firstColumn,
+                       int lastColumn, const std::function<void(int zone, int output)>& paint);
+// Checks and unchecks the paint tools so that only the chosen one (or none, -1) is down.
+void ShowChosenTool(const QList<QToolButton*>& tools, int chosen);

@@ -149,8 +149,7 @@ void TfrmSetConfig::Refresh()
 void TfrmSetConfig::ChooseTool(int value)
 {
     chosen_ = value;
-    for (int v = 0; v < tools_.size(); ++v)
-        tools_[v]->setChecked(v == value);
+    ShowChosenTool(tools_, value);
 }
 
 void TfrmSetConfig::ClearAll()
@@ -169,15 +168,10 @@ void TfrmSetConfig::PaintCells(int firstRow, int lastRow, int firstColumn, int l
     // and a rectangle reaching into the set columns paints nothing with it.
     if (chosen_ == srPulsed && Data().SystemType() != stHochikiLoop && firstColumn <= LastSetColumn)
         return;
-    bool changed = false;
-    for (int row = std::max(firstRow, 1); row <= std::min(lastRow, MaxZone); ++row)
-        for (int c = firstColumn; c <= lastColumn; ++c) {
-            const TMatrixColumn& column = matrix_->Column(c);
-            if (column.Kind != TMatrixColumn::mcOutput)
-                continue;
-            Data().ZoneList.Zone(row).SetConfig[column.Output] = chosen_;
-            changed = true;
-        }
+    const bool changed = ForEachOutputCell(*matrix_, firstRow, lastRow, firstColumn, lastColumn,
+                                           [this](int zone, int output) {
+                                               Data().ZoneList.Zone(zone).SetConfig[output] = chosen_;
+                                           });
     if (changed)
         Data().SetModified(true);
     matrix_->update();
