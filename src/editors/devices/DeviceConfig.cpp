@@ -2,6 +2,7 @@
 
 #include "editors/common/EditorContext.h"
 #include "editors/devices/DeviceLists.h"
+#include "editors/devices/SequenceButtons.h"
 #include "editors/devices/DeviceName.h"
 #include "model/Data.h"
 #include "storage/Prompts.h"
@@ -29,15 +30,6 @@ const QStringList HochikiVolumeLegend{
 const QStringList ApolloVolumeLegend{
     QStringLiteral("1 - Lowest (Below EN54)"), QStringLiteral("2- EN54"), QStringLiteral("3"),
     QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7 - Loudest")};
-
-QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
-    button->setAutoDefault(false);
-    return button;
-}
 
 template <typename T>
 T* Named(T* widget, const QString& name, const QString& accessible)
@@ -156,21 +148,13 @@ void TDeviceConfig::Build()
     frameLayout->addLayout(baseSounder);
     frameLayout->addStretch(1);
 
-    QPushButton* accept = MakeButton(QStringLiteral("&Accept"), QStringLiteral("btnAccept"), this);
-    accept->setDefault(true);
-    QPushButton* cancel = MakeButton(QStringLiteral("Cancel"), QStringLiteral("btnCancel"), this);
-    QPushButton* next = MakeButton(QStringLiteral("&Next ->"), QStringLiteral("btnNext"), this);
-    QPushButton* prev = MakeButton(QStringLiteral("<- &Prev"), QStringLiteral("btnPrev"), this);
-    connect(accept, &QPushButton::clicked, this, [this] { Finish(ddrAccept); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(next, &QPushButton::clicked, this, [this] { Finish(ddrNext); });
-    connect(prev, &QPushButton::clicked, this, [this] { Finish(ddrPrev); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(prev);
-    buttons->addWidget(next);
-    buttons->addStretch(1);
-    buttons->addWidget(accept);
-    buttons->addWidget(cancel);
+    const TSequenceButtons sequence =
+        MakeSequenceButtons(this, [this](TDeviceDialogResult result) { Finish(result); });
+    QPushButton* const prev = sequence.Prev;
+    QPushButton* const next = sequence.Next;
+    QPushButton* const accept = sequence.Accept;
+    QPushButton* const cancel = sequence.Cancel;
+    QHBoxLayout* const buttons = sequence.Row;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblAddress_);

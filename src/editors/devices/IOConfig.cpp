@@ -2,6 +2,7 @@
 
 #include "editors/common/EditorContext.h"
 #include "editors/devices/DeviceLists.h"
+#include "editors/devices/SequenceButtons.h"
 #include "model/Data.h"
 #include "storage/Prompts.h"
 
@@ -24,15 +25,6 @@ bool diagnosticsVisible = false;
 int SettingIndex(int sub)
 {
     return 2 * sub + 1;
-}
-
-QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
-    button->setAutoDefault(false);
-    return button;
 }
 
 QString& Description(TDeviceType& d, int sub)
@@ -133,21 +125,13 @@ void TIOConfig::Build()
         words->addWidget(word, i / 4, i % 4);
     }
 
-    QPushButton* accept = MakeButton(QStringLiteral("&Accept"), QStringLiteral("btnAccept"), this);
-    accept->setDefault(true);
-    QPushButton* cancel = MakeButton(QStringLiteral("Cancel"), QStringLiteral("btnCancel"), this);
-    QPushButton* next = MakeButton(QStringLiteral("&Next ->"), QStringLiteral("btnNext"), this);
-    QPushButton* prev = MakeButton(QStringLiteral("<- &Prev"), QStringLiteral("btnPrev"), this);
-    connect(accept, &QPushButton::clicked, this, [this] { Finish(ddrAccept); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(next, &QPushButton::clicked, this, [this] { Finish(ddrNext); });
-    connect(prev, &QPushButton::clicked, this, [this] { Finish(ddrPrev); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(prev);
-    buttons->addWidget(next);
-    buttons->addStretch(1);
-    buttons->addWidget(accept);
-    buttons->addWidget(cancel);
+    const TSequenceButtons sequence =
+        MakeSequenceButtons(this, [this](TDeviceDialogResult result) { Finish(result); });
+    QPushButton* const prev = sequence.Prev;
+    QPushButton* const next = sequence.Next;
+    QPushButton* const accept = sequence.Accept;
+    QPushButton* const cancel = sequence.Cancel;
+    QHBoxLayout* const buttons = sequence.Row;
     setTabOrder(previous, prev);
     setTabOrder(prev, next);
     setTabOrder(next, accept);

@@ -1,11 +1,10 @@
 #include "editors/zones/DelayTimePrompt.h"
 
+#include "editors/zones/NoticeButtons.h"
 #include "storage/Prompts.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 TfrmDelay_Time_Prompt::TfrmDelay_Time_Prompt(TPrompts& prompts, int maxOutputDelaySeconds,
@@ -25,21 +24,9 @@ TfrmDelay_Time_Prompt::TfrmDelay_Time_Prompt(TPrompts& prompts, int maxOutputDel
     limit->setFont(bold);
     text->setAlignment(Qt::AlignCenter);
     limit->setAlignment(Qt::AlignCenter);
-    chkDoNotShow_ = new QCheckBox(QStringLiteral("Do Not show this message again"), this);
-    chkDoNotShow_->setObjectName(QStringLiteral("chkDoNotShow"));
-    chkDoNotShow_->setAccessibleName(chkDoNotShow_->text());
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setText(QStringLiteral("OK"));
-    ok->setAccessibleName(QStringLiteral("OK"));
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(text);
     layout->addWidget(limit);
-    layout->addSpacing(8);
-    layout->addWidget(chkDoNotShow_);
-    layout->addWidget(buttons);
+    chkDoNotShow_ = AddDoNotShowAndOk(this, layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
