@@ -57,6 +57,7 @@ TCommSelectForm::TCommSelectForm(TPortSettings& settings, QWidget* parent)
     lblDevice_ = new QLabel(deviceBox);
     cboDevice_ = new QComboBox(deviceBox);
     cboDevice_->setObjectName(QStringLiteral("cboDevice"));
+    cboDevice_->setAccessibleName(deviceBox->title());
     cboDevice_->setEditable(true);
     cboDevice_->setInsertPolicy(QComboBox::NoInsert);
     cboDevice_->setMinimumContentsLength(24);
