@@ -44,17 +44,18 @@ void TGuiPrompts::error(const QString& text, const QString& caption)
 TPromptAnswer TGuiPrompts::confirm(const QString& text, TPromptButtons buttons, TPromptKind kind)
 {
     const QMessageBox::Icon icon =
-        kind == TPromptKind::pkWarning ? QMessageBox::Warning : QMessageBox::Question;
+        kind == TPromptKind::pkConfirmation ? QMessageBox::Question : QMessageBox::Warning;
+    const bool destructive = kind == TPromptKind::pkDestructive;
     QMessageBox box(icon, Title(QString()), ShownText(text), QMessageBox::NoButton, parent_);
     switch (buttons) {
     case TPromptButtons::pbYesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(destructive ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
     case TPromptButtons::pbYesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(destructive ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     case TPromptButtons::pbAbortRetry:
