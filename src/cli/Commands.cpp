@@ -113,6 +113,12 @@ const TCliCommand CommandTable[] = {
   --trace LOG     record every byte sent and received, with the decoded frames, in LOG
 )",
      RunDiffCommand},
+    {"changes", "FILE.QEM", "list the change record kept beside FILE for the site's log book", R"(
+  FILE.QEM        the configuration; its record FILE.changes.csv gets one entry after each
+                  Save All that reached the panel (date, panel, engineer, the copy sent,
+                  verified or not, and each change)
+)",
+     RunChangesCommand},
 };
 
 void PrintUsage(QTextStream& out)

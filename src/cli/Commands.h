@@ -12,3 +12,4 @@ int RunEventsCommand(const QStringList& args, TCliContext& context);
 int RunPortsCommand(const QStringList& args, TCliContext& context);
 int RunCheckCommand(const QStringList& args, TCliContext& context);
 int RunDiffCommand(const QStringList& args, TCliContext& context);
+int RunChangesCommand(const QStringList& args, TCliContext& context);

@@ -1,0 +1,254 @@
+#include "safety/ChangeRecord.h"
+
+#include "safety/ConfigCheck.h"
+#include "storage/SafeFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+const QString DateFormat = QStringLiteral("dd/MM/yyyy");
+const QString TimeFormat = QStringLiteral("HH:mm:ss");
+const QStringList Header = {
+    QStringLiteral("Date"),     QStringLiteral("Time"),     QStringLiteral("Panel"),
+    QStringLiteral("Engineer"), QStringLiteral("Configuration"), QStringLiteral("Sent copy"),
+    QStringLiteral("Verified"), QStringLiteral("Status"),   QStringLiteral("Compared with"),
+    QStringLiteral("Page"),     QStringLiteral("Item"),     QStringLiteral("Field"),
+    QStringLiteral("Before"),   QStringLiteral("After"),    QStringLiteral("Change"),
+};
+const QString Completed = QStringLiteral("completed");
+const QString PartlySaved = QStringLiteral("partly saved");
+const QString NoDifferences = QStringLiteral("No differences");
+
+QString Stem(const QString& configurationPath)
+{
+    const QFileInfo info(configurationPath);
+    return info.dir().filePath(info.completeBaseName());
+}
+
+QString CsvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
+        && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// Splits CSV text into rows of fields; quoted fields may hold commas, quotes and line breaks.
+// False when a quote is left open.
+bool ParseCsv(const QString& text, QList<QStringList>& rows, QList<int>& lines)
+{
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    bool rowHasData = false;
+    int line = 1;
+    int rowLine = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
+                    field += c;
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                if (c == QLatin1Char('\n'))
+                    ++line;
+                field += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+            rowHasData = true;
+        } else if (c == QLatin1Char(',')) {
+            row.append(field);
+            field.clear();
+            rowHasData = true;
+        } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            if (rowHasData || !field.isEmpty()) {
+                row.append(field);
+                rows.append(row);
+                lines.append(rowLine);
+            }
+            row.clear();
+            field.clear();
+            rowHasData = false;
+            ++line;
+            rowLine = line;
+        } else {
+            field += c;
+            rowHasData = true;
+        }
+    }
+    if (quoted)
+        return false;
+    if (rowHasData || !field.isEmpty()) {
+        row.append(field);
+        rows.append(row);
+        lines.append(rowLine);
+    }
+    return true;
+}
+
+TPanelPage PageFromCaption(const QString& caption)
+{
+    for (int p = ppLoopSummary; p <= ppComments; ++p)
+        if (PageCaption(static_cast<TPanelPage>(p)) == caption)
+            return static_cast<TPanelPage>(p);
+    return ppLoopSummary;
+}
+
+QStringList EntryFields(const TChangeEntry& entry)
+{
+    return {entry.When.toString(DateFormat),
+            entry.When.toString(TimeFormat),
+            QString::number(entry.Panel),
+            entry.Engineer,
+            entry.Configuration,
+            entry.SentCopy,
+            entry.Verified ? QStringLiteral("yes") : QStringLiteral("no"),
+            entry.PartlySaved ? PartlySaved : Completed,
+            entry.Baseline};
+}
+
+QString CsvRows(const TChangeEntry& entry)
+{
+    const QStringList common = EntryFields(entry);
+    QString rows;
+    auto addRow = [&](const QStringList& change) {
+        QStringList fields;
+        for (const QString& f : common + change)
+            fields.append(CsvField(f));
+        rows += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    };
+    if (entry.Differences.isEmpty())
+        addRow({QString(), QString(), QString(), QString(), QString(), NoDifferences});
+    for (const TDifference& d : entry.Differences)
+        addRow({PageCaption(d.Page), d.Item, d.Field, d.Left, d.Right, TConfigDiff::Describe(d)});
+    return rows;
+}
+
+bool ReadExisting(const QString& path, QByteArray& bytes, QString* error)
+{
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    bytes = file.readAll();
+    return true;
+}
+
+} // namespace
+
+namespace ChangeRecord {
+
+QString CsvPath(const QString& configurationPath)
+{
+    return Stem(configurationPath) + QStringLiteral(".changes.csv");
+}
+
+QString TextPath(const QString& configurationPath)
+{
+    return Stem(configurationPath) + QStringLiteral(".changes.txt");
+}
+
+QString Describe(const TChangeEntry& entry)
+{
+    QString text = QStringLiteral("%1 %2  Save All to panel %3%4\n")
+                       .arg(entry.When.toString(DateFormat), entry.When.toString(TimeFormat))
+                       .arg(entry.Panel)
+                       .arg(entry.PartlySaved ? QStringLiteral(" ended early: the panel is partly saved")
+                                              : QStringLiteral(" completed"));
+    text += QStringLiteral("  Engineer: %1\n").arg(entry.Engineer);
+    text += QStringLiteral("  Configuration: %1\n").arg(entry.Configuration);
+    text += QStringLiteral("  Copy sent: %1\n").arg(entry.SentCopy);
+    text += QStringLiteral("  Verified: %1\n").arg(entry.Verified ? QStringLiteral("yes") : QStringLiteral("no"));
+    text += QStringLiteral("  Changes (compared with %1): ").arg(entry.Baseline);
+    if (entry.Differences.isEmpty())
+        return text + NoDifferences.toLower() + QStringLiteral("\n\n");
+    text += QString::number(entry.Differences.size()) + QLatin1Char('\n');
+    for (const TDifference& d : entry.Differences)
+        text += QStringLiteral("    ") + TConfigDiff::Describe(d) + QLatin1Char('\n');
+    return text + QLatin1Char('\n');
+}
+
+bool Append(const QString& configurationPath, const TChangeEntry& entry, QString* error)
+{
+    const QString csvPath = CsvPath(configurationPath);
+    const QString textPath = TextPath(configurationPath);
+    QByteArray csv;
+    QByteArray text;
+    if (!ReadExisting(csvPath, csv, error) || !ReadExisting(textPath, text, error))
+        return false;
+    if (csv.isEmpty()) {
+        csv = Bom + Header.join(QLatin1Char(',')).toUtf8() + "\r\n";
+    } else if (!csv.endsWith('\n')) {
+        csv += "\r\n";
+    }
+    csv += CsvRows(entry).toUtf8();
+    text += Describe(entry).toUtf8();
+    return WriteWholeFile(csvPath, csv, error) && WriteWholeFile(textPath, text, error);
+}
+
+bool Read(const QString& configurationPath, QList<TChangeEntry>& entries, QString* error)
+{
+    entries.clear();
+    const QString path = CsvPath(configurationPath);
+    QByteArray bytes;
+    if (!ReadExisting(path, bytes, error))
+        return false;
+    if (bytes.startsWith(Bom))
+        bytes.remove(0, Bom.size());
+    QList<QStringList> rows;
+    QList<int> lines;
+    if (!ParseCsv(QString::fromUtf8(bytes), rows, lines)) {
+        if (error)
+            *error = QStringLiteral("%1: a quoted field is never closed").arg(path);
+        return false;
+    }
+    QStringList lastKey;
+    for (qsizetype r = 1; r < rows.size(); ++r) {
+        const QStringList& f = rows.at(r);
+        const QDateTime when = QDateTime::fromString(f.value(0) + QLatin1Char(' ') + f.value(1),
+                                                     DateFormat + QLatin1Char(' ') + TimeFormat);
+        if (f.size() != Header.size() || !when.isValid()) {
+            if (error)
+                *error = QStringLiteral("%1, line %2: not a change-record row").arg(path).arg(lines.at(r));
+            return false;
+        }
+        const QStringList key = f.mid(0, 9);
+        if (entries.isEmpty() || key != lastKey) {
+            TChangeEntry entry;
+            entry.When = when;
+            entry.Panel = f.at(2).toInt();
+            entry.Engineer = f.at(3);
+            entry.Configuration = f.at(4);
+            entry.SentCopy = f.at(5);
+            entry.Verified = f.at(6) == QStringLiteral("yes");
+            entry.PartlySaved = f.at(7) == PartlySaved;
+            entry.Baseline = f.at(8);
+            entries.append(entry);
+            lastKey = key;
+        }
+        if (f.at(14) != NoDifferences)
+            entries.last().Differences.append(
+                TDifference{PageFromCaption(f.at(9)), f.at(10), f.at(11), f.at(12), f.at(13)});
+    }
+    return true;
+}
+
+} // namespace ChangeRecord
