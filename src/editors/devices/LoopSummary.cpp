@@ -133,7 +133,7 @@ void TfrmLoopSummary::Build()
     nameDelegate_ = new TCellTextDelegate(MaxDescriptionLength, this);
     // The message box takes the focus and so ends the edit: it comes after the key has been
     // typed and committed.
-    nameDelegate_->OnFirstKey = [this] {
+    nameDelegate_->OnKeyTyped = [this] {
         QTimer::singleShot(0, this, &TfrmLoopSummary::WarnWhenNamesFull);
     };
     nameDelegate_->OnLimit = [this] { Prompts().beep(); };
@@ -161,6 +161,7 @@ void TfrmLoopSummary::Build()
 
     zones_ = new TSummaryZones(Data(), this);
     connect(zones_, &TSummaryZones::ZoneNamesChanged, this, &TfrmLoopSummary::Rebuild);
+    connect(zones_, &TSummaryZones::NameLimitReached, this, [this] { Prompts().beep(); });
 
     lblNamesUsed_ = new QLabel(this);
     lblNamesUsed_->setObjectName(QStringLiteral("lblNamesUsed"));
@@ -347,7 +348,7 @@ void TfrmLoopSummary::UpdateCounters()
 void TfrmLoopSummary::WarnWhenNamesFull()
 {
     if (Data().NameTable.Count() >= TNameTable::MaxNames)
-        Prompts().error(TooManyNamesMessage);
+        Prompts().confirm(TooManyNamesMessage, TPromptButtons::pbYesNo, TPromptKind::pkWarning);
 }
 
 void TfrmLoopSummary::HideDropDowns()
