@@ -218,6 +218,13 @@ TEST(DeviceName, TwoHundredFiftySeventhRefused)
     dialog.AcceptName();
     EXPECT_EQ(dialog.SelectedIndex(), 7);
     EXPECT_EQ(f.Prompts.Records.size(), 1);
+
+    // A description stops at 24 characters with a beep.
+    auto& edit = *Child<QComboBox>(dialog, "cmbPointDescription").lineEdit();
+    edit.clear();
+    QTest::keyClicks(&edit, QStringLiteral("Boiler room north wing east"));
+    EXPECT_EQ(edit.text(), QStringLiteral("Boiler room north wing e"));
+    EXPECT_EQ(f.Prompts.count(TScriptedPrompts::TKind::mkBeep), 3);
 }
 
 // What the engineer sets in "Device Configuration" is what the file and the panel get.
