@@ -80,8 +80,7 @@ void TfrmLoopSummary::Build()
     top->addWidget(cmbShowSummaryFor_);
     top->addSpacing(12);
     top->addWidget(chkEnableChanges_);
-    top->addSpacing(12);
-    top->addLayout(toolbarSlot_, 1);
+    top->addStretch(1);
     // Holds the place of the device toolbar until it arrives.
     toolbarSlot_->addStretch(1);
 
@@ -188,6 +187,8 @@ void TfrmLoopSummary::Build()
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    // The device toolbar has a row of its own, so the page fits a 1024-pixel-wide screen.
+    layout->addLayout(toolbarSlot_);
     layout->addLayout(body, 1);
 
     setTabOrder(cmbShowSummaryFor_, chkEnableChanges_);
