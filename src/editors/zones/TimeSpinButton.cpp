@@ -204,7 +204,8 @@ void TTimeSpinButton::keyPressEvent(QKeyEvent* event)
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint()
         && !std::all_of(text.begin(), text.end(), [](QChar c) {
-               return c.isDigit() || QStringLiteral(" -:.").contains(c);
+               return (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                   || QStringLiteral(" -:.").contains(c);
            })) {
         event->accept();
         return;
