@@ -128,7 +128,7 @@ QString TQEMLoop::PlacementRefusal(int point, int code) const
 {
     if (SystemType != stSysSensorLoop || code >= NotFittedCode)
         return QString();
-    const bool module = code >= 5 && code <= 8;
+    const bool module = code > 4;
     const bool sensor = code >= 1 && code <= 4;
     if (point < FirstSysSensorModule && module)
         return ModuleInSensorSection;

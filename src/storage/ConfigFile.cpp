@@ -42,14 +42,11 @@ bool TConfigFile::Open(const QString& path)
 
     if (profile.ReadString(ConfigKeys::Header, ConfigKeys::FileType, QString())
         != ConfigKeys::FileTypeValue) {
-        // The known message first; then what the file is, so a wrong pick is easy to see.
+        // The known message first; then which file it is, so a wrong pick is easy to see.
         const QString what = bytes.isEmpty()       ? QStringLiteral(" (it is empty)")
                              : bytes.contains('\0') ? QStringLiteral(" (it holds binary data)")
                                                      : QString();
-        return Fail(InvalidFileMessage
-                        + QStringLiteral("\n%1 is not a valid ZOL Programming Tools file%2.")
-                              .arg(path, what),
-                    caption);
+        return Fail(InvalidFileMessage + QStringLiteral(":\n%1%2").arg(path, what), caption);
     }
 
     QString reason;

@@ -253,7 +253,7 @@ TEST(Zolctl, InfoTellsDevicesFromBaseSoundersAndOlderFiles)
     Write(dir.filePath("empty.QEM"), "");
     const TRun empty = Zolctl({"info", dir.filePath("empty.QEM")});
     EXPECT_EQ(empty.Code, ecFailure);
-    EXPECT_TRUE(empty.Err.contains(dir.filePath("empty.QEM") + " is not a valid ZOL Programming Tools file"));
+    EXPECT_TRUE(empty.Err.contains(dir.filePath("empty.QEM") + " (it is empty)")) << empty.Err.toStdString();
     const TRun folder = Zolctl({"info", dir.path()});
     EXPECT_TRUE(folder.Err.contains(dir.path() + " is a folder"));
 }

@@ -75,6 +75,8 @@ TEST(ConfigFailure, RejectedOrStoppedReadsChangeNothing)
         for (const QString& part : c.MessageParts)
             EXPECT_TRUE(prompts.Records.first().Text.contains(part))
                 << prompts.Records.first().Text.toStdString();
+        // Said once, as a sentence, not twice over.
+        EXPECT_LE(prompts.Records.first().Text.count("not a valid ZOL Programming Tools file"), 1);
         EXPECT_EQ(FileImage(open.Doc), before);
         EXPECT_EQ(open.Doc.FileName, "/jobs/old_Panel3.QEM");
         EXPECT_EQ(open.Doc.PanelNumber, 3);

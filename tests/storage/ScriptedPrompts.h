@@ -19,6 +19,7 @@ public:
     QString Text;
     QString Caption;
     TPromptButtons Buttons = TPromptButtons::pbYesNo;
+    TPromptKind PromptKind = TPromptKind::pkConfirmation;
   };
 
   QList<TRecord> Records;
@@ -38,8 +39,8 @@ public:
     Records.append({TKind::mkError, text, caption});
   }
   TPromptAnswer confirm(const QString& text, TPromptButtons buttons,
-                        TPromptKind = TPromptKind::pkConfirmation) override {
-    Records.append({TKind::mkConfirm, text, QString(), buttons});
+                        TPromptKind kind = TPromptKind::pkConfirmation) override {
+    Records.append({TKind::mkConfirm, text, QString(), buttons, kind});
     if (OnConfirm)
       OnConfirm(text);
     return Answers.isEmpty() ? DefaultAnswer : Answers.takeFirst();

@@ -20,7 +20,6 @@ QWidget* TCellTextDelegate::createEditor(QWidget* parent, const QStyleOptionView
         if (OnLimit)
             OnLimit();
     });
-    keyTyped_ = false;
     return editor;
 }
 
@@ -35,11 +34,8 @@ bool TCellTextDelegate::eventFilter(QObject* editor, QEvent* event)
             emit EnterPressed();
             return true;
         }
-        if (!keyTyped_ && !key->text().isEmpty() && key->key() != Qt::Key_Escape) {
-            keyTyped_ = true;
-            if (OnFirstKey)
-                OnFirstKey();
-        }
+        if (!key->text().isEmpty() && key->text().at(0).isPrint() && OnKeyTyped)
+            OnKeyTyped();
     }
     return QStyledItemDelegate::eventFilter(editor, event);
 }

@@ -6,14 +6,14 @@
 
 // In-place text editing of one table column with a length limit. Enter commits the text and
 // reports EnterPressed, so the page can step to the next row as the engineer types a column
-// of descriptions; OnFirstKey runs at the first key typed into each new editor.
+// of descriptions; OnKeyTyped runs at every printable key typed into an editor.
 class TCellTextDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
     TCellTextDelegate(int maxLength, QObject* parent = nullptr);
 
-    std::function<void()> OnFirstKey;
+    std::function<void()> OnKeyTyped;
     // A key refused because the text is at its length limit.
     std::function<void()> OnLimit;
 
@@ -28,5 +28,4 @@ protected:
 
 private:
     int maxLength_;
-    mutable bool keyTyped_ = false;
 };

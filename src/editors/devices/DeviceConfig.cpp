@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -263,10 +264,12 @@ void TDeviceConfig::LoadOptions()
     if (d.SharedData[5] == 255)
         cmbMode_->setPlaceholderText(QStringLiteral("(none)"));
 
-    chkRemoteLED_->setVisible(detector && l.SystemType == stApolloLoop);
+    // The options frame offers the remote LED and a base sounder on Apollo for sounders too.
+    const bool apollo = l.SystemType == stApolloLoop;
+    chkRemoteLED_->setVisible((detector || sounder) && apollo);
     chkRemoteLED_->setChecked(d.SharedData[8] > 0);
 
-    baseSounderOffered_ = settings && l.HasBaseSounderSlot(address_);
+    baseSounderOffered_ = (settings || (sounder && apollo)) && l.HasBaseSounderSlot(address_);
     const QString baseCaption = hochiki ? QStringLiteral("Has Addr. &Base Sounder")
                                         : QStringLiteral("Has Ancillary &Base Sounder");
     chkBaseSounder_->setText(baseCaption);
@@ -342,6 +345,16 @@ void TDeviceConfig::Save()
             d.HasBaseSounder = false;
         }
     }
+}
+
+void TDeviceConfig::showEvent(QShowEvent* event)
+{
+    // Centred on the screen, wherever the window that opened it stands; at its final size.
+    layout()->activate();
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+    QDialog::showEvent(event);
 }
 
 void TDeviceConfig::Finish(TDeviceDialogResult result)

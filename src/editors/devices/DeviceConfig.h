@@ -34,6 +34,9 @@ public:
     // Writes the dialog's values into the point (nothing for an empty or unsupported one).
     void Save();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Build();
     TQEMLoop& Loop() const;

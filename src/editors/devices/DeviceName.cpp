@@ -25,6 +25,8 @@ TfrmDeviceName::TfrmDeviceName(TData& data, TPrompts& prompts, QWidget* parent)
     // Enter accepts the dialog; it must not add the typed text to the list by itself.
     cmbDescription_->setInsertPolicy(QComboBox::NoInsert);
     cmbDescription_->lineEdit()->setMaxLength(MaxDescriptionLength);
+    connect(cmbDescription_->lineEdit(), &QLineEdit::inputRejected, this,
+            [this] { prompts_.beep(); });
     cmbDescription_->setMinimumContentsLength(MaxDescriptionLength);
     cmbDescription_->setMaxVisibleItems(20);
     label->setBuddy(cmbDescription_);
@@ -83,7 +85,8 @@ void TfrmDeviceName::AcceptName()
             newDescription_ = text;
             newIndex_ = index;
         } else {
-            prompts_.error(message);
+            // The panel's box asks Yes or No; either answer adds nothing.
+            prompts_.confirm(message, TPromptButtons::pbYesNo, TPromptKind::pkWarning);
         }
     }
     accept();

@@ -80,8 +80,7 @@ void TfrmLoopSummary::Build()
     top->addWidget(cmbShowSummaryFor_);
     top->addSpacing(12);
     top->addWidget(chkEnableChanges_);
-    top->addSpacing(12);
-    top->addLayout(toolbarSlot_, 1);
+    top->addStretch(1);
     // Holds the place of the device toolbar until it arrives.
     toolbarSlot_->addStretch(1);
 
@@ -133,7 +132,7 @@ void TfrmLoopSummary::Build()
     nameDelegate_ = new TCellTextDelegate(MaxDescriptionLength, this);
     // The message box takes the focus and so ends the edit: it comes after the key has been
     // typed and committed.
-    nameDelegate_->OnFirstKey = [this] {
+    nameDelegate_->OnKeyTyped = [this] {
         QTimer::singleShot(0, this, &TfrmLoopSummary::WarnWhenNamesFull);
     };
     nameDelegate_->OnLimit = [this] { Prompts().beep(); };
@@ -161,6 +160,7 @@ void TfrmLoopSummary::Build()
 
     zones_ = new TSummaryZones(Data(), this);
     connect(zones_, &TSummaryZones::ZoneNamesChanged, this, &TfrmLoopSummary::Rebuild);
+    connect(zones_, &TSummaryZones::NameLimitReached, this, [this] { Prompts().beep(); });
 
     lblNamesUsed_ = new QLabel(this);
     lblNamesUsed_->setObjectName(QStringLiteral("lblNamesUsed"));
@@ -187,6 +187,8 @@ void TfrmLoopSummary::Build()
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    // The device toolbar has a row of its own, so the page fits a 1024-pixel-wide screen.
+    layout->addLayout(toolbarSlot_);
     layout->addLayout(body, 1);
 
     setTabOrder(cmbShowSummaryFor_, chkEnableChanges_);
@@ -347,7 +349,7 @@ void TfrmLoopSummary::UpdateCounters()
 void TfrmLoopSummary::WarnWhenNamesFull()
 {
     if (Data().NameTable.Count() >= TNameTable::MaxNames)
-        Prompts().error(TooManyNamesMessage);
+        Prompts().confirm(TooManyNamesMessage, TPromptButtons::pbYesNo, TPromptKind::pkWarning);
 }
 
 void TfrmLoopSummary::HideDropDowns()

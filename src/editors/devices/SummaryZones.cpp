@@ -44,6 +44,7 @@ TSummaryZones::TSummaryZones(TData& data, QWidget* parent) : QWidget(parent), da
     tblZones_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* delegate = new TCellTextDelegate(MaxZoneNameLength, tblZones_);
     tblZones_->setItemDelegateForColumn(1, delegate);
+    delegate->OnLimit = [this] { emit NameLimitReached(); };
     connect(delegate, &TCellTextDelegate::EnterPressed, this, [this] {
         const int row = tblZones_->currentRow();
         if (row + 1 < tblZones_->rowCount())

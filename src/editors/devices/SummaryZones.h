@@ -29,6 +29,8 @@ public:
 signals:
     // A zone description was edited: the loop table shows zone descriptions too.
     void ZoneNamesChanged();
+    // A key was refused because a zone description is at its 14 characters.
+    void NameLimitReached();
 
 private:
     void ZoneEdited(QTableWidgetItem* item);

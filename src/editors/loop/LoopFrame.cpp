@@ -210,7 +210,7 @@ bool TfrmLoop::ChangeConfirmed(int point, int type)
     if (Loop().Devices[point].TypeCode >= NotFittedCode)
         return true;
     const QString& question = type < NotFittedCode ? ChangeDeviceQuestion : RemoveDeviceQuestion;
-    return Prompts().confirm(question, TPromptButtons::pbYesNo, TPromptKind::pkWarning)
+    return Prompts().confirm(question, TPromptButtons::pbYesNo, TPromptKind::pkDestructive)
         == TPromptAnswer::paYes;
 }
 

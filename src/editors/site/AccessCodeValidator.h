@@ -1,14 +1,30 @@
 #pragma once
 
+#include <QString>
 #include <QValidator>
 
-// Keeps an access-code field to the digits 1..4 whatever reaches it (typing, pasting,
-// dropping): other characters are dropped from the text rather than refusing the whole edit,
-// so a code read from a file with other characters can still be corrected key by key.
+class QLineEdit;
+
+// Keeps what the user types, pastes or drops into an access-code field to the digits 1..4 and
+// to four digits, while a code shown from the document stays exactly as stored: only the text
+// an edit inserts is judged, never the text around it. A stored code outside the rule is
+// flagged red with the reason in the field's tooltip.
 class TAccessCodeValidator : public QValidator {
     Q_OBJECT
 
 public:
-    using QValidator::QValidator;
+    explicit TAccessCodeValidator(QLineEdit* edit);
     State validate(QString& input, int& pos) const override;
+
+    // Shows a code as stored (a refresh), flagged when it breaks the rule.
+    void ShowStored(const QString& code);
+
+    // Why a code breaks the rule; empty for codes the rule allows (and for codes still short).
+    static QString Fault(const QString& code);
+
+private:
+    void ShowFault();
+
+    QLineEdit* edit_;
+    QString shown_;
 };

@@ -2,6 +2,7 @@
 
 #include "editors/site/Captions.h"
 #include "model/Data.h"
+#include "storage/Prompts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -67,6 +68,7 @@ QWidget* TfrmNetworkConfig::BuildNamesBox()
         NameWidget(name, QStringLiteral("txtNetworkName%1").arg(n),
                    QStringLiteral("Panel Name %1").arg(n));
         name->setMaxLength(NetworkNameLimit);
+        connect(name, &QLineEdit::inputRejected, this, [this] { Prompts().beep(); });
         name->setMinimumWidth(nameWidth);
         connect(name, &QLineEdit::textEdited, this,
                 [this, n](const QString& text) { RenamePanel(n, text); });

@@ -1,5 +1,6 @@
 #include "editors/site/SiteConfigPage.h"
 
+#include "editors/common/ScrolledContent.h"
 #include "editors/site/AccessCodeValidator.h"
 #include "editors/site/Captions.h"
 #include "editors/site/ClockTimeText.h"
@@ -92,7 +93,8 @@ TfrmSiteConfig::TfrmSiteConfig(TEditorContext& context, QWidget* parent)
         right->addWidget(box);
     right->addStretch(1);
 
-    auto* columns = new QHBoxLayout(this);
+    // A small screen scrolls the page rather than push the window past its edge.
+    auto* columns = new QHBoxLayout(ScrolledContent(this));
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
 }
@@ -228,8 +230,8 @@ QLineEdit* TfrmSiteConfig::AddAccessCode(QGridLayout* grid, int row, QLabel* lab
     QWidget* parent = grid->parentWidget();
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setMaxLength(AccessCodeLength);
-    // The key filter refuses what is typed; the validator also keeps pasted text to 1..4.
+    // The key filter refuses what is typed; the validator also keeps pasted text to 1..4 and
+    // to four digits. No maximum length: it would cut a longer code shown from the document.
     edit->setValidator(new TAccessCodeValidator(edit));
     WidthForChars(edit, AccessCodeLength + 1);
     edit->setMaximumWidth(edit->minimumWidth());
@@ -424,8 +426,8 @@ void TfrmSiteConfig::Refresh()
                                      ? site.MaintenanceDate.toString(DateFormat)
                                      : QString());
     chkSendMaintenanceDate_->setChecked(Data().SendMaintenanceDate);
-    txtAL2Code_->setText(site.AL2Code);
-    txtAL3Code_->setText(site.AL3Code);
+    txtAL2Code_->findChild<TAccessCodeValidator*>()->ShowStored(site.AL2Code);
+    txtAL3Code_->findChild<TAccessCodeValidator*>()->ShowStored(site.AL3Code);
     ShowKeyswitchState();
     txtFirmwareVersion_->setText(site.GetMainVersion());
 

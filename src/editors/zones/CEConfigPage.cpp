@@ -1,5 +1,6 @@
 #include "editors/zones/CEConfigPage.h"
 
+#include "editors/common/NamedComboBox.h"
 #include "editors/zones/VersionDependancyDialog.h"
 #include "model/Data.h"
 #include "storage/Prompts.h"
@@ -30,7 +31,7 @@ int DeviceLoop(TCETargetKind kind)
 
 QComboBox* MakeList(const QString& name, const QString& accessibleName, QWidget* parent)
 {
-    auto* list = new QComboBox(parent);
+    auto* list = new TNamedComboBox(parent);
     list->setObjectName(name);
     list->setAccessibleName(accessibleName);
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);

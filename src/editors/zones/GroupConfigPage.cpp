@@ -1,5 +1,6 @@
 #include "editors/zones/GroupConfigPage.h"
 
+#include "editors/common/ScrolledContent.h"
 #include "editors/zones/MatrixPageParts.h"
 #include "editors/zones/TimeSpinButton.h"
 #include "model/Data.h"
@@ -37,7 +38,8 @@ TfrmGroupConfig::TfrmGroupConfig(TEditorContext& context, QWidget* parent)
     : TPage(context, ppGroupConfig, 40, parent)
 {
     setObjectName(QStringLiteral("frmGroupConfig"));
-    auto* layout = new QHBoxLayout(this);
+    // A small screen scrolls the page rather than push the window past its edge.
+    auto* layout = new QHBoxLayout(ScrolledContent(this));
 
     auto* left = new QVBoxLayout;
     auto* title = new QLabel(QStringLiteral("Triggers Sounder Groups"), this);

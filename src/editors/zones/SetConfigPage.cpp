@@ -1,5 +1,6 @@
 #include "editors/zones/SetConfigPage.h"
 
+#include "editors/common/ScrolledContent.h"
 #include "editors/zones/MatrixPageParts.h"
 #include "editors/zones/TimeSpinButton.h"
 #include "model/Data.h"
@@ -32,7 +33,8 @@ TfrmSetConfig::TfrmSetConfig(TEditorContext& context, QWidget* parent)
     : TPage(context, ppSetConfig, 50, parent)
 {
     setObjectName(QStringLiteral("frmSetConfig"));
-    auto* layout = new QHBoxLayout(this);
+    // A small screen scrolls the page rather than push the window past its edge.
+    auto* layout = new QHBoxLayout(ScrolledContent(this));
 
     auto* left = new QVBoxLayout;
     matrix_ = new TOutputMatrix(OutputColumns(true), this);

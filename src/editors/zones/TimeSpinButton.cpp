@@ -194,14 +194,33 @@ std::optional<int> TTimeSpinButton::ParseTime(const QString& text)
 
 void TTimeSpinButton::keyPressEvent(QKeyEvent* event)
 {
-    // Any character may be typed; the whole text is judged on Enter, so a stray letter
-    // between the digits is reported as "Illegal Value" instead of vanishing unnoticed.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         ApplyTypedText();
         event->accept();
         return;
     }
+    // Typed characters are blanks, "-", digits, ":" and "."; the whole text is judged on
+    // Enter. Control keys (Backspace, Delete, arrows, shortcuts) pass.
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isPrint()
+        && !std::all_of(text.begin(), text.end(), [](QChar c) {
+               return (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                   || QStringLiteral(" -:.").contains(c);
+           })) {
+        event->accept();
+        return;
+    }
     QAbstractSpinBox::keyPressEvent(event);
+}
+
+QString TTimeSpinButton::FieldMessage(const QString& message) const
+{
+    // The box names the field, so the engineer knows which of many spins refused the text.
+    // A name taken from a caption ("Input Delay :") loses its colon.
+    QString name = accessibleName().trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name = name.chopped(1).trimmed();
+    return name.isEmpty() ? message : name + QStringLiteral(": ") + message;
 }
 
 void TTimeSpinButton::ShowValue()
@@ -237,9 +256,10 @@ void TTimeSpinButton::ApplyTypedText()
     const auto parsed = ParseTime(text);
     ShowValue();
     if (!parsed)
-        prompts_.error(IllegalValueMessage);
+        prompts_.error(FieldMessage(IllegalValueMessage));
     else if (*parsed < minValue_ || *parsed > maxValue_)
-        prompts_.error(RangeErrorMessage);
+        prompts_.error(FieldMessage(RangeErrorMessage + QStringLiteral("(%1 to %2)")
+                                                            .arg(MinValue(), MaxValue())));
     else
         SetUserValue(*parsed);
     applying_ = false;

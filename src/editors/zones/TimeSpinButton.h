@@ -12,7 +12,8 @@ enum tTimeSpinButtonFormat { tsbS, tsbSS, tsbM_SS, tsbMM_SS, tsbH_MM_SS, tsbHH_M
 // A spin edit for durations: holds seconds, shows them as minutes and seconds (or hours,
 // minutes and seconds), steps by a fixed increment between limits given in the same notation
 // and can stand for infinite. Typed text is checked on Enter and when the control is left;
-// a failure ("Illegal Value", "Range Error ") is reported and keeps the stored value.
+// a failure ("Illegal Value", "Range Error ") is reported, named after the field's accessible
+// name, and the field shows the stored value again.
 class TTimeSpinButton : public QAbstractSpinBox {
     Q_OBJECT
 
@@ -75,6 +76,7 @@ protected:
 private:
     void ShowValue();
     void ApplyTypedText();
+    QString FieldMessage(const QString& message) const;
     void SetUserValue(int value);
 
     TPrompts& prompts_;

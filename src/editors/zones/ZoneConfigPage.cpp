@@ -4,6 +4,7 @@
 #include "editors/zones/DependancyDialog.h"
 #include "editors/zones/TimeSpinButton.h"
 #include "model/Data.h"
+#include "storage/Prompts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -45,8 +46,10 @@ enum TColumn { colLabel, colDescription, colDetectors, colMCPs, colDependancy, c
 void TFocusCheckBox::focusInEvent(QFocusEvent* event)
 {
     setAutoFillBackground(true);
+    // The box itself is the indicator (no caption): its face turns yellow, not only the rim.
     QPalette p = palette();
     p.setColor(QPalette::Window, FocusYellow);
+    p.setColor(QPalette::Base, FocusYellow);
     setPalette(p);
     QCheckBox::focusInEvent(event);
 }
@@ -184,6 +187,7 @@ void TfrmZoneConfig::BuildRow(int zone, QGridLayout* grid, int gridRow)
     row.Description->setObjectName(QStringLiteral("txtZoneName") + QString::number(zone));
     row.Description->setAccessibleName(name + QStringLiteral(" description"));
     row.Description->setMaxLength(14);
+    connect(row.Description, &QLineEdit::inputRejected, this, [this] { Prompts().beep(); });
     row.Description->setMinimumWidth(row.Description->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
     row.Label->setBuddy(row.Description);
     grid->addWidget(row.Label, gridRow, colLabel);

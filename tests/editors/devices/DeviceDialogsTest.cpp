@@ -8,7 +8,9 @@
 #include "sim/PanelEmulator.h"
 #include "storage/ConfigFile.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QScreen>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -158,6 +160,35 @@ TEST(DeviceConfig, BaseSounderSlot)
     EXPECT_EQ(loop.Devices[132].TypeCode, 152);
 }
 
+// An Apollo sounder's options frame offers the remote LED and a base sounder as a detector's
+// does; the dialog opens centred on the screen, not on the window that opened it.
+TEST(DeviceConfig, ApolloSounderOptionsAndCentredOnScreen)
+{
+    TEditorFixture f;
+    TQEMLoop& loop = f.Data.Loop1;
+    loop.PlaceDevice(5, 48);
+    QWidget owner;
+    owner.setGeometry(10, 10, 200, 150);
+    owner.show();
+    TDeviceConfig dialog(f.Context, &owner);
+    dialog.Open(1, 5);
+    dialog.show();
+    QApplication::processEvents();
+    auto& led = Child<QCheckBox>(dialog, "chkRemoteLED");
+    auto& base = Child<QCheckBox>(dialog, "chkBaseSounder");
+    EXPECT_TRUE(led.isVisible());
+    EXPECT_TRUE(base.isVisible());
+    const QPoint centre = dialog.screen()->availableGeometry().center();
+    EXPECT_LE((dialog.frameGeometry().center() - centre).manhattanLength(), 4);
+    led.setChecked(true);
+    base.setChecked(true);
+    Choose(Child<QComboBox>(dialog, "cmbBaseSounderGroup"), 1);
+    dialog.Save();
+    EXPECT_EQ(loop.Devices[5].SharedData[8], 1);
+    EXPECT_EQ(loop.Devices[132].TypeCode, 4);
+    EXPECT_EQ(loop.Devices[132].Zone, 2);
+}
+
 // With 256 descriptions in the table a new one is refused with the panel's message; an
 // existing one is still chosen.
 TEST(DeviceName, TwoHundredFiftySeventhRefused)
@@ -177,6 +208,8 @@ TEST(DeviceName, TwoHundredFiftySeventhRefused)
     dialog.Prepare(QStringLiteral("Room 257"));
     dialog.AcceptName();
     EXPECT_EQ(f.Prompts.texts(), QStringList({TooManyNamesMessage}));
+    EXPECT_EQ(f.Prompts.Records[0].Kind, TScriptedPrompts::TKind::mkConfirm);
+    EXPECT_EQ(f.Prompts.Records[0].Buttons, TPromptButtons::pbYesNo);
     EXPECT_EQ(f.Data.NameTable.Count(), 256);
     EXPECT_EQ(dialog.New_Index(), -1);
     EXPECT_EQ(dialog.SelectedIndex(), -1);
@@ -185,6 +218,13 @@ TEST(DeviceName, TwoHundredFiftySeventhRefused)
     dialog.AcceptName();
     EXPECT_EQ(dialog.SelectedIndex(), 7);
     EXPECT_EQ(f.Prompts.Records.size(), 1);
+
+    // A description stops at 24 characters with a beep.
+    auto& edit = *Child<QComboBox>(dialog, "cmbPointDescription").lineEdit();
+    edit.clear();
+    QTest::keyClicks(&edit, QStringLiteral("Boiler room north wing east"));
+    EXPECT_EQ(edit.text(), QStringLiteral("Boiler room north wing e"));
+    EXPECT_EQ(f.Prompts.count(TScriptedPrompts::TKind::mkBeep), 3);
 }
 
 // What the engineer sets in "Device Configuration" is what the file and the panel get.

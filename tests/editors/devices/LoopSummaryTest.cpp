@@ -137,10 +137,24 @@ TEST(LoopSummary, ZoneDropDown)
     emit dropDown->activated(7);
     EXPECT_EQ(f.Data.Loop1.Devices[1].Zone, 7);
     EXPECT_EQ(Row(page, 0).at(scZone), QStringLiteral("Zone 7- Zone 7"));
+
+    // A zone description typed in the list stops at 14 characters with a beep per key.
+    auto* zones = page.findChild<QTableWidget*>("sgrdZones");
+    QApplication::setActiveWindow(&page);
+    zones->setFocus();
+    zones->setCurrentCell(3, 1);
+    zones->editItem(zones->item(3, 1));
+    auto* editor = zones->findChild<QLineEdit*>("txtCellEditor");
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Plant room east"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(f.Data.ZoneList.Zone(3).Name, QStringLiteral("Plant room eas"));
+    EXPECT_EQ(f.Prompts.count(TScriptedPrompts::TKind::mkBeep), 1);
 }
 
 // Descriptions are typed in place, cut to 24 characters, and Enter steps to the next row's
-// description; a full name table is reported at the first key.
+// description; a full name table is reported at every key that would add a name.
 TEST(LoopSummary, DescriptionEditing)
 {
     TEditorFixture f;
@@ -173,6 +187,12 @@ TEST(LoopSummary, DescriptionEditing)
     QTest::keyClick(editor, Qt::Key_X);
     QApplication::processEvents();
     EXPECT_EQ(f.Prompts.texts(), QStringList({TooManyNamesMessage}));
+    // The panel's box with Yes and No, at every key that would add a 257th name.
+    EXPECT_EQ(f.Prompts.Records[0].Kind, TScriptedPrompts::TKind::mkConfirm);
+    EXPECT_EQ(f.Prompts.Records[0].Buttons, TPromptButtons::pbYesNo);
+    QTest::keyClick(editor, Qt::Key_Y);
+    QApplication::processEvents();
+    EXPECT_EQ(f.Prompts.texts(), QStringList({TooManyNamesMessage, TooManyNamesMessage}));
 }
 
 // The Dev column opens the device's dialog; what it accepts shows in the table at once.

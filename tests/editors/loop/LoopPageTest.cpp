@@ -92,6 +92,9 @@ TEST(LoopPageTest, SystemSensorRefusesModulesAmongSensorsAndSensorsAmongModules)
     EXPECT_EQ(f.Point(100).TypeCode, NotFittedCode);
     f.Click(10);
     EXPECT_EQ(f.Point(10).TypeCode, 3);
+    // Every device code above 4 is kept out of the sensor section, not only the four modules.
+    for (int code : {5, 9, 40, 253})
+        EXPECT_EQ(f.Data.Loop1.PlacementRefusal(11, code), ModuleInSensorSection) << code;
 }
 
 TEST(LoopPageTest, ChangeAndRemoveAreAskedAndNoKeepsTheDevice)
@@ -111,6 +114,9 @@ TEST(LoopPageTest, ChangeAndRemoveAreAskedAndNoKeepsTheDevice)
     EXPECT_EQ(f.Point(7).TypeCode, NotFittedCode);
     EXPECT_EQ(f.Prompts.texts(),
               (QStringList{ChangeDeviceQuestion, ChangeDeviceQuestion, RemoveDeviceQuestion}));
+    // Yes replaces or removes a device: Enter alone must answer No.
+    for (const TScriptedPrompts::TRecord& question : f.Prompts.Records)
+        EXPECT_EQ(question.PromptKind, TPromptKind::pkDestructive);
 }
 
 TEST(LoopPageTest, ClickOnTheSameTypeKeepsTheConfiguration)

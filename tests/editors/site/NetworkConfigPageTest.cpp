@@ -24,6 +24,8 @@ TEST_F(NetworkConfigPage, RenamingPanelTwoRenamesZoneRow34)
     EXPECT_EQ(Find<QLineEdit>("txtThisPanelName")->text(), "Annex");
     TypeAndLeave(Find<QLineEdit>("txtNetworkName2"), "Warehouse North");
     EXPECT_EQ(Find<QLineEdit>("txtThisPanelName")->text(), "Warehouse Nort");
+    // The name stops at 14 characters with a beep.
+    EXPECT_EQ(f.Prompts.count(TScriptedPrompts::TKind::mkBeep), 1);
 }
 
 TEST_F(NetworkConfigPage, OwnPanelColumnIsDisabledInEveryRow)

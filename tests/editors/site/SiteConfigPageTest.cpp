@@ -31,10 +31,9 @@ TEST_F(SiteConfigPage, AccessCodeFieldsTakeOnlyDigitsOneToFour)
     QApplication::clipboard()->setText("a3x1");
     al3->paste();
     EXPECT_EQ(f.Data.SiteConfig.AL3Code, "31");
-    al3->setText("5678");
-    QTest::keyClick(al3, Qt::Key_End);
-    QTest::keyClick(al3, Qt::Key_Backspace);
-    QTest::keyClicks(al3, "2341");
+    QApplication::clipboard()->setText("2341");
+    al3->selectAll();
+    al3->paste();
     EXPECT_EQ(f.Data.SiteConfig.AL3Code, "2341");
     // Entering a code field holds Save back until the field is left with a valid code.
     EXPECT_FALSE(f.Data.AccessCodesValid);
@@ -42,6 +41,45 @@ TEST_F(SiteConfigPage, AccessCodeFieldsTakeOnlyDigitsOneToFour)
     Settle();
     EXPECT_TRUE(f.Data.AccessCodesValid);
     EXPECT_TRUE(f.Prompts.Records.isEmpty());
+}
+
+// A code from a file is shown as stored, never rewritten: one outside the rule is flagged red
+// with the reason, and only what the user types or pastes is held to four digits 1..4.
+TEST_F(SiteConfigPage, StoredCodeOutsideTheRuleIsShownAndFlagged)
+{
+    auto* al3 = Find<QLineEdit>("txtAL3Code");
+    EXPECT_TRUE(al3->toolTip().contains(QStringLiteral("digits 1–4")));
+    const QColor normal = al3->palette().color(QPalette::Text);
+    f.Data.SiteConfig.AL3Code = "5612";
+    f.Data.SiteConfig.AL2Code = "123412";
+    page->Refresh();
+    EXPECT_EQ(al3->text(), "5612");
+    EXPECT_EQ(Find<QLineEdit>("txtAL2Code")->text(), "123412");
+    EXPECT_EQ(al3->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_TRUE(al3->toolTip().contains(QStringLiteral("\"5612\"")));
+    EXPECT_FALSE(f.Data.Modified());
+
+    // Typing at the end of a full code and pasting other characters change nothing.
+    al3->setFocus(Qt::MouseFocusReason);
+    al3->end(false);
+    QTest::keyClicks(al3, "1");
+    QApplication::clipboard()->setText("x9");
+    al3->paste();
+    EXPECT_EQ(al3->text(), "5612");
+    EXPECT_EQ(f.Data.SiteConfig.AL3Code, "5612");
+    // Deleting keeps the stored digits around the caret; a pasted code is cut to four digits.
+    QTest::keyClick(al3, Qt::Key_Backspace);
+    EXPECT_EQ(f.Data.SiteConfig.AL3Code, "561");
+    QApplication::clipboard()->setText("3241");
+    al3->selectAll();
+    al3->paste();
+    EXPECT_EQ(f.Data.SiteConfig.AL3Code, "3241");
+    al3->selectAll();
+    QApplication::clipboard()->setText("4 3 2 1 1");
+    al3->paste();
+    EXPECT_EQ(al3->text(), "4321");
+    EXPECT_EQ(al3->palette().color(QPalette::Text), normal);
+    EXPECT_TRUE(al3->toolTip().contains(QStringLiteral("digits 1–4")));
 }
 
 TEST_F(SiteConfigPage, LevelThreeEqualToLevelTwoIsWarnedAndKeepsTheFocus)

@@ -1,6 +1,7 @@
 #include "editors/zones/CEConfigPage.h"
 #include "editors/zones/ZonesTestSupport.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -41,6 +42,27 @@ struct TCEPage : TEditorFixture {
         });
     }
 };
+
+// A screen reader hears what each drop-down is, and its choice as the value.
+TEST(CEConfigPage, DropDownsAreNamedForWhatTheyAre)
+{
+    TCEPage t;
+    const auto& row = t.Row(3);
+    Choose(row.Action, 4);
+    const std::pair<QComboBox*, QString> lists[] = {
+        {row.Action, "Event 3 Action"},
+        {row.ActionTarget, "Event 3 Action target"},
+        {row.Trigger.Condition, "Event 3 Occurs when"},
+        {row.Reset.Truth, "Event 3 Resets when truth"},
+    };
+    for (const auto& [list, name] : lists) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(list);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->text(QAccessible::Name), name);
+        EXPECT_EQ(face->text(QAccessible::Value), list->currentText());
+        EXPECT_EQ(face->role(), QAccessible::ComboBox);
+    }
+}
 
 TEST(CEConfigPage, ConditionsEncodeTheirTruth)
 {

@@ -95,14 +95,16 @@ TEST(TimeSpinButton, TypedEntryIsCheckedAndFailuresKeepTheValue)
     TZoneDelaySpin t;
     t.Spin.SetValue(90);
     t.Type("12:00");
-    EXPECT_EQ(t.Prompts.texts(), QStringList{"Range Error "});
+    EXPECT_EQ(t.Prompts.texts(), QStringList{"Range Error (00:00 to 10:00)"});
     EXPECT_EQ(t.Spin.Value(), 90);
     EXPECT_EQ(t.Spin.text(), "01:30");
 
+    // Only blanks, "-", digits, ":" and "." can be typed: the letter never reaches the text.
     t.Prompts.clear();
     t.Type("1a0");
-    EXPECT_EQ(t.Prompts.texts(), QStringList{"Illegal Value"});
-    EXPECT_EQ(t.Spin.Value(), 90);
+    EXPECT_TRUE(t.Prompts.Records.isEmpty());
+    EXPECT_EQ(t.Spin.Value(), 10);
+    t.Spin.SetValue(90);
 
     t.Prompts.clear();
     t.Type("1.30");

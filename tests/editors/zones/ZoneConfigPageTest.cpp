@@ -3,7 +3,11 @@
 #include "editors/zones/ZoneConfigPage.h"
 #include "editors/zones/ZonesTestSupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +50,58 @@ struct TZonePage : TEditorFixture {
         QTest::keyClick(spin, Qt::Key_Return);
     }
 };
+
+// What the engineer types in the zone table: a refused delay names its field and shows the
+// previous value again, also after leaving; a description beeps at 14 characters, also when
+// pasted; a focused check box shows yellow.
+TEST(ZoneConfigPage, TypingInTheZoneTable)
+{
+    TZonePage t;
+    QApplication::setActiveWindow(&t.Page);
+    t.Data.ZoneList.Zone(3).SounderTimer = 90;
+    t.Page.Refresh();
+    auto* spin = t.Page.findChild<TTimeSpinButton*>("spnSounders3");
+    spin->setFocus();
+    t.TypeInto(spin, "12:00");
+    t.Page.findChild<QLineEdit*>("txtZoneName1")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(t.Prompts.texts(), QStringList{"Zone 3 Sounders delay: Range Error (00:00 to 10:00)"});
+    EXPECT_EQ(spin->text(), "01:30");
+    EXPECT_EQ(t.Data.ZoneList.Zone(3).SounderTimer, 90);
+    t.Prompts.clear();
+    spin->setFocus();
+    t.TypeInto(spin, "1.5");
+    EXPECT_EQ(t.Prompts.texts(), QStringList{"Zone 3 Sounders delay: Illegal Value"});
+    EXPECT_EQ(spin->text(), "01:30");
+    t.Prompts.clear();
+    auto* inputDelay = t.Page.findChild<TTimeSpinButton*>("spnInputDelay");
+    inputDelay->setFocus();
+    t.TypeInto(inputDelay, "11:00");
+    EXPECT_EQ(t.Prompts.texts(), QStringList{"Input Delay: Range Error (00:00 to 10:00)"});
+
+    t.Prompts.clear();
+    auto* name = t.Page.findChild<QLineEdit*>("txtZoneName2");
+    name->setFocus();
+    name->clear();
+    QTest::keyClicks(name, "Boiler house 12X");
+    EXPECT_EQ(t.Data.ZoneList.Zone(2).Name, "Boiler house 1");
+    EXPECT_EQ(t.Prompts.count(TScriptedPrompts::TKind::mkBeep), 2);
+    name->clear();
+    QApplication::clipboard()->setText("Kitchen and store rooms");
+    name->paste();
+    EXPECT_EQ(name->text(), "Kitchen and st");
+    EXPECT_EQ(t.Prompts.count(TScriptedPrompts::TKind::mkBeep), 3);
+
+    auto* box = t.Page.findChild<QCheckBox*>("chkMCPs4");
+    box->setChecked(false);
+    box->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(box->hasFocus());
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QPoint middle = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
+    EXPECT_EQ(box->grab().toImage().pixelColor(middle), QColor(255, 255, 128));
+}
 
 TEST(ZoneConfigPage, TotalOutputDelayAboveTheMaximumTurnsRedAndWarns)
 {
