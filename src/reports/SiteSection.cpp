@@ -110,8 +110,9 @@ void TReports::PrintSiteSection()
                                                 : QString());
     y = BlankLine(y);
     y = SecondsLine(x, y, QStringLiteral("Phased Delay"), site.PhasedDelay);
-    y = SecondsLine(x, y, QStringLiteral("Input Delay"), site.InvestigationPeriod);
-    y = SecondsLine(x, y, QStringLiteral("Investigation Period"), site.InvestigationPeriod1);
+    // Each value under the name the Zone Config page gives it.
+    y = SecondsLine(x, y, QStringLiteral("Input Delay"), site.InvestigationPeriod1);
+    y = SecondsLine(x, y, QStringLiteral("Investigation Period"), site.InvestigationPeriod);
     y = BlankLine(y);
     y = SiteLine(x, y, QStringLiteral("Night (Un-Occupied) Time"), site.NightBegin);
     y = SiteLine(x, y, QStringLiteral("Day (Occupied) Time"), site.NightEnd);

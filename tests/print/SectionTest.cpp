@@ -159,6 +159,16 @@ TEST_F(SectionTest, SiteBoxesValuesAndSecondsLines)
     EXPECT_TRUE(FindText(Page(), QStringLiteral(":Infinity")));
     EXPECT_TRUE(FindText(Page(), QStringLiteral(":30  Seconds")));
     EXPECT_TRUE(FindText(Page(), QStringLiteral(":09/01/2025")));
+
+    // Each value under the name the Zone Config page gives it, in the same line order.
+    s.InvestigationPeriod1 = 45;
+    Run(&TReports::PrintSiteSection);
+    const TPageText* input = FindText(Page(), QStringLiteral("Input Delay"));
+    const TPageText* investigation = FindText(Page(), QStringLiteral("Investigation Period"));
+    ASSERT_TRUE(input && investigation);
+    EXPECT_LT(input->TopLeft.y(), investigation->TopLeft.y());
+    EXPECT_EQ(Cell(2200, input->TopLeft.y()), std::vector<QString>{":45  Seconds"});
+    EXPECT_EQ(Cell(2200, investigation->TopLeft.y()), std::vector<QString>{":30  Seconds"});
 }
 
 TEST_F(SectionTest, SiteLinesFollowThePanelVersion)

@@ -30,7 +30,7 @@
 namespace {
 
 const QString PageViewHint = QStringLiteral(
-    "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click && drag with Hand "
+    "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click & drag with Hand "
     "Tool to pan.");
 
 constexpr double ZoomStep = 1.5;
