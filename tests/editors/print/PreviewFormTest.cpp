@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPrinter>
@@ -278,6 +279,25 @@ TEST_F(PreviewFormTest, SaveAsPdfWritesThePagesAsTheyPrint)
     EXPECT_EQ(text.count(QLatin1Char('\f')), reports.Engine().PageCount());
     EXPECT_TRUE(text.contains(QLatin1String("Loop 1 Configuration")));
     EXPECT_EQ(text, PdfText(printed));
+}
+
+// "Print..." refuses a document without pages and reports only the file it wrote.
+TEST_F(PreviewFormTest, PrintRefusesAnEmptyDocumentAndReportsWhatWasWritten)
+{
+    Open(0);
+    Find("PrintBut")->click();
+    EXPECT_EQ(fixture.Prompts.texts(), QStringList{NothingToPrintText});
+
+    fixture.Prompts.Records.clear();
+    form.reset();
+    Open(2);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    engine->PdfFileForJob = [&](const QString&) { return path; };
+    Find("PrintBut")->click(); // without a print dialog: every page once
+    EXPECT_EQ(fixture.Prompts.texts(),
+              QStringList{QStringLiteral("The report was saved as %1.").arg(path)});
+    EXPECT_TRUE(QFile::exists(path));
 }
 
 // Pictures of the window to look at: written only when ZOL_SCREENSHOT_DIR names a folder.
