@@ -9,14 +9,23 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <list>
+
 namespace {
 
-// The pixel font of a fragment on a device of resolutionY dots per inch.
+// The pixel font of a fragment on a device of resolutionY dots per inch: the document's
+// face unless the fragment names its own, with the fragment's size and style.
 QFont DeviceFont(const QTextCharFormat& format, const QFont& base, int resolutionY)
 {
-    QFont font = format.font().resolve(base);
-    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 10.0;
-    font.setPixelSize(qMax(1, qRound(points * resolutionY / 72.0)));
+    QFont font = base;
+    if (format.hasProperty(QTextFormat::FontFamilies))
+        font.setFamilies(format.fontFamilies().toStringList());
+    font.setBold(format.fontWeight() >= QFont::DemiBold);
+    font.setItalic(format.fontItalic());
+    font.setUnderline(format.fontUnderline());
+    const double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
+                                                                          : base.pointSizeF();
+    font.setPixelSize(qMax(1, qRound((points > 0 ? points : 10.0) * resolutionY / 72.0)));
     return font;
 }
 
@@ -50,6 +59,8 @@ void RecordRichText(TPreviewPrinter& engine, QTextDocument& document)
             for (; page < linePage; ++page)
                 engine.NewPage();
             const double baseline = top + lineTop - linePage * height + line.ascent();
+            std::list<TPageText> pieces;
+            TPageText* previous = nullptr;
             const int lineStart = block.position() + line.textStart();
             const int lineEnd = lineStart + line.textLength();
             for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -58,26 +69,37 @@ void RecordRichText(TPreviewPrinter& engine, QTextDocument& document)
                 const int to = qMin(lineEnd, fragment.position() + fragment.length());
                 if (from >= to)
                     continue;
-                QString text = fragment.text().mid(from - fragment.position(), to - from);
-                text.replace(QChar::LineSeparator, QLatin1Char(' '));
-                if (text.trimmed().isEmpty())
-                    continue;
                 const QTextCharFormat format = fragment.charFormat();
                 const QFont font = DeviceFont(format, base, engine.ResolutionY());
                 const QFontMetrics metrics(font);
-                TPageText piece;
-                piece.Text = text;
-                piece.Font = font;
-                piece.Color = format.foreground().style() == Qt::NoBrush
+                const QColor color = format.foreground().style() == Qt::NoBrush
                     ? QColor(Qt::black)
                     : format.foreground().color();
+                // A piece starts at its first visible character; the blank before it ends
+                // the piece before, so a PDF reader still finds the words apart.
+                const QString text = fragment.text();
+                int at = from;
+                while (at < to && text.at(at - fragment.position()).isSpace())
+                    ++at;
+                if (at > from && previous)
+                    previous->Text += QLatin1Char(' ');
+                if (at == to)
+                    continue;
+                TPageText piece;
+                piece.Text = text.mid(at - fragment.position(), to - at);
+                piece.Text.replace(QChar::LineSeparator, QLatin1Char(' '));
+                piece.Font = font;
+                piece.Color = color;
                 piece.Ascent = metrics.ascent();
-                piece.Width = metrics.horizontalAdvance(text);
+                piece.Width = metrics.horizontalAdvance(piece.Text);
                 piece.Height = metrics.height();
-                const double x = left + bounds.left() + line.cursorToX(from - block.position());
+                const double x = left + bounds.left() + line.cursorToX(at - block.position());
                 piece.TopLeft = QPoint(qRound(x), qRound(baseline) - piece.Ascent);
-                engine.Canvas().Page().AddText(piece);
+                pieces.push_back(piece);
+                previous = &pieces.back();
             }
+            for (const TPageText& piece : pieces)
+                engine.Canvas().Page().AddText(piece);
         }
     }
 }

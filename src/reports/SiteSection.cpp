@@ -5,7 +5,7 @@
 namespace {
 
 constexpr int ValueColumn = 2200;
-constexpr int SitePoints = 14;
+constexpr int MaxSitePoints = 14;
 // A sheet too short for the boxes at 14 pt gets a smaller face, down to this size.
 constexpr int MinSitePoints = 8;
 // Lines of each box, blank ones included (the panel box with every optional line).
@@ -58,7 +58,7 @@ void TReports::FitSiteFont()
 {
     // Every line, "Software Version" too, stays inside its box.
     const auto height = [](const TReportBox& box) { return box.Bottom - box.Top; };
-    for (sitePoints_ = SitePoints; sitePoints_ > MinSitePoints; --sitePoints_) {
+    for (sitePoints_ = MaxSitePoints; sitePoints_ > MinSitePoints; --sitePoints_) {
         SetFont(sitePoints_, fsBold);
         const int hW = Canvas().TextHeight(QStringLiteral("W"));
         SetFont(sitePoints_);

@@ -11,6 +11,8 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -117,8 +119,10 @@ TEST_F(PrintJobTest, CommentsAndLogArePagesOfTheirOwnJobsAfterTheReport)
     ASSERT_EQ(engine.PageCount(), report + comments + log);
     EXPECT_TRUE(FindText(engine.Page(0), QStringLiteral("Zone Configuration")));
     EXPECT_TRUE(FindText(engine.Page(1), QStringLiteral("Key at gate")));
-    const TPageText* smoke = FindText(engine.Page(1), QStringLiteral("Smoke"));
-    ASSERT_TRUE(smoke);
+    const std::vector<TPageText> texts = engine.Page(1).Texts();
+    const auto smoke = std::find_if(texts.begin(), texts.end(),
+                                    [](const TPageText& t) { return t.Text.startsWith("Smoke"); });
+    ASSERT_NE(smoke, texts.end());
     EXPECT_TRUE(smoke->Font.bold());
     const QSize sheet = engine.Page(engine.PageCount() - 1).Sheet();
     EXPECT_GT(sheet.width(), sheet.height());
@@ -204,8 +208,9 @@ TEST_F(ReportCommandTest, SectionsAndOrderOptions)
               ecSuccess)
         << err.toStdString();
     EXPECT_EQ(PdfPageCount(ReadAll(pdf)), 2);
+    // Loop 2 has nothing fitted, so type order gives it no page.
     ASSERT_EQ(Zolctl({"report", qem, "-o", pdf, "--sections=loops", "--order=type"}), ecSuccess);
-    EXPECT_EQ(PdfPageCount(ReadAll(pdf)), 2);
+    EXPECT_EQ(PdfPageCount(ReadAll(pdf)), 1);
 }
 
 TEST_F(ReportCommandTest, BadUsageAndFailuresAreReported)

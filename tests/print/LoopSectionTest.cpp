@@ -124,12 +124,12 @@ TEST_F(LoopSectionTest, SheetTooShortForARowStillEnds)
     reports->PrintLoopSections();
     reports->Engine().EndDoc();
 
-    ASSERT_EQ(reports->Engine().PageCount(), 5);
+    // Loop 2 has nothing to print in type order: no page.
+    ASSERT_EQ(reports->Engine().PageCount(), 4);
     EXPECT_EQ(DevColumn(0), std::vector<QString>{QStringLiteral("1")});
     EXPECT_EQ(DevColumn(1), std::vector<QString>{QStringLiteral("2")});
     EXPECT_EQ(DevColumn(2), std::vector<QString>{QStringLiteral("3")});
     EXPECT_TRUE(DevColumn(3).empty());
-    EXPECT_TRUE(FindText(Page(4), QStringLiteral("Loop 2 Configuration")));
 }
 
 TEST_F(LoopSectionTest, PointWithChannelsTakesFiveRowsAndLooksAhead)

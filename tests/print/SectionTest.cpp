@@ -2,6 +2,8 @@
 
 #include "model/Data.h"
 
+#include <QPrinter>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
