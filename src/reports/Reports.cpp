@@ -185,6 +185,17 @@ void TReports::PulsedKey(int column)
     Text(x_[column] + 2 * wO, y_, QStringLiteral(" = Pulsed"));
 }
 
+void TReports::MarkCell(int column, const QString& mark)
+{
+    const int width = x_[column + 1] - x_[column];
+    Text(x_[column] + (width - Canvas().TextWidth(mark)) / 2, y_, mark);
+}
+
+void TReports::KeyText(int column, const QString& text)
+{
+    Text(x_[column] + Canvas().TextWidth(QStringLiteral("O")) / 2, y_, text);
+}
+
 void TReports::DrawBox(const TReportBox& box)
 {
     TKelMetaFileCanvas& c = Canvas();

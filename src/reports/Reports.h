@@ -98,6 +98,10 @@ private:
     void PulsedCell(int column);
     // Row 1 of a KEY column: the pulsed mark, then " = Pulsed".
     void PulsedKey(int column);
+    // The marks of the group and set tables stand in the middle of their cells, and the KEY
+    // lines clear of the column's rule, so no mark touches a rule.
+    void MarkCell(int column, const QString& mark);
+    void KeyText(int column, const QString& text);
     void DrawPageFooter();
     void DrawBox(const TReportBox& box);
 

@@ -102,12 +102,12 @@ void TReports::PrintGroupSection()
             if (zone.GroupConfig[g] == grPulsed)
                 PulsedCell(g + 1);
             else
-                CellText(g + 1, GroupReactionText(zone.GroupConfig[g]));
+                MarkCell(g + 1, GroupReactionText(zone.GroupConfig[g]));
         }
         if (r == 1)
             PulsedKey(keyColumn);
         else if (r == 2)
-            CellText(keyColumn, QStringLiteral("O = Continuous"));
+            KeyText(keyColumn, QStringLiteral("O = Continuous"));
         DrawRowRule();
         EndRow();
     }
@@ -147,16 +147,16 @@ void TReports::PrintOutputSetSection()
             if (r <= MaxZone && data_.ZoneList.Zone(r).SetConfig[s] == srPulsed)
                 PulsedCell(s + 1);
             else if (r <= MaxZone)
-                CellText(s + 1, SetReactionText(data_.ZoneList.Zone(r).SetConfig[s]));
+                MarkCell(s + 1, SetReactionText(data_.ZoneList.Zone(r).SetConfig[s]));
             else if (r == silenceRow && silenceable.SetConfig[s] == 1)
-                CellText(s + 1, QStringLiteral("Y"));
+                MarkCell(s + 1, QStringLiteral("Y"));
         }
         if (r == 1)
             PulsedKey(keyColumn);
         else if (r == 2)
-            CellText(keyColumn, QStringLiteral("O = Continuous"));
+            KeyText(keyColumn, QStringLiteral("O = Continuous"));
         else if (r == 3)
-            CellText(keyColumn, QStringLiteral("# = Delayed"));
+            KeyText(keyColumn, QStringLiteral("# = Delayed"));
         DrawRowRule();
         EndRow();
     }

@@ -31,6 +31,11 @@ protected:
         return reports->OY() + (2 + headingRows + r - 1) * H(title);
     }
     std::vector<QString> Cell(int x, int y) { return TextsAt(Page(), x, y); }
+    // Where a mark stands centred in the cell at offset from the table's left, width wide.
+    int Mid(int offset, int width, const char* mark) const
+    {
+        return Left() + offset + (width - Measure(QString::fromLatin1(mark), 10).W) / 2;
+    }
     // A horizontal bar between left and right in the row that starts at y, thick enough to
     // read on paper, away from the row's rules.
     void ExpectPulsedBar(int left, int right, int y, int h)
@@ -118,15 +123,17 @@ TEST_F(SectionTest, GroupAndOutputSetCells)
     // Pulsed is a bold bar in the middle of its cell, never text on the cell's rule.
     EXPECT_TRUE(Cell(Left() + 330, y2).empty());
     ExpectPulsedBar(Left() + 330, Left() + 550, y2, H(groups));
-    EXPECT_EQ(Cell(Left() + 550, y2), std::vector<QString>{"O"});
-    EXPECT_EQ(Cell(Left() + 770, y2), std::vector<QString>{"?"});
-    EXPECT_EQ(Cell(Left() + 990, y2), std::vector<QString>{" "});
+    // The other marks stand in the middle of their cells, clear of the rules.
+    EXPECT_EQ(Cell(Mid(550, 220, "O"), y2), std::vector<QString>{"O"});
+    EXPECT_EQ(Cell(Mid(770, 220, "?"), y2), std::vector<QString>{"?"});
+    EXPECT_EQ(Cell(Mid(990, 220, " "), y2), std::vector<QString>{" "});
     const int key = Left() + 3850;
     EXPECT_EQ(Cell(key + 2 * Measure(QStringLiteral("O"), 10).W, RowY(groups, 1, 1)),
               std::vector<QString>{" = Pulsed"});
     ExpectPulsedBar(key, key + 2 * Measure(QStringLiteral("O"), 10).W, RowY(groups, 1, 1),
                     H(groups));
-    EXPECT_EQ(Cell(Left() + 3850, y2), std::vector<QString>{"O = Continuous"});
+    const int inset = Measure(QStringLiteral("O"), 10).W / 2;
+    EXPECT_EQ(Cell(key + inset, y2), std::vector<QString>{"O = Continuous"});
 
     z.SetConfig.Fill(0);
     z.SetConfig[1] = 3;
@@ -136,15 +143,16 @@ TEST_F(SectionTest, GroupAndOutputSetCells)
     Run(&TReports::PrintOutputSetSection);
     const QString sets = QStringLiteral("Output Set Configuration");
     ExpectPulsedBar(Left() + 440, Left() + 550, RowY(sets, 1, 2), H(sets));
-    EXPECT_EQ(Cell(Left() + 330, RowY(sets, 1, 2)), std::vector<QString>{"#"});
-    EXPECT_EQ(Cell(Left() + 330 + 16 * 110 + 330, RowY(sets, 1, 2)), std::vector<QString>{"O"});
-    EXPECT_EQ(Cell(Left() + 330 + 16 * 110 + 660, RowY(sets, 1, 3)),
+    EXPECT_EQ(Cell(Mid(330, 110, "#"), RowY(sets, 1, 2)), std::vector<QString>{"#"});
+    EXPECT_EQ(Cell(Mid(330 + 16 * 110 + 330, 330, "O"), RowY(sets, 1, 2)),
+              std::vector<QString>{"O"});
+    EXPECT_EQ(Cell(Left() + 330 + 16 * 110 + 660 + inset, RowY(sets, 1, 3)),
               std::vector<QString>{"# = Delayed"});
     // Row 41 is empty; row 42 marks the silenceable sets.
     EXPECT_TRUE(Cell(Left(), RowY(sets, 1, 41)).empty());
     EXPECT_TRUE(Cell(Left() + 550, RowY(sets, 1, 41)).empty());
     EXPECT_EQ(Cell(Left(), RowY(sets, 1, 42)), std::vector<QString>{"Silence"});
-    EXPECT_EQ(Cell(Left() + 550, RowY(sets, 1, 42)), std::vector<QString>{"Y"});
+    EXPECT_EQ(Cell(Mid(550, 110, "Y"), RowY(sets, 1, 42)), std::vector<QString>{"Y"});
     EXPECT_TRUE(Cell(Left() + 440, RowY(sets, 1, 42)).empty());
 }
 

@@ -21,6 +21,7 @@ namespace {
 struct TPdfInfo {
     int Pages = -1;
     QSizeF Size;
+    QString Text;
 };
 
 TPdfInfo PdfInfo(const QString& path)
@@ -38,7 +39,39 @@ TPdfInfo PdfInfo(const QString& path)
         info.Pages = pages.captured(1).toInt();
     if (size.hasMatch())
         info.Size = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+    // A page turned a quarter is shown, and printed, the other way round.
+    const QRegularExpressionMatch rotation =
+        QRegularExpression(QStringLiteral("Page rot:\\s+(\\d+)")).match(out);
+    if (rotation.hasMatch() && rotation.captured(1).toInt() % 180 == 90)
+        info.Size.transpose();
+    info.Text = out;
     return info;
+}
+
+// Whether the text of page 2 (a loop page) runs up the sheet: a landscape job on a printer
+// comes out on the paper as fed, its content turned a quarter. The queue's PDF has fonts
+// without text, so the words' boxes tell: the longest word (the title's) is taller than wide.
+bool TextTurned(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("2"),
+                                         QStringLiteral("-l"), QStringLiteral("2"),
+                                         QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    static const QRegularExpression box(QStringLiteral(
+        "xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+    double longest = 0;
+    bool turned = false;
+    for (const QRegularExpressionMatch& m : box.globalMatch(QString::fromUtf8(p.readAllStandardOutput()))) {
+        const double dx = m.captured(3).toDouble() - m.captured(1).toDouble();
+        const double dy = m.captured(4).toDouble() - m.captured(2).toDouble();
+        if (qMax(dx, dy) > longest) {
+            longest = qMax(dx, dy);
+            turned = dy > dx;
+        }
+    }
+    EXPECT_GT(longest, 0) << "no words on page 2 of " << path.toStdString();
+    return turned;
 }
 
 // The PDF the queue writes for the next job, once it is complete.
@@ -82,10 +115,10 @@ TEST(CupsPrint, TheReportReachesARealQueueWithThePreviewsPagesAndThePaperAskedFo
     struct TCase {
         QPageSize::PageSizeId Paper;
         QPageLayout::Orientation Orientation;
-        QSizeF Points;
+        QSizeF Points; // the sheet as fed
     };
     for (const TCase& c : {TCase{QPageSize::A4, QPageLayout::Portrait, {595, 842}},
-                           TCase{QPageSize::Letter, QPageLayout::Landscape, {792, 612}}}) {
+                           TCase{QPageSize::Letter, QPageLayout::Landscape, {612, 792}}}) {
         SCOPED_TRACE(QPageSize::name(c.Paper).toStdString());
         // "Properties" lists the installed queues; the choice is kept for the next showing.
         QStringList offered;
@@ -100,8 +133,9 @@ TEST(CupsPrint, TheReportReachesARealQueueWithThePreviewsPagesAndThePaperAskedFo
         form.findChild<QPushButton*>(QStringLiteral("btnProperties"))->click();
         EXPECT_TRUE(offered.contains(queue)) << offered.join(' ').toStdString();
         EXPECT_EQ(PrinterSetup().Choice().Queue, queue);
-        if (c.Paper == QPageSize::Letter)
+        if (c.Paper == QPageSize::Letter) {
             EXPECT_EQ(kept.Queue, queue); // the first round's choice was kept
+        }
 
         int previewPages = -1;
         QTimer::singleShot(0, [&] {
@@ -122,8 +156,9 @@ TEST(CupsPrint, TheReportReachesARealQueueWithThePreviewsPagesAndThePaperAskedFo
         ASSERT_FALSE(printed.isEmpty()) << "no job arrived in " << out.path().toStdString();
         const TPdfInfo info = PdfInfo(printed);
         EXPECT_EQ(info.Pages, previewPages);
-        EXPECT_NEAR(info.Size.width(), c.Points.width(), 2);
+        EXPECT_NEAR(info.Size.width(), c.Points.width(), 2) << info.Text.toStdString();
         EXPECT_NEAR(info.Size.height(), c.Points.height(), 2);
+        EXPECT_EQ(TextTurned(printed), c.Orientation == QPageLayout::Landscape);
         form.show();
     }
     PrinterSetup().Reset();

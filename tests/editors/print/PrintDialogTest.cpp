@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -176,8 +177,9 @@ TEST_F(PrintDialogTest, PrintPreviewShowsTheSamePages)
     Find<QPushButton>("BitBtn1")->click();
     EXPECT_FALSE(form.isVisible());
 
+    // Every page Print sends: the report's and the comments'.
     TReports expected(fixture.Data, rdPdf);
-    form.Selection().PrintSections(expected);
+    form.Selection().RecordAll(expected);
     expected.Engine().EndDoc();
     EXPECT_EQ(pageLabel, QStringLiteral("Page 1 of %1").arg(expected.Engine().PageCount()));
 }
@@ -305,6 +307,37 @@ TEST_F(PrintDialogTest, Screenshot)
     Show(QStringLiteral("07A10"));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.grab().save(QDir(shots).filePath("frmPrint.png"));
+    TPrinterPropertiesDialog properties(
+        TPrinterChoice{QStringLiteral("Office-Laser"), QPageSize(QPageSize::Letter),
+                       QPageLayout::Landscape},
+        {QStringLiteral("Office-Laser"), QStringLiteral("PDF")});
+    properties.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&properties));
+    properties.grab().save(QDir(shots).filePath("PrinterProperties.png"));
+}
+
+// "Printer Properties" offers the installed queues and shows the choice it was given.
+TEST_F(PrintDialogTest, PrinterPropertiesListsTheQueuesAndKeepsTheChoice)
+{
+    const QStringList queues{QStringLiteral("Office-Laser"), QStringLiteral("Plant-Room")};
+    TPrinterPropertiesDialog dialog(TPrinterChoice{QStringLiteral("Plant-Room"),
+                                                   QPageSize(QPageSize::Letter),
+                                                   QPageLayout::Landscape},
+                                    queues);
+    auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("cboPrinter"));
+    ASSERT_TRUE(printers);
+    QStringList offered;
+    for (int i = 0; i < printers->count(); ++i)
+        offered << printers->itemText(i);
+    EXPECT_EQ(offered, (QStringList{"Save as PDF file", "Office-Laser", "Plant-Room"}));
+    const TPrinterChoice shown = dialog.Choice();
+    EXPECT_EQ(shown.Queue, QStringLiteral("Plant-Room"));
+    EXPECT_EQ(shown.Paper.id(), QPageSize::Letter);
+    EXPECT_EQ(shown.Orientation, QPageLayout::Landscape);
+
+    // A queue that has gone away is not offered; the PDF file is chosen instead.
+    TPrinterPropertiesDialog gone(shown, {QStringLiteral("Office-Laser")});
+    EXPECT_TRUE(gone.Choice().Queue.isEmpty());
 }
 
 } // namespace
