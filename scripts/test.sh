@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the sanitized test configuration and runs the whole suite,
-# prints the report through a private CUPS queue, then builds the fuzz harnesses and runs each for a short fixed time (FUZZ_SECONDS, 10).
+# prints the report through a private CUPS queue, then builds the fuzz harnesses and runs
+# each for a short fixed time (FUZZ_SECONDS, 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh

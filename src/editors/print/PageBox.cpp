@@ -31,7 +31,18 @@ void DrawPage(QPainter& painter, const TPreviewPrinter& engine, int page, QSize 
     const QSizeF fitted(box.width() * sheet.width() * k / frame.width(),
                         box.height() * sheet.height() * k / frame.height());
     const QPointF corner((box.width() - fitted.width()) / 2, (box.height() - fitted.height()) / 2);
-    recorded.ReplayScaled(painter, QRectF(corner, fitted));
+    const QRectF sheetRect(corner, fitted);
+    recorded.ReplayScaled(painter, sheetRect);
+    if (k < 1.0) {
+        // The edge of the smaller sheet, so its shape shows on the frame.
+        painter.save();
+        QPen edge(Qt::darkGray);
+        edge.setCosmetic(true);
+        painter.setPen(edge);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(sheetRect.adjusted(0, 0, -1, -1));
+        painter.restore();
+    }
 }
 
 void DrawInchGrid(QPainter& painter, const TPreviewPrinter& engine, QSize box)

@@ -308,8 +308,14 @@ TEST_F(PreviewFormTest, Screenshots)
         GTEST_SKIP() << "ZOL_SCREENSHOT_DIR is not set";
     for (int p = 1; p <= 80; ++p)
         fixture.Data.Loop1.PlaceDevice(p, p % 3 == 0 ? 20 : 136);
+    for (int i = 0; i < 60; ++i)
+        fixture.Data.EventLog << QStringLiteral("01/02/2024 10:%1 Fire Zone %2 Reception")
+                                     .arg(i, 2, 10, QLatin1Char('0'))
+                                     .arg(i % 32 + 1);
     TReports reports(fixture.Data, rdPdf);
-    TPrintSelection().PrintSections(reports);
+    TPrintSelection selection;
+    selection.PrintLog = true;
+    selection.RecordAll(reports);
     reports.Engine().EndDoc();
     form = std::make_unique<TPreviewForm>(reports.Engine(), fixture.Prompts);
     form->resize(1000, 750);
@@ -327,6 +333,16 @@ TEST_F(PreviewFormTest, Screenshots)
     QTest::mouseClick(pb, Qt::LeftButton, {}, QPoint(pb->width() / 4, pb->height() / 5));
     QApplication::processEvents();
     form->grab().save(QDir(dir).filePath("preview_150_zoomed.png"));
+    // The comments and the landscape log after the report's pages.
+    ChooseZoom("Fit To Page");
+    Find("GridBut")->click();
+    Find("LastPageSpeed")->click();
+    Find("PrevPageSpeed")->click();
+    QApplication::processEvents();
+    form->grab().save(QDir(dir).filePath("preview_comments.png"));
+    Find("LastPageSpeed")->click();
+    QApplication::processEvents();
+    form->grab().save(QDir(dir).filePath("preview_log.png"));
     TGoPageForm go(reports.Engine().PageCount(), 2);
     go.show();
     go.grab().save(QDir(dir).filePath("goto.png"));
