@@ -243,10 +243,11 @@ void TPreviewPrinter::PrintJob(const QString& title, int first, int last)
     OrientFor(first);
     QPainter painter;
     if (!painter.begin(printer_.get()))
-        throw TPrintError(PrintsToPdf() ? QStringLiteral("The PDF file %1 could not be written.")
-                                              .arg(printer_->outputFileName())
-                                              .toStdString()
-                                        : std::string("The printer could not start the print job."));
+        throw TPrintError(PrintsToPdf()
+                              ? QStringLiteral("The PDF file %1 could not be written.")
+                                    .arg(printer_->outputFileName())
+                                    .toStdString()
+                              : std::string("The printer could not start the print job."));
     for (int i = first; i <= last; ++i) {
         emit OnStatus(QStringLiteral("Printing page %1").arg(i + 1), i + 1, stPrinting);
         pages_[static_cast<std::size_t>(i)]->Replay(painter,

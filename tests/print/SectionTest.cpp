@@ -260,8 +260,9 @@ TEST_F(SectionTest, SiteLinesFollowThePanelVersion)
     const int advance = Measure(QStringLiteral("W"), reports->SitePoints(), fsBold).H;
     EXPECT_EQ(mcp->TopLeft.y(), led->TopLeft.y() + advance);
     // Switch labels are indented by two bold "T"; the other labels by two regular ones.
-    EXPECT_EQ(led->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), reports->SitePoints(), fsBold).W);
-    EXPECT_EQ(mcp->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), reports->SitePoints()).W);
+    const int points = reports->SitePoints();
+    EXPECT_EQ(led->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), points, fsBold).W);
+    EXPECT_EQ(mcp->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), points).W);
     EXPECT_EQ(Cell(2200, led->TopLeft.y()), std::vector<QString>{":ENABLED"});
 }
 

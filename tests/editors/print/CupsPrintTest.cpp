@@ -62,7 +62,8 @@ bool TextTurned(const QString& path)
         "xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
     double longest = 0;
     bool turned = false;
-    for (const QRegularExpressionMatch& m : box.globalMatch(QString::fromUtf8(p.readAllStandardOutput()))) {
+    const QString words = QString::fromUtf8(p.readAllStandardOutput());
+    for (const QRegularExpressionMatch& m : box.globalMatch(words)) {
         const double dx = m.captured(3).toDouble() - m.captured(1).toDouble();
         const double dy = m.captured(4).toDouble() - m.captured(2).toDouble();
         if (qMax(dx, dy) > longest) {
@@ -141,7 +142,8 @@ TEST(CupsPrint, TheReportReachesARealQueueWithThePreviewsPagesAndThePaperAskedFo
         QTimer::singleShot(0, [&] {
             QWidget* preview = QApplication::activeModalWidget();
             ASSERT_NE(preview, nullptr);
-            const QString label = preview->findChild<QLabel*>(QStringLiteral("CurPageLabel"))->text();
+            const QString label =
+                preview->findChild<QLabel*>(QStringLiteral("CurPageLabel"))->text();
             previewPages = label.section(QLatin1Char(' '), -1).toInt();
             QTest::keyClick(preview, Qt::Key_Escape);
         });
@@ -151,7 +153,8 @@ TEST(CupsPrint, TheReportReachesARealQueueWithThePreviewsPagesAndThePaperAskedFo
 
         const QStringList before = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
         form.findChild<QPushButton*>(QStringLiteral("AcceptButton"))->click();
-        EXPECT_TRUE(fixture.Prompts.texts().isEmpty()) << fixture.Prompts.texts().join(' ').toStdString();
+        EXPECT_TRUE(fixture.Prompts.texts().isEmpty())
+            << fixture.Prompts.texts().join(' ').toStdString();
         const QString printed = WaitForOutput(out, before);
         ASSERT_FALSE(printed.isEmpty()) << "no job arrived in " << out.path().toStdString();
         const TPdfInfo info = PdfInfo(printed);

@@ -124,7 +124,8 @@ TEST_F(PreviewFormTest, NavigationFollowsThePageCount)
     QTest::mouseMove(Find("LastPageSpeed"));
     EXPECT_EQ(Label("HintLabel"), "Go to Last Page in Document");
     QTest::mouseMove(Find<QWidget>("PB1"));
-    EXPECT_TRUE(Label("HintLabel").contains("Click & drag with Hand Tool")) << Label("HintLabel").toStdString();
+    EXPECT_TRUE(Label("HintLabel").contains("Click & drag with Hand Tool"))
+        << Label("HintLabel").toStdString();
 }
 
 TEST_F(PreviewFormTest, ZoomToolStepsByHalvesFromTheChosenZoom)
