@@ -9,6 +9,7 @@ packages=(
   libqt6svg6 qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 poppler-utils
+  cups-daemon cups-client printer-driver-cups-pdf
   clang libclang-rt-14-dev ccache
 )
 

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the sanitized test configuration and runs the whole suite,
-# then builds the fuzz harnesses and runs each for a short fixed time (FUZZ_SECONDS, 10).
+# prints the report through a private CUPS queue, then builds the fuzz harnesses and runs
+# each for a short fixed time (FUZZ_SECONDS, 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh test
 (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
+# The report through a real print queue (a private CUPS server; skipped without root).
+./scripts/test-cups.sh build/test
 ./scripts/build.sh fuzz
 ./scripts/fuzz.sh "${FUZZ_SECONDS:-10}"

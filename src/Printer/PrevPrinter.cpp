@@ -47,6 +47,18 @@ public:
     TBusyCursor& operator=(const TBusyCursor&) = delete;
 };
 
+// Runs an action when the scope ends, however it ends.
+class TOnExit {
+public:
+    explicit TOnExit(std::function<void()> action) : action_(std::move(action)) {}
+    ~TOnExit() { action_(); }
+    TOnExit(const TOnExit&) = delete;
+    TOnExit& operator=(const TOnExit&) = delete;
+
+private:
+    std::function<void()> action_;
+};
+
 } // namespace
 
 QString PrinterAssertionText(const QString& assertion, int line)
@@ -62,6 +74,8 @@ TPreviewPrinter::TPreviewPrinter(QObject* owner, TReferenceDevice device)
 TPreviewPrinter::TPreviewPrinter(QObject* owner, std::unique_ptr<QPrinter> reference)
     : QObject(owner), printer_(std::move(reference))
 {
+    // Pages follow the orientation the printer was set up with.
+    Orientation = printer_->pageLayout().orientation();
     ReadPrinterValues();
 }
 
@@ -77,7 +91,18 @@ void TPreviewPrinter::BeginDoc()
     inDocument_ = true;
     canvas_.reset();
     pages_.clear();
+    jobStarts_.clear();
     NewPage();
+}
+
+void TPreviewPrinter::BeginJobPages(const QString& title)
+{
+    const bool reuse = !pageTouched_ && !pages_.empty();
+    NewPage();
+    // The untouched page goes after the new one took over its drawing state.
+    if (reuse)
+        pages_.erase(pages_.end() - 2);
+    jobStarts_.emplace_back(PageCount() - 1, title);
 }
 
 void TPreviewPrinter::NewPage()
@@ -122,6 +147,10 @@ void TPreviewPrinter::EndDoc()
     canvas_.reset();
     if (!pageTouched_ && !pages_.empty())
         pages_.pop_back();
+    // The device values describe the document's own orientation again (a job of its own
+    // may have been recorded in another).
+    printer_->setPageOrientation(Orientation);
+    ReadPrinterValues();
     emit OnStatus(QStringLiteral("Pagination Complete"), -1, stPaginationFinished);
 }
 
@@ -168,37 +197,78 @@ void TPreviewPrinter::PrintAll()
     PrintRange(0, PageCount() - 1);
 }
 
+std::vector<TPreviewPrinter::TJobPages> TPreviewPrinter::Jobs() const
+{
+    std::vector<TJobPages> jobs;
+    const int end = PageCount();
+    for (std::size_t i = 0; i < jobStarts_.size(); ++i) {
+        const int next = i + 1 < jobStarts_.size() ? jobStarts_[i + 1].first : end;
+        const TJobPages job{jobStarts_[i].second, jobStarts_[i].first, qMin(next, end) - 1};
+        if (job.First <= job.Last)
+            jobs.push_back(job);
+    }
+    const int reportEnd = jobStarts_.empty() ? end : qMin(jobStarts_.front().first, end);
+    if (reportEnd > 0)
+        jobs.push_back({Title, 0, reportEnd - 1});
+    return jobs;
+}
+
 bool TPreviewPrinter::PrintRange(int first, int last)
 {
     const TBusyCursor busy;
-    printer_->setPageOrientation(Orientation);
-    ReadPrinterValues();
-
-    // Only recorded pages are ever replayed.
+    writtenFiles_.clear();
+    // Only recorded pages are ever replayed; a job without pages sends no sheet (a painter
+    // on a printer always opens one page).
     first = qMax(first, 0);
     last = qMin(last, PageCount() - 1);
-
-    // A job without pages sends no sheet: a painter on a printer always opens one page.
-    if (first <= last && StartJob(Title)) {
-        QPainter painter;
-        if (!painter.begin(printer_.get()))
-            throw TPrintError(PrintsToPdf()
-                                  ? QStringLiteral("The PDF file %1 could not be written.")
-                                        .arg(printer_->outputFileName())
-                                        .toStdString()
-                                  : std::string("The printer could not start the print job."));
-        for (int i = first; i <= last; ++i) {
-            emit OnStatus(QStringLiteral("Printing page %1").arg(i + 1), i + 1, stPrinting);
-            pages_[static_cast<std::size_t>(i)]->Replay(painter,
-                                                        QPoint(-values_.OffsetX, -values_.OffsetY));
-            if (i < last && !printer_->newPage())
-                throw TPrintError("The printer could not start a new page.");
-        }
-        if (!painter.end())
-            throw TPrintError("The printer could not finish the print job.");
+    for (const TJobPages& job : Jobs()) {
+        const int from = qMax(first, job.First);
+        const int to = qMin(last, job.Last);
+        if (from <= to)
+            PrintJob(job.Title, from, to);
     }
     emit OnStatus(QStringLiteral("Print Job Complete"), -1, stPrintFinished);
     return true;
+}
+
+void TPreviewPrinter::PrintJob(const QString& title, int first, int last)
+{
+    if (!StartJob(title))
+        return;
+    // However the job ends, the device values are the document's own again.
+    const TOnExit restore([this] {
+        printer_->setPageOrientation(Orientation);
+        ReadPrinterValues();
+    });
+    OrientFor(first);
+    QPainter painter;
+    if (!painter.begin(printer_.get()))
+        throw TPrintError(PrintsToPdf()
+                              ? QStringLiteral("The PDF file %1 could not be written.")
+                                    .arg(printer_->outputFileName())
+                                    .toStdString()
+                              : std::string("The printer could not start the print job."));
+    for (int i = first; i <= last; ++i) {
+        emit OnStatus(QStringLiteral("Printing page %1").arg(i + 1), i + 1, stPrinting);
+        pages_[static_cast<std::size_t>(i)]->Replay(painter,
+                                                    QPoint(-values_.OffsetX, -values_.OffsetY));
+        if (i < last) {
+            OrientFor(i + 1);
+            if (!printer_->newPage())
+                throw TPrintError("The printer could not start a new page.");
+        }
+    }
+    if (!painter.end())
+        throw TPrintError("The printer could not finish the print job.");
+    if (PrintsToPdf())
+        writtenFiles_ << printer_->outputFileName();
+}
+
+void TPreviewPrinter::OrientFor(int i)
+{
+    const QSize sheet = pages_[static_cast<std::size_t>(i)]->Sheet();
+    printer_->setPageOrientation(sheet.width() > sheet.height() ? poLandscape : poPortrait);
+    ReadPrinterValues();
 }
 
 bool TPreviewPrinter::StartJob(const QString& title)

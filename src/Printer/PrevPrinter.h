@@ -7,11 +7,13 @@
 #include <QObject>
 #include <QPageLayout>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 class QPrinter;
@@ -76,12 +78,29 @@ public:
 
     void BeginDoc();
     void NewPage();
+    // Starts the pages of a print job of its own (the comments, the log) on a fresh page in
+    // the current orientation; the current page is reused when nothing is drawn on it yet.
+    // Preview and PDF show these pages after the report's; Print sends each such job before
+    // the report's own.
+    void BeginJobPages(const QString& title);
     TKelMetaFileCanvas& Canvas();
     void EndDoc();
 
     bool InDocument() const { return inDocument_; }
     int PageCount() const { return static_cast<int>(pages_.size()); }
     const TRecordedPage& Page(int i) const;
+
+    // The pages of one print job: the report's own (titled Title) or a job begun with
+    // BeginJobPages. Pages counted from 0; a job without pages is not listed.
+    struct TJobPages {
+        QString Title;
+        int First = 0;
+        int Last = -1;
+    };
+    // In the order they are printed: the jobs of their own first, the report's last.
+    std::vector<TJobPages> Jobs() const;
+    // The PDF files the last print wrote, in the order they were written.
+    const QStringList& WrittenFiles() const { return writtenFiles_; }
 
     void Preview();
     bool PrintDialog();
@@ -115,6 +134,9 @@ signals:
 
 private:
     void ReadPrinterValues();
+    // Sets the printer's orientation to that of page i's sheet and reads its values.
+    void OrientFor(int i);
+    void PrintJob(const QString& title, int first, int last);
 
     std::unique_ptr<QPrinter> printer_;
     std::vector<std::unique_ptr<TRecordedPage>> pages_;
@@ -122,6 +144,9 @@ private:
     bool inDocument_ = false;
     bool pageTouched_ = false;
     TDeviceValues values_;
+    // Where each job of its own begins (first page, title).
+    std::vector<std::pair<int, QString>> jobStarts_;
+    QStringList writtenFiles_;
 };
 
 // The text of an engine assertion: "%s (%s, line %d)".

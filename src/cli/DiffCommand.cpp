@@ -80,5 +80,8 @@ int RunDiffCommand(const QStringList& args, TCliContext& context)
     const QList<TDifference> differences =
         fromPanel ? TConfigDiff::CompareReadBack(left, right) : TConfigDiff::Compare(left, right);
     PrintDifferences(context.Out, differences);
+    if (fromPanel)
+        for (const QString& note : TConfigDiff::ReadBackNotes(left))
+            context.Out << "note: " << note << '\n';
     return differences.isEmpty() ? ecSuccess : ecFailure;
 }

@@ -57,6 +57,8 @@ int Verify(TCliContext& context, const TTransferArguments& arguments, const TDat
             : Failure(context, QStringLiteral("the configuration was saved but could not be read "
                                               "back to verify it"));
     const QList<TDifference> differences = TConfigDiff::CompareReadBack(sent, readBack);
+    for (const QString& note : TConfigDiff::ReadBackNotes(sent))
+        context.Out << "note: " << note << '\n';
     if (!differences.isEmpty()) {
         context.Err << TConfigDiff::VerifyFailedText(differences) << '\n';
         return Failure(context, QStringLiteral("verify failed: %1 field(s) differ").arg(differences.size()));

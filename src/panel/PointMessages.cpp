@@ -2,6 +2,7 @@
 
 #include "model/Data.h"
 #include "panel/Message.h"
+#include "panel/SentValues.h"
 
 QByteArray PointRequest(const TData& data, int loop, int point)
 {
@@ -13,11 +14,8 @@ QByteArray PointWrite(const TData& data, int loop, int point)
 {
     const TQEMLoop& l = data.Loop(loop);
     const TDeviceType& d = l.Devices[point];
-    int zoneByte = l.HasChannelNames(point) ? d.SharedData[1] : d.Zone;
-    if (l.IsSounderClass(point))
-        zoneByte |= 0x80;
     TMessage message('J');
-    message.Byte(l.PointAddress(point)).Byte(loop).Byte(d.TypeCode).Byte(zoneByte);
+    message.Byte(l.PointAddress(point)).Byte(loop).Byte(d.TypeCode).Byte(SentZoneByte(l, point));
     for (int i = 2; i <= 8; ++i)
         message.Byte(d.SharedData[i]);
     return message.Bytes();

@@ -2,6 +2,7 @@
 
 #include "model/Data.h"
 #include "panel/Message.h"
+#include "panel/SentValues.h"
 
 namespace {
 
@@ -10,12 +11,6 @@ constexpr int TimesSize = 10;
 int Flag(bool on)
 {
     return on ? 1 : 0;
-}
-
-// Access codes are kept as the digits the engineer typed; the panel holds a number.
-int CodeNumber(const QString& code)
-{
-    return code.trimmed().toInt();
 }
 
 } // namespace
@@ -126,14 +121,14 @@ QByteArray MaintenanceDateWrite(const TData& data)
 
 QByteArray Level2CodeWrite(const TData& data)
 {
-    return TMessage('P').Word(CodeNumber(data.SiteConfig.AL2Code)).Bytes();
+    return TMessage('P').Word(SentAccessCode(data.SiteConfig.AL2Code)).Bytes();
 }
 
 QByteArray Level3CodeWrite(const TData& data)
 {
     const TSiteConfig& site = data.SiteConfig;
     return TMessage('R')
-        .Word(CodeNumber(site.AL3Code))
+        .Word(SentAccessCode(site.AL3Code))
         .Byte(Flag(site.Discovery_Polling_LED))
         .Byte(site.MCP_Delay - 1)
         .Byte(site.Detector_Delay - 1)

@@ -46,17 +46,18 @@ void TReports::PrintCauseEffectSection()
         if (table.Events[e].Action == 0) {
             CellText(2, QStringLiteral("No Event"));
         } else {
+            // Long texts ("Zone or Panel in Fire") stay inside their column.
             const TCERowTexts row = CERowTexts(table.Events[e], devices);
-            CellText(2, row.Action);
-            CellText(3, row.ActionTarget);
-            CellText(4, row.Trigger);
-            CellText(5, row.TriggerFirstEvent);
-            CellText(6, row.TriggerTarget);
-            CellText(7, row.TriggerTruth);
-            CellText(8, row.Reset);
-            CellText(9, row.ResetFirstEvent);
-            CellText(10, row.ResetTarget);
-            CellText(11, row.ResetTruth);
+            FittedCellText(2, row.Action);
+            FittedCellText(3, row.ActionTarget);
+            FittedCellText(4, row.Trigger);
+            FittedCellText(5, row.TriggerFirstEvent);
+            FittedCellText(6, row.TriggerTarget);
+            FittedCellText(7, row.TriggerTruth);
+            FittedCellText(8, row.Reset);
+            FittedCellText(9, row.ResetFirstEvent);
+            FittedCellText(10, row.ResetTarget);
+            FittedCellText(11, row.ResetTruth);
         }
         DrawRowRule();
         EndRow();

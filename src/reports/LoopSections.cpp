@@ -42,12 +42,38 @@ void TReports::CloseLoopPage()
     DrawPageFooter();
 }
 
+bool TReports::LoopHasRows(const TQEMLoop& loop, int count) const
+{
+    for (int p = 1; p <= count; ++p) {
+        const TDeviceType& d = loop.Devices[p];
+        const bool fitted = d.TypeCode != NotFittedCode;
+        switch (Order) {
+        case loDeviceNumber:
+            if (!OnlyFitted || fitted)
+                return true;
+            break;
+        case loDeviceType:
+            if (d.TypeCode >= 0 && d.TypeCode <= 253)
+                return true;
+            break;
+        case loZoneNumber:
+            if (d.Zone >= 1 && d.Zone <= MaxFireZone && (!OnlyFitted || fitted))
+                return true;
+            break;
+        }
+    }
+    return false;
+}
+
 void TReports::PrintLoop(int loopNumber)
 {
     const TQEMLoop& loop = data_.Loop(loopNumber);
-    LoopPageHead(loopNumber);
     // Both loops share the protocol, so loop 1 gives the number of points for both.
     const int count = data_.Loop1.MaxCellCount();
+    // A loop without a row to print (no fitted device) gets no empty page.
+    if (!LoopHasRows(loop, count))
+        return;
+    LoopPageHead(loopNumber);
     const int rowLimit = ph_ - 450;
 
     // Every point considered runs the page-full test, printed or not: a point with channels

@@ -30,19 +30,23 @@ void TPrintSelection::PrintSections(TReports& reports) const
         reports.PrintNetworkSection();
 }
 
-void TPrintSelection::RunPrint(TReports& reports) const
+void TPrintSelection::RecordAll(TReports& reports) const
 {
     PrintSections(reports);
-    // The comments and the log reach the printer before the job that carries the report.
     if (PrintComments)
         reports.PrintCommentsPage();
     if (PrintLog)
         reports.PrintEventLog();
+}
+
+void TPrintSelection::RunPrint(TReports& reports) const
+{
+    RecordAll(reports);
     reports.FinishAndPrint();
 }
 
 void TPrintSelection::RunPreview(TReports& reports) const
 {
-    PrintSections(reports);
+    RecordAll(reports);
     reports.FinishAndPreview();
 }

@@ -31,8 +31,10 @@ public:
 
     // The report sections that are ticked, in their fixed order (not comments or log).
     void PrintSections(TReports& reports) const;
-    // The Print command: sections, comments and log jobs, then the report job.
+    // Everything ticked: the sections, then the comments' and the log's pages.
+    void RecordAll(TReports& reports) const;
+    // The Print command: every page ticked; the comments and log jobs, then the report job.
     void RunPrint(TReports& reports) const;
-    // The Print Preview command: sections, then the preview window.
+    // The Print Preview command: every page ticked, then the preview window.
     void RunPreview(TReports& reports) const;
 };

@@ -10,6 +10,8 @@ const QString TitleFontName = QStringLiteral("Times New Roman");
 constexpr int TitlePoints = 14;
 constexpr int FooterPoints = 10;
 constexpr int FooterMargin = 150;
+// Cell texts are made smaller down to this size to stay inside their column.
+constexpr int MinFittedPoints = 6;
 const QString FooterTimeFormat = QStringLiteral("HH:mm:ss");
 const QString FooterDateFormat = QStringLiteral("dd/MM/yyyy");
 
@@ -142,6 +144,56 @@ void TReports::EndRow()
 void TReports::CellText(int column, const QString& text)
 {
     Text(x_[column], y_, text);
+}
+
+void TReports::FittedCellText(int column, const QString& text)
+{
+    TKelMetaFileCanvas& c = Canvas();
+    const int points = c.FontSize();
+    // A little room before the next column's rule.
+    const int room = x_[column + 1] - x_[column] - Cell / 10;
+    for (int size = points; size > MinFittedPoints && c.TextWidth(text) > room; --size)
+        c.SetFontSize(size - 1);
+    CellText(column, text);
+    c.SetFontSize(points);
+}
+
+void TReports::PulsedMark(int centreX, int halfLength)
+{
+    TKelMetaFileCanvas& c = Canvas();
+    const QPen before = c.Pen();
+    QPen bar(before.color());
+    bar.setWidth(qMax(2, h_ / 7));
+    bar.setCapStyle(Qt::FlatCap);
+    c.SetPen(bar);
+    const int y = y_ + (2 * h_) / 5;
+    Line(centreX - halfLength, y, centreX + halfLength, y);
+    c.SetPen(before);
+}
+
+void TReports::PulsedCell(int column)
+{
+    const int width = x_[column + 1] - x_[column];
+    PulsedMark(x_[column] + width / 2, qMin(width / 3, h_ / 2));
+}
+
+void TReports::PulsedKey(int column)
+{
+    // Where the other keys' letter stands, clear of the column's rule.
+    const int wO = Canvas().TextWidth(QStringLiteral("O"));
+    PulsedMark(x_[column] + wO, wO / 2);
+    Text(x_[column] + 2 * wO, y_, QStringLiteral(" = Pulsed"));
+}
+
+void TReports::MarkCell(int column, const QString& mark)
+{
+    const int width = x_[column + 1] - x_[column];
+    Text(x_[column] + (width - Canvas().TextWidth(mark)) / 2, y_, mark);
+}
+
+void TReports::KeyText(int column, const QString& text)
+{
+    Text(x_[column] + Canvas().TextWidth(QStringLiteral("O")) / 2, y_, text);
 }
 
 void TReports::DrawBox(const TReportBox& box)

@@ -52,7 +52,8 @@ public:
     void PrintOutputSetSection();
     void PrintCauseEffectSection();
     void PrintNetworkSection();
-    // Separate print jobs of their own, sent at once (Print only).
+    // Pages of print jobs of their own after the report's: Print sends each as its own job
+    // ahead of the report's, the preview and the PDF show them after the report's pages.
     void PrintCommentsPage();
     void PrintEventLog();
 
@@ -67,6 +68,8 @@ public:
     TReportBox ClientBox() const { return clientBox_; }
     TReportBox InstallerBox() const { return installerBox_; }
     TReportBox PanelBox() const { return panelBox_; }
+    // The site page's text size, in points (14 unless the sheet is too short for it).
+    int SitePoints() const { return sitePoints_; }
 
     static QString DelayText(int seconds);
     static QString RowLabel(int zoneEntry);
@@ -87,6 +90,18 @@ private:
     void DrawRowRule();
     void EndRow();
     void CellText(int column, const QString& text);
+    // Cell text in a smaller size where the section's size would run past the column.
+    void FittedCellText(int column, const QString& text);
+    // The pulsed mark: a bold bar centred at x on the current row, readable on paper and
+    // on screen alike.
+    void PulsedMark(int centreX, int halfLength);
+    void PulsedCell(int column);
+    // Row 1 of a KEY column: the pulsed mark, then " = Pulsed".
+    void PulsedKey(int column);
+    // The marks of the group and set tables stand in the middle of their cells, and the KEY
+    // lines clear of the column's rule, so no mark touches a rule.
+    void MarkCell(int column, const QString& mark);
+    void KeyText(int column, const QString& text);
     void DrawPageFooter();
     void DrawBox(const TReportBox& box);
 
@@ -98,6 +113,7 @@ private:
 
     // Loop sections.
     void PrintLoop(int loopNumber);
+    bool LoopHasRows(const TQEMLoop& loop, int count) const;
     void LoopPageHead(int loopNumber);
     void CloseLoopPage();
     void PrintPoint(const TQEMLoop& loop, int point);
@@ -110,6 +126,8 @@ private:
     int SecondsLine(int x, int y, const QString& label, int seconds);
     int BlankLine(int y);
     int SwitchLine(int boxLeft, int y, const QString& label, bool enabled);
+    // The largest size up to 14 pt at which every box holds its lines.
+    void FitSiteFont();
 
     const TData& data_;
     std::unique_ptr<TPreviewPrinter> engine_;
@@ -129,4 +147,5 @@ private:
     TIndexedArray<int, 1, MaxStops> x_;
     int n_ = 0;
     int pageNumber_ = 0;
+    int sitePoints_ = 14;
 };

@@ -5,17 +5,23 @@
 namespace {
 
 constexpr int ValueColumn = 2200;
-constexpr int SitePoints = 14;
+constexpr int MaxSitePoints = 14;
+// A sheet too short for the boxes at 14 pt gets a smaller face, down to this size.
+constexpr int MinSitePoints = 8;
+// Lines of each box, blank ones included (the panel box with every optional line).
+constexpr int ClientLines = 11;
+constexpr int InstallerLines = 10;
+constexpr int PanelLines = 17;
 const QString DateFormat = QStringLiteral("dd/MM/yyyy");
 
 } // namespace
 
 int TReports::SiteLine(int x, int y, const QString& label, const QString& value)
 {
-    SetFont(SitePoints, fsBold);
+    SetFont(sitePoints_, fsBold);
     const int advance = Canvas().TextHeight(QStringLiteral("W"));
     Text(x, y, label);
-    SetFont(SitePoints);
+    SetFont(sitePoints_);
     Text(ValueColumn, y, (label.isEmpty() ? QStringLiteral(" ") : QStringLiteral(":")) + value);
     return y + advance;
 }
@@ -30,9 +36,9 @@ int TReports::SecondsLine(int x, int y, const QString& label, int seconds)
 
 int TReports::BlankLine(int y)
 {
-    SetFont(SitePoints, fsBold);
+    SetFont(sitePoints_, fsBold);
     const int advance = Canvas().TextHeight(QStringLiteral("W"));
-    SetFont(SitePoints);
+    SetFont(sitePoints_);
     Text(0, y, QStringLiteral(" "));
     return y + advance;
 }
@@ -40,12 +46,28 @@ int TReports::BlankLine(int y)
 int TReports::SwitchLine(int boxLeft, int y, const QString& label, bool enabled)
 {
     // Unlike the labelled lines, a switch line is indented by two "T" of the bold face.
-    SetFont(SitePoints, fsBold);
+    SetFont(sitePoints_, fsBold);
     const int advance = Canvas().TextHeight(QStringLiteral("W"));
     Text(boxLeft + 2 * Canvas().TextWidth(QStringLiteral("T")), y, label);
-    SetFont(SitePoints);
+    SetFont(sitePoints_);
     Text(ValueColumn, y, enabled ? QStringLiteral(":ENABLED") : QStringLiteral(":disabled"));
     return y + advance;
+}
+
+void TReports::FitSiteFont()
+{
+    // Every line, "Software Version" too, stays inside its box.
+    const auto height = [](const TReportBox& box) { return box.Bottom - box.Top; };
+    for (sitePoints_ = MaxSitePoints; sitePoints_ > MinSitePoints; --sitePoints_) {
+        SetFont(sitePoints_, fsBold);
+        const int hW = Canvas().TextHeight(QStringLiteral("W"));
+        SetFont(sitePoints_);
+        const int hT = Canvas().TextHeight(QStringLiteral("T"));
+        if (2 * hT + ClientLines * hW <= height(clientBox_)
+            && 2 * hT + InstallerLines * hW <= height(installerBox_)
+            && hT + PanelLines * hW <= height(panelBox_))
+            return;
+    }
 }
 
 void TReports::PrintSiteSection()
@@ -71,7 +93,8 @@ void TReports::PrintSiteSection()
     DrawBox(installerBox_);
     DrawBox(panelBox_);
 
-    SetFont(SitePoints);
+    FitSiteFont();
+    SetFont(sitePoints_);
     const int wT = Canvas().TextWidth(QStringLiteral("T"));
     const int hT = Canvas().TextHeight(QStringLiteral("T"));
     const int x = left + 2 * wT;
@@ -110,8 +133,9 @@ void TReports::PrintSiteSection()
                                                 : QString());
     y = BlankLine(y);
     y = SecondsLine(x, y, QStringLiteral("Phased Delay"), site.PhasedDelay);
-    y = SecondsLine(x, y, QStringLiteral("Input Delay"), site.InvestigationPeriod);
-    y = SecondsLine(x, y, QStringLiteral("Investigation Period"), site.InvestigationPeriod1);
+    // Each value under the name the Zone Config page gives it.
+    y = SecondsLine(x, y, QStringLiteral("Input Delay"), site.InvestigationPeriod1);
+    y = SecondsLine(x, y, QStringLiteral("Investigation Period"), site.InvestigationPeriod);
     y = BlankLine(y);
     y = SiteLine(x, y, QStringLiteral("Night (Un-Occupied) Time"), site.NightBegin);
     y = SiteLine(x, y, QStringLiteral("Day (Occupied) Time"), site.NightEnd);

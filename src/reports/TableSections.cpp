@@ -13,7 +13,6 @@ QString GroupReactionText(int reaction)
 {
     switch (reaction) {
     case grOff: return QStringLiteral(" ");
-    case grPulsed: return QStringLiteral("-");
     case grContinuous: return QStringLiteral("O");
     }
     return QStringLiteral("?");
@@ -23,7 +22,6 @@ QString SetReactionText(int reaction)
 {
     switch (reaction) {
     case srNotTriggered: return QStringLiteral(" ");
-    case srPulsed: return QStringLiteral("-");
     case srContinuous: return QStringLiteral("O");
     case srDelayed: return QStringLiteral("#");
     }
@@ -100,12 +98,16 @@ void TReports::PrintGroupSection()
     for (int r = 1; r <= MaxZone; ++r) {
         const TZone& zone = data_.ZoneList.Zone(r);
         CellText(1, RowLabel(r));
-        for (int g = 1; g <= MaxGroup; ++g)
-            CellText(g + 1, GroupReactionText(zone.GroupConfig[g]));
+        for (int g = 1; g <= MaxGroup; ++g) {
+            if (zone.GroupConfig[g] == grPulsed)
+                PulsedCell(g + 1);
+            else
+                MarkCell(g + 1, GroupReactionText(zone.GroupConfig[g]));
+        }
         if (r == 1)
-            CellText(keyColumn, QStringLiteral("- = Pulsed"));
+            PulsedKey(keyColumn);
         else if (r == 2)
-            CellText(keyColumn, QStringLiteral("O = Continuous"));
+            KeyText(keyColumn, QStringLiteral("O = Continuous"));
         DrawRowRule();
         EndRow();
     }
@@ -142,17 +144,19 @@ void TReports::PrintOutputSetSection()
         else if (r == silenceRow)
             CellText(1, QStringLiteral("Silence"));
         for (int s = 1; s <= MaxSet; ++s) {
-            if (r <= MaxZone)
-                CellText(s + 1, SetReactionText(data_.ZoneList.Zone(r).SetConfig[s]));
+            if (r <= MaxZone && data_.ZoneList.Zone(r).SetConfig[s] == srPulsed)
+                PulsedCell(s + 1);
+            else if (r <= MaxZone)
+                MarkCell(s + 1, SetReactionText(data_.ZoneList.Zone(r).SetConfig[s]));
             else if (r == silenceRow && silenceable.SetConfig[s] == 1)
-                CellText(s + 1, QStringLiteral("Y"));
+                MarkCell(s + 1, QStringLiteral("Y"));
         }
         if (r == 1)
-            CellText(keyColumn, QStringLiteral("- = Pulsed"));
+            PulsedKey(keyColumn);
         else if (r == 2)
-            CellText(keyColumn, QStringLiteral("O = Continuous"));
+            KeyText(keyColumn, QStringLiteral("O = Continuous"));
         else if (r == 3)
-            CellText(keyColumn, QStringLiteral("# = Delayed"));
+            KeyText(keyColumn, QStringLiteral("# = Delayed"));
         DrawRowRule();
         EndRow();
     }

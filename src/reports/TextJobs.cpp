@@ -1,11 +1,11 @@
 #include "reports/Reports.h"
 
 #include "reports/RichTextDocument.h"
+#include "reports/RichTextPages.h"
 
 #include "model/Data.h"
 #include "storage/Rtf.h"
 
-#include <QPrinter>
 #include <QTextDocument>
 
 namespace {
@@ -18,41 +18,30 @@ void SetUpDocument(QTextDocument& document)
     document.setDefaultFont(font);
 }
 
-// The printer's orientation for one job, set back to portrait however the job ends.
-class TJobOrientation {
-public:
-    TJobOrientation(QPrinter& printer, QPageLayout::Orientation orientation) : printer_(printer)
-    {
-        printer_.setPageOrientation(orientation);
-    }
-    ~TJobOrientation() { printer_.setPageOrientation(QPageLayout::Portrait); }
-    TJobOrientation(const TJobOrientation&) = delete;
-    TJobOrientation& operator=(const TJobOrientation&) = delete;
-
-private:
-    QPrinter& printer_;
-};
-
 } // namespace
 
 void TReports::PrintCommentsPage()
 {
-    // The page this may open stays empty; the engine drops it when the document ends.
-    StartSection();
+    // Pages of a job of their own, after the report's; none when there is no text.
+    firstSection_ = false;
+    engine_->BeginJobPages(QStringLiteral("QEM Tools - Comments"));
     QTextDocument document;
     SetUpDocument(document);
     // The document keeps the comments file's text: RTF, or plain text from older files.
     FillDocument(document, ReadRichText(data_.Comments.toLatin1()));
-    if (engine_->StartJob(QStringLiteral("QEM Tools - Comments")))
-        document.print(&engine_->Printer());
+    RecordRichText(*engine_, document);
 }
 
 void TReports::PrintEventLog()
 {
-    const TJobOrientation landscape(engine_->Printer(), QPageLayout::Landscape);
+    // The log's job is landscape; the report's pages stay portrait.
+    firstSection_ = false;
+    const TPrinterOrientation before = engine_->Orientation;
+    engine_->Orientation = poLandscape;
+    engine_->BeginJobPages(QStringLiteral("QEM Tools - Event log"));
     QTextDocument document;
     SetUpDocument(document);
     FillDocument(document, TRichText::FromLines(data_.EventLog));
-    if (engine_->StartJob(QStringLiteral("QEM Tools - Event log")))
-        document.print(&engine_->Printer());
+    RecordRichText(*engine_, document);
+    engine_->Orientation = before;
 }

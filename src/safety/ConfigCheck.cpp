@@ -2,6 +2,7 @@
 
 #include "model/Data.h"
 #include "model/Tones.h"
+#include "safety/SentForm.h"
 
 #include <QSet>
 
@@ -111,6 +112,9 @@ void CheckNameTable(const TData& data, TFindings& out)
                 QStringLiteral("The descriptions take %1 characters; the panel holds at most %2.")
                     .arg(chars)
                     .arg(TNameTable::MaxChars));
+    for (const TMergedName& merged : MergedNames(data))
+        out.Add(fsNote, ppLoopSummary, 0, QStringLiteral("Descriptions"),
+                MergedNameText(merged));
 }
 
 void CheckPoints(const TData& data, TFindings& out, QSet<int>& soundedGroups,
@@ -125,12 +129,19 @@ void CheckPoints(const TData& data, TFindings& out, QSet<int>& soundedGroups,
                 continue;
             const QString item = LoopPointText(loop, l, p);
             const int deviceClass = loop.DeviceClass(p);
-            if (deviceClass == dcInvalid || deviceClass == dcNotFitted
-                || loop.DeviceLongName(d.TypeCode) == UnknownDeviceName) {
+            // A code with a short name but no long name (Apollo 96) is still a device the
+            // panel knows.
+            const bool named = loop.DeviceLongName(d.TypeCode) != UnknownDeviceName
+                || loop.DeviceShortName(d.TypeCode) != UnknownDeviceName;
+            if (deviceClass == dcInvalid || deviceClass == dcNotFitted || !named) {
+                const QString protocol = SystemTypeName(loop.SystemType);
+                const QString article =
+                    QStringLiteral("AEIOU").contains(protocol.at(0)) ? QStringLiteral("an")
+                                                                      : QStringLiteral("a");
                 out.Add(fsError, page, p, item,
-                        QStringLiteral("Type code %1 is not a %2 device the catalogue knows.")
+                        QStringLiteral("Type code %1 is not %2 %3 device the catalogue knows.")
                             .arg(d.TypeCode)
-                            .arg(SystemTypeName(loop.SystemType)));
+                            .arg(article, protocol));
                 continue;
             }
             if (loop.HasChannelNames(p)) {

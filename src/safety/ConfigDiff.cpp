@@ -2,6 +2,7 @@
 
 #include "model/Data.h"
 #include "safety/ConfigCheck.h"
+#include "safety/SentForm.h"
 
 #include <algorithm>
 
@@ -336,7 +337,18 @@ QList<TDifference> TConfigDiff::Compare(const TData& left, const TData& right)
 
 QList<TDifference> TConfigDiff::CompareReadBack(const TData& sent, const TData& readBack)
 {
-    return Run(sent, readBack, true);
+    TData expected;
+    expected.AssignContent(sent);
+    ToSentForm(expected);
+    return Run(expected, readBack, true);
+}
+
+QStringList TConfigDiff::ReadBackNotes(const TData& sent)
+{
+    QStringList notes;
+    for (const TMergedName& merged : MergedNames(sent))
+        notes << MergedNameText(merged);
+    return notes;
 }
 
 QStringList TConfigDiff::FieldsNotReadBack()

@@ -26,8 +26,12 @@ public:
 
     // What a Load All reads back after a Save All, against what was sent: only the fields the
     // panel keeps and reports, in the form the panel keeps them (texts without surrounding
-    // blanks). The maintenance date counts only when it was sent.
+    // blanks, after every conversion the sending applies; names the panel merges are equal).
+    // The maintenance date counts only when it was sent.
     static QList<TDifference> CompareReadBack(const TData& sent, const TData& readBack);
+    // What a comparison with the panel notes without calling it a difference: the point names
+    // the panel merges into one.
+    static QStringList ReadBackNotes(const TData& sent);
     // The fields CompareReadBack leaves out, for the help and the command-line usage.
     static QStringList FieldsNotReadBack();
 

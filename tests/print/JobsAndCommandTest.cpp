@@ -11,6 +11,8 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -86,28 +88,57 @@ TEST_F(PrintJobTest, LogAloneIsALandscapeJobAndTheReportHasNoPages)
     EXPECT_EQ(titles, QStringList{"QEM Tools - Event log"});
     const QSizeF box = PdfFirstMediaBox(ReadAll(dir.filePath("QEM Tools - Event log.pdf")));
     EXPECT_GT(box.width(), box.height());
-    EXPECT_EQ(reports->Engine().PageCount(), 0);
+    // The log's page is the document's only page; the report's job has none.
+    EXPECT_EQ(reports->Engine().PageCount(), 1);
     EXPECT_EQ(reports->Engine().Printer().pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_LT(reports->Engine().PageWidth(), reports->Engine().PageHeight());
     if (HaveTextExtractor()) {
         EXPECT_TRUE(PdfText(dir.filePath("QEM Tools - Event log.pdf")).contains("Silenced"));
     }
 }
 
-TEST_F(PrintJobTest, CommentsGoFirstAndTheirEmptyPageIsDropped)
+// Print sends the comments and the log as jobs of their own ahead of the report's; the
+// preview shows the same pages in the document's order: report, comments, log (landscape).
+TEST_F(PrintJobTest, CommentsAndLogArePagesOfTheirOwnJobsAfterTheReport)
 {
     data.Comments = QStringLiteral("{\\rtf1\\ansi {\\b Smoke} vents checked\\par Key at gate}");
+    for (int i = 0; i < 150; ++i)
+        data.EventLog << QStringLiteral("01/02/2024 10:%1 Fire Zone 3").arg(i % 60);
     selection.PrintZone = true;
     selection.PrintComments = true;
+    selection.PrintLog = true;
     Print();
-    EXPECT_EQ(titles, (QStringList{"QEM Tools - Comments", ""}));
-    EXPECT_EQ(reports->Engine().PageCount(), 1);
-    EXPECT_EQ(PdfPageCount(ReadAll(dir.filePath("report.pdf"))), 1);
+    EXPECT_EQ(titles, (QStringList{"QEM Tools - Comments", "QEM Tools - Event log", ""}));
+    const TPreviewPrinter& engine = reports->Engine();
+    const int report = PdfPageCount(ReadAll(dir.filePath("report.pdf")));
+    const int comments = PdfPageCount(ReadAll(dir.filePath("QEM Tools - Comments.pdf")));
+    const int log = PdfPageCount(ReadAll(dir.filePath("QEM Tools - Event log.pdf")));
+    EXPECT_EQ(report, 1);
+    EXPECT_EQ(comments, 1);
+    EXPECT_GE(log, 2); // the log runs on over pages
+    ASSERT_EQ(engine.PageCount(), report + comments + log);
+    EXPECT_TRUE(FindText(engine.Page(0), QStringLiteral("Zone Configuration")));
+    EXPECT_TRUE(FindText(engine.Page(1), QStringLiteral("Key at gate")));
+    const std::vector<TPageText> texts = engine.Page(1).Texts();
+    const auto smoke = std::find_if(texts.begin(), texts.end(),
+                                    [](const TPageText& t) { return t.Text.startsWith("Smoke"); });
+    ASSERT_NE(smoke, texts.end());
+    EXPECT_TRUE(smoke->Font.bold());
+    const QSize sheet = engine.Page(engine.PageCount() - 1).Sheet();
+    EXPECT_GT(sheet.width(), sheet.height());
     if (HaveTextExtractor()) {
         const QString text = PdfText(dir.filePath("QEM Tools - Comments.pdf"));
         EXPECT_TRUE(text.contains("Smoke vents checked")) << text.toStdString();
-        EXPECT_TRUE(text.contains("Key at gate"));
         EXPECT_FALSE(text.contains("rtf"));
     }
+
+    // The preview of the same choices shows every one of these pages.
+    int previewed = -1;
+    TPreviewPrinter::SetWindows({[&](TPreviewPrinter& e) { previewed = e.PageCount(); }, {}});
+    auto preview = MakeReports(data);
+    selection.RunPreview(*preview);
+    TPreviewPrinter::SetWindows({});
+    EXPECT_EQ(previewed, engine.PageCount());
 }
 
 class ReportCommandTest : public testing::Test {
@@ -177,8 +208,9 @@ TEST_F(ReportCommandTest, SectionsAndOrderOptions)
               ecSuccess)
         << err.toStdString();
     EXPECT_EQ(PdfPageCount(ReadAll(pdf)), 2);
+    // Loop 2 has nothing fitted, so type order gives it no page.
     ASSERT_EQ(Zolctl({"report", qem, "-o", pdf, "--sections=loops", "--order=type"}), ecSuccess);
-    EXPECT_EQ(PdfPageCount(ReadAll(pdf)), 2);
+    EXPECT_EQ(PdfPageCount(ReadAll(pdf)), 1);
 }
 
 TEST_F(ReportCommandTest, BadUsageAndFailuresAreReported)

@@ -2,7 +2,11 @@
 
 #include "model/Data.h"
 
+#include <QPrinter>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +31,25 @@ protected:
         return reports->OY() + (2 + headingRows + r - 1) * H(title);
     }
     std::vector<QString> Cell(int x, int y) { return TextsAt(Page(), x, y); }
+    // Where a mark stands centred in the cell at offset from the table's left, width wide.
+    int Mid(int offset, int width, const char* mark) const
+    {
+        return Left() + offset + (width - Measure(QString::fromLatin1(mark), 10).W) / 2;
+    }
+    // A horizontal bar between left and right in the row that starts at y, thick enough to
+    // read on paper, away from the row's rules.
+    void ExpectPulsedBar(int left, int right, int y, int h)
+    {
+        for (const TPageLine& l : Page().Lines()) {
+            if (l.From.y() != l.To.y() || l.From.y() <= y || l.From.y() >= y + h * 5 / 6
+                || qMin(l.From.x(), l.To.x()) <= left || qMax(l.From.x(), l.To.x()) >= right)
+                continue;
+            EXPECT_GE(l.Pen.width(), h / 8);
+            EXPECT_GE(qAbs(l.To.x() - l.From.x()), (right - left) / 3);
+            return;
+        }
+        ADD_FAILURE() << "no bar between " << left << " and " << right << " at " << y;
+    }
 
     TData data;
     std::unique_ptr<TReports> reports;
@@ -97,28 +120,39 @@ TEST_F(SectionTest, GroupAndOutputSetCells)
     Run(&TReports::PrintGroupSection);
     const QString groups = QStringLiteral("Group Configuration");
     const int y2 = RowY(groups, 1, 2);
-    EXPECT_EQ(Cell(Left() + 330, y2), std::vector<QString>{"-"});
-    EXPECT_EQ(Cell(Left() + 550, y2), std::vector<QString>{"O"});
-    EXPECT_EQ(Cell(Left() + 770, y2), std::vector<QString>{"?"});
-    EXPECT_EQ(Cell(Left() + 990, y2), std::vector<QString>{" "});
-    EXPECT_EQ(Cell(Left() + 3850, RowY(groups, 1, 1)), std::vector<QString>{"- = Pulsed"});
-    EXPECT_EQ(Cell(Left() + 3850, y2), std::vector<QString>{"O = Continuous"});
+    // Pulsed is a bold bar in the middle of its cell, never text on the cell's rule.
+    EXPECT_TRUE(Cell(Left() + 330, y2).empty());
+    ExpectPulsedBar(Left() + 330, Left() + 550, y2, H(groups));
+    // The other marks stand in the middle of their cells, clear of the rules.
+    EXPECT_EQ(Cell(Mid(550, 220, "O"), y2), std::vector<QString>{"O"});
+    EXPECT_EQ(Cell(Mid(770, 220, "?"), y2), std::vector<QString>{"?"});
+    EXPECT_EQ(Cell(Mid(990, 220, " "), y2), std::vector<QString>{" "});
+    const int key = Left() + 3850;
+    EXPECT_EQ(Cell(key + 2 * Measure(QStringLiteral("O"), 10).W, RowY(groups, 1, 1)),
+              std::vector<QString>{" = Pulsed"});
+    ExpectPulsedBar(key, key + 2 * Measure(QStringLiteral("O"), 10).W, RowY(groups, 1, 1),
+                    H(groups));
+    const int inset = Measure(QStringLiteral("O"), 10).W / 2;
+    EXPECT_EQ(Cell(key + inset, y2), std::vector<QString>{"O = Continuous"});
 
     z.SetConfig.Fill(0);
     z.SetConfig[1] = 3;
+    z.SetConfig[2] = 1;
     z.SetConfig[18] = 2;
     data.ZoneList.SetSilenceable(3, true);
     Run(&TReports::PrintOutputSetSection);
     const QString sets = QStringLiteral("Output Set Configuration");
-    EXPECT_EQ(Cell(Left() + 330, RowY(sets, 1, 2)), std::vector<QString>{"#"});
-    EXPECT_EQ(Cell(Left() + 330 + 16 * 110 + 330, RowY(sets, 1, 2)), std::vector<QString>{"O"});
-    EXPECT_EQ(Cell(Left() + 330 + 16 * 110 + 660, RowY(sets, 1, 3)),
+    ExpectPulsedBar(Left() + 440, Left() + 550, RowY(sets, 1, 2), H(sets));
+    EXPECT_EQ(Cell(Mid(330, 110, "#"), RowY(sets, 1, 2)), std::vector<QString>{"#"});
+    EXPECT_EQ(Cell(Mid(330 + 16 * 110 + 330, 330, "O"), RowY(sets, 1, 2)),
+              std::vector<QString>{"O"});
+    EXPECT_EQ(Cell(Left() + 330 + 16 * 110 + 660 + inset, RowY(sets, 1, 3)),
               std::vector<QString>{"# = Delayed"});
     // Row 41 is empty; row 42 marks the silenceable sets.
     EXPECT_TRUE(Cell(Left(), RowY(sets, 1, 41)).empty());
     EXPECT_TRUE(Cell(Left() + 550, RowY(sets, 1, 41)).empty());
     EXPECT_EQ(Cell(Left(), RowY(sets, 1, 42)), std::vector<QString>{"Silence"});
-    EXPECT_EQ(Cell(Left() + 550, RowY(sets, 1, 42)), std::vector<QString>{"Y"});
+    EXPECT_EQ(Cell(Mid(550, 110, "Y"), RowY(sets, 1, 42)), std::vector<QString>{"Y"});
     EXPECT_TRUE(Cell(Left() + 440, RowY(sets, 1, 42)).empty());
 }
 
@@ -144,7 +178,7 @@ TEST_F(SectionTest, SiteBoxesValuesAndSecondsLines)
     EXPECT_TRUE(std::holds_alternative<TPageLine>(Page().Items().front()));
     EXPECT_TRUE(FindText(Page(), QStringLiteral("Page 1")));
 
-    const TFontMeasure t = Measure(QStringLiteral("T"), 14);
+    const TFontMeasure t = Measure(QStringLiteral("T"), reports->SitePoints());
     const int x = Left() + 2 * t.W;
     const int y = client.Top + 2 * t.H;
     const TPageText* label = FindText(Page(), QStringLiteral("Clients Name"));
@@ -153,12 +187,49 @@ TEST_F(SectionTest, SiteBoxesValuesAndSecondsLines)
     EXPECT_TRUE(label->Font.bold());
     EXPECT_EQ(Cell(2200, y), std::vector<QString>{":Acme Mills"});
     EXPECT_FALSE(FindText(Page(), QStringLiteral(":Acme Mills"))->Font.bold());
-    const int advance = Measure(QStringLiteral("W"), 14, fsBold).H;
+    const int advance = Measure(QStringLiteral("W"), reports->SitePoints(), fsBold).H;
     EXPECT_EQ(Cell(2200, y + 2 * advance), std::vector<QString>{" "}); // unlabelled line
 
     EXPECT_TRUE(FindText(Page(), QStringLiteral(":Infinity")));
     EXPECT_TRUE(FindText(Page(), QStringLiteral(":30  Seconds")));
     EXPECT_TRUE(FindText(Page(), QStringLiteral(":09/01/2025")));
+
+    // Each value under the name the Zone Config page gives it, in the same line order.
+    s.InvestigationPeriod1 = 45;
+    Run(&TReports::PrintSiteSection);
+    const TPageText* input = FindText(Page(), QStringLiteral("Input Delay"));
+    const TPageText* investigation = FindText(Page(), QStringLiteral("Investigation Period"));
+    ASSERT_TRUE(input && investigation);
+    EXPECT_LT(input->TopLeft.y(), investigation->TopLeft.y());
+    EXPECT_EQ(Cell(2200, input->TopLeft.y()), std::vector<QString>{":45  Seconds"});
+    EXPECT_EQ(Cell(2200, investigation->TopLeft.y()), std::vector<QString>{":30  Seconds"});
+}
+
+// Every line of the site page stays inside its box, on A4 and on US letter alike.
+TEST_F(SectionTest, SiteLinesStayInsideTheirBoxes)
+{
+    data.SiteConfig.MainVersion = QStringLiteral("Not Available"); // every optional line
+    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
+        SCOPED_TRACE(QPageSize::name(paper).toStdString());
+        reports = std::make_unique<TReports>(data, MakePdfPrinter(QPageSize(paper)));
+        reports->PrintSiteSection();
+        reports->Engine().EndDoc();
+        EXPECT_GE(reports->SitePoints(), 10);
+        const TReportBox boxes[] = {reports->ClientBox(), reports->InstallerBox(),
+                                    reports->PanelBox()};
+        for (const TPageText& t : Page().Texts()) {
+            if (t.Text.trimmed().isEmpty() || t.TopLeft.y() >= boxes[2].Bottom)
+                continue; // blank lines and the footer
+            const auto inside = [&](const TReportBox& b) {
+                return t.TopLeft.y() >= b.Top && t.TopLeft.y() + t.Ascent <= b.Bottom;
+            };
+            EXPECT_TRUE(std::any_of(std::begin(boxes), std::end(boxes), inside))
+                << t.Text.toStdString() << " at " << t.TopLeft.y();
+        }
+        const TPageText* version = FindText(Page(), QStringLiteral("Software Version"));
+        ASSERT_TRUE(version);
+        EXPECT_LE(version->TopLeft.y() + version->Height, boxes[0].Bottom);
+    }
 }
 
 TEST_F(SectionTest, SiteLinesFollowThePanelVersion)
@@ -186,11 +257,12 @@ TEST_F(SectionTest, SiteLinesFollowThePanelVersion)
     Run(&TReports::PrintSiteSection);
     const TPageText* led = FindText(Page(), QStringLiteral("Polling LED"));
     const TPageText* mcp = FindText(Page(), QStringLiteral("MCP Confirmation Delay"));
-    const int advance = Measure(QStringLiteral("W"), 14, fsBold).H;
+    const int advance = Measure(QStringLiteral("W"), reports->SitePoints(), fsBold).H;
     EXPECT_EQ(mcp->TopLeft.y(), led->TopLeft.y() + advance);
     // Switch labels are indented by two bold "T"; the other labels by two regular ones.
-    EXPECT_EQ(led->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), 14, fsBold).W);
-    EXPECT_EQ(mcp->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), 14).W);
+    const int points = reports->SitePoints();
+    EXPECT_EQ(led->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), points, fsBold).W);
+    EXPECT_EQ(mcp->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), points).W);
     EXPECT_EQ(Cell(2200, led->TopLeft.y()), std::vector<QString>{":ENABLED"});
 }
 
@@ -223,6 +295,14 @@ TEST_F(SectionTest, CauseAndEffectRowsAsThePageShowsThem)
     EXPECT_EQ(row(4), (std::vector<QString>{"4", "Trig Output Set", "Set 3", "Event AND",
                                             "Event 3", "Event 5", "FALSE", "Panel Silenced", "",
                                             "", "TRUE"}));
+
+    // A long text stays inside its column, in a smaller size.
+    data.C_ETable.Events[5] = TC_EArray{100, 2, EncodeTrigger(2, true), 3, EncodeReset(4, true), 0};
+    Run(&TReports::PrintCauseEffectSection);
+    const TPageText* fire = FindText(Page(), QStringLiteral("Zone or Panel in Fire"));
+    ASSERT_TRUE(fire);
+    EXPECT_EQ(fire->TopLeft.x(), Left() + 1320);
+    EXPECT_LT(fire->TopLeft.x() + fire->Width, Left() + 1980);
 }
 
 TEST_F(SectionTest, OwnNetworkRowIsBoldAndTheStyleCarriesOn)

@@ -207,3 +207,25 @@ TEST(SafetySettings, VerifyIsOnAndBackupOffUntilChangedAndThenRemembered)
     EXPECT_FALSE(settings.VerifyAfterSave);
     EXPECT_TRUE(settings.BackupBeforeSave);
 }
+
+TEST(ConfigCheck, DevicesWithOnlyAShortNameAreKnownAndMergedNamesAreNoted)
+{
+    TData data;
+    data.Loop1.PlaceDevice(5, 96); // Apollo "Disc Ion": a short name, no long name
+    data.Loop1.Devices[5].Zone = 1;
+    data.Loop1.Devices[1].TypeCode = 1; // a code the catalogue has no name for
+    data.Loop1.PlaceDevice(2, 96);
+    data.Loop1.Devices[2].Zone = 1;
+    data.Loop1.Devices[2].Name = QStringLiteral("Reception");
+    data.Loop1.Devices[5].Name = QStringLiteral("RECEPTION ");
+    data.RebuildNameTable();
+    const QList<TFinding> findings = TConfigCheck::Run(data, DefaultMaxOutputDelay, Today);
+    EXPECT_FALSE(Has(findings, fsError, ppLoop1, 5)) << Dump(findings).toStdString();
+    EXPECT_TRUE(Dump(findings).contains(
+        "error Loop 1 1: Type code 1 is not an Apollo device the catalogue knows."))
+        << Dump(findings).toStdString();
+    EXPECT_TRUE(Dump(findings).contains(
+        "note Loop Summary 0: The names 'Reception' and 'RECEPTION ' differ only in letter case "
+        "or trailing blanks; the panel keeps them as one name, 'Reception'."))
+        << Dump(findings).toStdString();
+}

@@ -1,6 +1,7 @@
 #include "SafetyTestSupport.h"
 #include "panel/InProcessUpload.h"
 #include "panel/RichConfig.h"
+#include "support/LargestConfiguration.h"
 #include "panel/TransferProgress.h"
 #include "safety/ConfigDiff.h"
 #include "safety/PanelReadBack.h"
@@ -8,6 +9,10 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -31,6 +36,46 @@ TEST(Verify, AnHonestPanelIsVerified)
     const TRun run = Zolctl({"upload", file, "--port", "demo", "--yes", "--send-date", "--verify"});
     EXPECT_EQ(run.Code, 0) << run.Err.toStdString();
     EXPECT_TRUE(run.Out.contains("verified")) << run.Out.toStdString();
+}
+
+// After a clean Save All every sample configuration verifies, with what the sending converts
+// (the sounder bit, access codes as numbers) and the names the panel merges into one.
+TEST(Verify, EverySampleConfigurationIsVerifiedOnACleanLine)
+{
+    const auto quirks = [](TData& data) {
+        // Another spelling of a name in use: the panel keeps one entry for both.
+        data.Loop2.Devices[4].Name = data.Loop1.Devices[5].Name.toUpper() + QStringLiteral("  ");
+        data.SiteConfig.AL2Code.clear();
+        if (data.SystemType() == stHochikiLoop)
+            for (const int code : {72, 120}) {
+                const int p = code == 72 ? 8 : 9;
+                data.Loop1.PlaceDevice(p, code);
+                data.Loop1.Devices[p].SharedData[1] = 1; // sent with the sounder bit
+            }
+        data.RebuildNameTable();
+    };
+    std::vector<std::pair<std::string, std::function<void(TData&)>>> samples;
+    for (const TSystemType type : {stApolloLoop, stHochikiLoop, stSysSensorLoop, stNittanLoop})
+        samples.emplace_back(SystemTypeName(type).toStdString(),
+                             [type](TData& d) { FillRichConfiguration(d, type); });
+    samples.emplace_back("largest", [](TData& d) { FillLargestConfiguration(d); });
+    for (const auto& [name, fill] : samples) {
+        SCOPED_TRACE(name);
+        QTemporaryDir dir;
+        TData data;
+        fill(data);
+        quirks(data);
+        FreshDemoPanel(data.SystemType());
+        const QString file = WriteConfiguration(data, dir.filePath("Site.QEM"));
+        const TRun run =
+            Zolctl({"upload", file, "--port", "demo", "--yes", "--send-date", "--verify"});
+        EXPECT_EQ(run.Code, 0) << run.Err.toStdString();
+        EXPECT_TRUE(run.Out.contains(QStringLiteral("note: The names '%1' and '%2' differ only in "
+                                                    "letter case or trailing blanks")
+                                         .arg(data.Loop1.Devices[5].Name,
+                                              data.Loop1.Devices[5].Name.toUpper())))
+            << run.Out.toStdString();
+    }
 }
 
 TEST(Verify, APanelThatDropsOneWriteIsCaughtAndTheFieldNamed)

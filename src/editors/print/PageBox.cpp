@@ -19,8 +19,30 @@ qint64 Bytes(QSize size, qreal pixelRatio)
 
 void DrawPage(QPainter& painter, const TPreviewPrinter& engine, int page, QSize box)
 {
-    if (page >= 0 && page < engine.PageCount())
-        engine.Page(page).ReplayScaled(painter, QRectF(QPointF(0, 0), QSizeF(box)));
+    if (page < 0 || page >= engine.PageCount())
+        return;
+    // The frame has the document's sheet; a page on another sheet (the log's landscape
+    // pages) keeps its proportions, centred in the frame.
+    const TRecordedPage& recorded = engine.Page(page);
+    const QSizeF sheet(recorded.Sheet());
+    const QSizeF frame(qMax(1, engine.PageWidth()), qMax(1, engine.PageHeight()));
+    const double k = qMin(frame.width() / qMax(1.0, sheet.width()),
+                          frame.height() / qMax(1.0, sheet.height()));
+    const QSizeF fitted(box.width() * sheet.width() * k / frame.width(),
+                        box.height() * sheet.height() * k / frame.height());
+    const QPointF corner((box.width() - fitted.width()) / 2, (box.height() - fitted.height()) / 2);
+    const QRectF sheetRect(corner, fitted);
+    recorded.ReplayScaled(painter, sheetRect);
+    if (k < 1.0) {
+        // The edge of the smaller sheet, so its shape shows on the frame.
+        painter.save();
+        QPen edge(Qt::darkGray);
+        edge.setCosmetic(true);
+        painter.setPen(edge);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(sheetRect.adjusted(0, 0, -1, -1));
+        painter.restore();
+    }
 }
 
 void DrawInchGrid(QPainter& painter, const TPreviewPrinter& engine, QSize box)

@@ -12,14 +12,19 @@ QString SavePagesAsPdf(const TPreviewPrinter& engine, const QString& path)
     if (engine.PageCount() == 0)
         return QStringLiteral("There are no pages to save.");
 
+    // Each page on its own sheet: the log's pages are landscape.
+    const auto layoutOf = [&engine](int i) {
+        const QSize sheet = engine.Page(i).Sheet();
+        const QSizeF inches(double(sheet.width()) / engine.ResolutionX(),
+                            double(sheet.height()) / engine.ResolutionY());
+        return QPageLayout(QPageSize(inches, QPageSize::Inch), QPageLayout::Portrait, QMarginsF(),
+                           QPageLayout::Inch);
+    };
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setResolution(engine.ResolutionY());
     pdf.setFullPage(true);
-    const QSizeF inches(double(engine.PageWidth()) / engine.ResolutionX(),
-                        double(engine.PageHeight()) / engine.ResolutionY());
-    pdf.setPageLayout(QPageLayout(QPageSize(inches, QPageSize::Inch), QPageLayout::Portrait,
-                                  QMarginsF(), QPageLayout::Inch));
+    pdf.setPageLayout(layoutOf(0));
     pdf.setDocName(engine.Title);
     pdf.setOutputFileName(path);
 
@@ -27,7 +32,7 @@ QString SavePagesAsPdf(const TPreviewPrinter& engine, const QString& path)
     if (!painter.begin(&pdf))
         return failed;
     for (int i = 0; i < engine.PageCount(); ++i) {
-        if (i > 0 && !pdf.newPage())
+        if (i > 0 && !(pdf.setPageLayout(layoutOf(i)) && pdf.newPage()))
             return failed;
         engine.Page(i).Replay(painter, QPoint(0, 0));
     }

@@ -30,7 +30,7 @@
 namespace {
 
 const QString PageViewHint = QStringLiteral(
-    "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click && drag with Hand "
+    "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click & drag with Hand "
     "Tool to pan.");
 
 constexpr double ZoomStep = 1.5;
@@ -629,10 +629,15 @@ void TPreviewForm::ZoomAt(double factor, QPointF framePoint, QPoint viewportPoin
 
 void TPreviewForm::OnPrint()
 {
+    if (engine_.PageCount() == 0) {
+        prompts_.warning(NothingToPrintText);
+        return;
+    }
     try {
-        if (engine_.PrintDialog() && engine_.PrintsToPdf())
+        // Only what was written is reported.
+        if (engine_.PrintDialog() && engine_.PrintsToPdf() && !engine_.WrittenFiles().isEmpty())
             prompts_.information(QStringLiteral("The report was saved as %1.")
-                                     .arg(engine_.Printer().outputFileName()));
+                                     .arg(engine_.WrittenFiles().join(QStringLiteral(", "))));
     } catch (const TPrintError& e) {
         prompts_.error(QString::fromStdString(e.what()));
     }

@@ -3,17 +3,19 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 namespace {
 
-bool ExecPageSetup(QPrinter& printer, QWidget* parent)
+std::optional<TPrinterChoice> ExecPrinterProperties(const TPrinterChoice& current,
+                                                    const QStringList& queues, QWidget* parent)
 {
-    QPageSetupDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    TPrinterPropertiesDialog dialog(current, queues, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Choice();
 }
 
 QString ExecPdfFileDialog(QWidget* parent, const QString& suggested)
@@ -49,7 +51,7 @@ std::optional<TPrintChoice> ExecPrintDialog(QPrinter& printer, int pageCount, QW
 } // namespace
 
 TPrinterSetup::TPrinterSetup(TReferenceDevice device)
-    : EditPageSetup(ExecPageSetup), AskPdfPath(ExecPdfFileDialog), AskPrint(ExecPrintDialog)
+    : AskPrinter(ExecPrinterProperties), AskPdfPath(ExecPdfFileDialog), AskPrint(ExecPrintDialog)
 {
     Reset(device);
 }
@@ -86,9 +88,38 @@ std::unique_ptr<QPrinter> TPrinterSetup::MakeReference() const
     return printer;
 }
 
+QStringList TPrinterSetup::InstalledQueues()
+{
+    return QPrinterInfo::availablePrinterNames();
+}
+
+TPrinterChoice TPrinterSetup::Choice() const
+{
+    const QPageLayout layout = printer_->pageLayout();
+    return {PrintsToPdf() ? QString() : printer_->printerName(), layout.pageSize(),
+            layout.orientation()};
+}
+
+void TPrinterSetup::Apply(const TPrinterChoice& choice)
+{
+    std::unique_ptr<QPrinter> printer;
+    const QPrinterInfo info = choice.Queue.isEmpty() ? QPrinterInfo()
+                                                      : QPrinterInfo::printerInfo(choice.Queue);
+    if (!info.isNull()) {
+        printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        printer->setPageSize(choice.Paper);
+    }
+    if (!printer || !printer->isValid())
+        printer = MakePdfPrinter(choice.Paper);
+    printer->setPageOrientation(choice.Orientation);
+    printer_ = std::move(printer);
+}
+
 void TPrinterSetup::ShowProperties(QWidget* parent)
 {
-    EditPageSetup(*printer_, parent);
+    if (const std::optional<TPrinterChoice> choice =
+            AskPrinter(Choice(), InstalledQueues(), parent))
+        Apply(*choice);
 }
 
 TPrinterSetup& PrinterSetup()

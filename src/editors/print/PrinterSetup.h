@@ -2,6 +2,7 @@
 
 #include "Printer/DeviceValues.h"
 #include "Printer/PrevPrinter.h"
+#include "editors/print/PrinterProperties.h"
 
 #include <QPrinter>
 #include <QString>
@@ -30,14 +31,24 @@ public:
     // A printer of its own for one report, set up as this one: printer, paper and margins.
     std::unique_ptr<QPrinter> MakeReference() const;
 
-    // "Printer Properties": the page set-up dialog on the reference printer.
+    // The print queues installed on this computer.
+    static QStringList InstalledQueues();
+    // The queue (empty: PDF), paper and orientation reports are printed with.
+    TPrinterChoice Choice() const;
+    // Prints from now on as chosen; a queue that is no longer installed leaves the PDF device.
+    void Apply(const TPrinterChoice& choice);
+
+    // "Printer Properties": the queue, paper and orientation, kept until changed again.
     void ShowProperties(QWidget* parent);
 
-    // The page set-up dialog; false when cancelled.
-    std::function<bool(QPrinter& printer, QWidget* parent)> EditPageSetup;
+    // The "Printer Properties" dialog on the current choice and the installed queues; no
+    // answer means the user cancelled.
+    std::function<std::optional<TPrinterChoice>(const TPrinterChoice& current,
+                                                const QStringList& queues, QWidget* parent)>
+        AskPrinter;
     // Where to save a PDF, starting from suggested; an empty answer cancels.
     std::function<QString(QWidget* parent, const QString& suggested)> AskPdfPath;
-    // The platform's print dialog on printer for pages 1 to pageCount: printer, range and
+    // The preview's print dialog on printer for pages 1 to pageCount: printer, range and
     // copies. No answer means the user cancelled.
     std::function<std::optional<TPrintChoice>(QPrinter& printer, int pageCount, QWidget* parent)>
         AskPrint;
@@ -45,6 +56,11 @@ public:
 private:
     std::unique_ptr<QPrinter> printer_;
 };
+
+// Said instead of printing or saving a report without pages.
+inline const QString NothingToPrintText =
+    QStringLiteral("There is nothing to print: the report has no pages. Tick the sections to "
+                   "print and try again.");
 
 // The program's one printer set-up.
 TPrinterSetup& PrinterSetup();

@@ -10,9 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPrinter>
@@ -30,7 +28,8 @@ QString Plain(const QString& caption)
 
 } // namespace
 
-TfrmPrint::TfrmPrint(TEditorContext& context, QWidget* parent) : QDialog(parent), context_(context)
+TfrmPrint::TfrmPrint(TEditorContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), prompts_(context.Prompts, this)
 {
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(QStringLiteral("Select Print Options."));
@@ -211,72 +210,57 @@ void TfrmPrint::OnPrint()
         if (!(PrinterSetup().PrintsToPdf() ? PrintToPdf() : PrintToPrinter()))
             return;
     } catch (const TPrintError& e) {
-        context_.Prompts.error(QString::fromStdString(e.what()));
+        prompts_.error(QString::fromStdString(e.what()));
         return;
     }
     accept();
 }
 
+bool TfrmPrint::HasPages(TPreviewPrinter& engine)
+{
+    if (engine.PageCount() > 0)
+        return true;
+    prompts_.warning(NothingToPrintText);
+    return false;
+}
+
 bool TfrmPrint::PrintToPdf()
 {
     TPrinterSetup& setup = PrinterSetup();
+    TReports reports(context_.Data, setup.MakeReference());
+    TPreviewPrinter& engine = reports.Engine();
+    selection_.RecordAll(reports);
+    engine.EndDoc();
+    if (!HasPages(engine))
+        return false;
     const QString path = setup.AskPdfPath(this, SuggestedPdfPath(context_.Data.FileName));
     if (path.isEmpty())
         return false;
 
-    // File times have whole seconds on some file systems.
-    const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
-    QStringList files;
-    TReports reports(context_.Data, setup.MakeReference());
-    TPreviewPrinter& engine = reports.Engine();
     engine.PdfFileForJob = [&](const QString& title) {
-        files << JobPdfPath(path, title, engine.Title);
-        return files.last();
+        return JobPdfPath(path, title, engine.Title);
     };
-    selection_.RunPrint(reports);
-
+    engine.PrintAll();
     QStringList written;
-    for (const QString& file : files) {
-        const QFileInfo info(file);
-        if (info.exists() && info.lastModified() >= started)
-            written << QDir::toNativeSeparators(file);
-    }
-    if (written.isEmpty())
-        context_.Prompts.information(QStringLiteral("There were no pages to save."));
-    else if (written.size() == 1)
-        context_.Prompts.information(
-            QStringLiteral("The report was saved as %1.").arg(written.first()));
+    for (const QString& file : engine.WrittenFiles())
+        written << QDir::toNativeSeparators(file);
+    if (written.size() == 1)
+        prompts_.information(QStringLiteral("The report was saved as %1.").arg(written.first()));
     else
-        context_.Prompts.information(QStringLiteral("The report was saved as:\n") +
-                                     written.join(QLatin1Char('\n')));
+        prompts_.information(QStringLiteral("The report was saved as:\n") +
+                             written.join(QLatin1Char('\n')));
     return true;
 }
 
 bool TfrmPrint::PrintToPrinter()
 {
-    TPrinterSetup& setup = PrinterSetup();
-    // The print dialog offers the report's pages: count them on the printer first.
-    int pages = 0;
-    {
-        TReports count(context_.Data, setup.MakeReference());
-        selection_.PrintSections(count);
-        count.Engine().EndDoc();
-        pages = count.Engine().PageCount();
-    }
-    const std::optional<TPrintChoice> choice = setup.AskPrint(setup.Printer(), pages, this);
-    if (!choice)
-        return false;
-
-    // Recorded again on the printer the dialog chose; the order is that of the Print
-    // command, ending with the chosen range instead of every page.
-    TReports reports(context_.Data, setup.MakeReference());
-    selection_.PrintSections(reports);
-    if (selection_.PrintComments)
-        reports.PrintCommentsPage();
-    if (selection_.PrintLog)
-        reports.PrintEventLog();
+    // Every page at once on the printer chosen in "Printer Properties"; no second dialog.
+    TReports reports(context_.Data, PrinterSetup().MakeReference());
+    selection_.RecordAll(reports);
     reports.Engine().EndDoc();
-    reports.Engine().PrintChosen(*choice);
+    if (!HasPages(reports.Engine()))
+        return false;
+    reports.Engine().PrintAll();
     return true;
 }
 
@@ -290,7 +274,7 @@ void TfrmPrint::OnPreview()
 void TfrmPrint::ShowPreview(TPreviewPrinter& engine)
 {
     QWidget* owner = QApplication::activeModalWidget();
-    TPreviewForm form(engine, context_.Prompts, owner ? owner : this);
+    TPreviewForm form(engine, prompts_, owner ? owner : this);
     form.SuggestedPdfPath = SuggestedPdfPath(context_.Data.FileName);
     form.setWindowState(Qt::WindowMaximized);
     form.exec();
@@ -306,6 +290,8 @@ std::optional<TPrintChoice> TfrmPrint::AskPreviewPrint(TPreviewPrinter& engine, 
         setup.AskPdfPath(owner ? owner : this, SuggestedPdfPath(context_.Data.FileName));
     if (path.isEmpty())
         return std::nullopt;
-    engine.PdfFileForJob = [path](const QString&) { return path; };
+    engine.PdfFileForJob = [path, &engine](const QString& title) {
+        return JobPdfPath(path, title, engine.Title);
+    };
     return TPrintChoice{};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/print/OnTopPrompts.h"
 #include "reports/PrintSelection.h"
 
 #include <QDialog>
@@ -39,12 +40,16 @@ private:
 
     void OnPrint();
     void OnPreview();
+    // Each records every page ticked and refuses an empty report with a message.
     bool PrintToPdf();
     bool PrintToPrinter();
+    bool HasPages(TPreviewPrinter& engine);
     void ShowPreview(TPreviewPrinter& engine);
     std::optional<TPrintChoice> AskPreviewPrint(TPreviewPrinter& engine, int pageCount);
 
     TEditorContext& context_;
+    // Messages rise above this dialog, which stays on top.
+    TOnTopPrompts prompts_;
     TPrintSelection selection_;
 
     QGroupBox* radgrpLoopInfo = nullptr;

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPrinter>
@@ -122,6 +123,9 @@ TEST_F(PreviewFormTest, NavigationFollowsThePageCount)
     // The hint of the control under the mouse shows in the status bar.
     QTest::mouseMove(Find("LastPageSpeed"));
     EXPECT_EQ(Label("HintLabel"), "Go to Last Page in Document");
+    QTest::mouseMove(Find<QWidget>("PB1"));
+    EXPECT_TRUE(Label("HintLabel").contains("Click & drag with Hand Tool"))
+        << Label("HintLabel").toStdString();
 }
 
 TEST_F(PreviewFormTest, ZoomToolStepsByHalvesFromTheChosenZoom)
@@ -278,6 +282,25 @@ TEST_F(PreviewFormTest, SaveAsPdfWritesThePagesAsTheyPrint)
     EXPECT_EQ(text, PdfText(printed));
 }
 
+// "Print..." refuses a document without pages and reports only the file it wrote.
+TEST_F(PreviewFormTest, PrintRefusesAnEmptyDocumentAndReportsWhatWasWritten)
+{
+    Open(0);
+    Find("PrintBut")->click();
+    EXPECT_EQ(fixture.Prompts.texts(), QStringList{NothingToPrintText});
+
+    fixture.Prompts.Records.clear();
+    form.reset();
+    Open(2);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    engine->PdfFileForJob = [&](const QString&) { return path; };
+    Find("PrintBut")->click(); // without a print dialog: every page once
+    EXPECT_EQ(fixture.Prompts.texts(),
+              QStringList{QStringLiteral("The report was saved as %1.").arg(path)});
+    EXPECT_TRUE(QFile::exists(path));
+}
+
 // Pictures of the window to look at: written only when ZOL_SCREENSHOT_DIR names a folder.
 TEST_F(PreviewFormTest, Screenshots)
 {
@@ -286,8 +309,14 @@ TEST_F(PreviewFormTest, Screenshots)
         GTEST_SKIP() << "ZOL_SCREENSHOT_DIR is not set";
     for (int p = 1; p <= 80; ++p)
         fixture.Data.Loop1.PlaceDevice(p, p % 3 == 0 ? 20 : 136);
+    for (int i = 0; i < 60; ++i)
+        fixture.Data.EventLog << QStringLiteral("01/02/2024 10:%1 Fire Zone %2 Reception")
+                                     .arg(i, 2, 10, QLatin1Char('0'))
+                                     .arg(i % 32 + 1);
     TReports reports(fixture.Data, rdPdf);
-    TPrintSelection().PrintSections(reports);
+    TPrintSelection selection;
+    selection.PrintLog = true;
+    selection.RecordAll(reports);
     reports.Engine().EndDoc();
     form = std::make_unique<TPreviewForm>(reports.Engine(), fixture.Prompts);
     form->resize(1000, 750);
@@ -305,6 +334,16 @@ TEST_F(PreviewFormTest, Screenshots)
     QTest::mouseClick(pb, Qt::LeftButton, {}, QPoint(pb->width() / 4, pb->height() / 5));
     QApplication::processEvents();
     form->grab().save(QDir(dir).filePath("preview_150_zoomed.png"));
+    // The comments and the landscape log after the report's pages.
+    ChooseZoom("Fit To Page");
+    Find("GridBut")->click();
+    Find("LastPageSpeed")->click();
+    Find("PrevPageSpeed")->click();
+    QApplication::processEvents();
+    form->grab().save(QDir(dir).filePath("preview_comments.png"));
+    Find("LastPageSpeed")->click();
+    QApplication::processEvents();
+    form->grab().save(QDir(dir).filePath("preview_log.png"));
     TGoPageForm go(reports.Engine().PageCount(), 2);
     go.show();
     go.grab().save(QDir(dir).filePath("goto.png"));

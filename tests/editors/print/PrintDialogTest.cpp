@@ -6,9 +6,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QToolButton>
+#include <QWindow>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +34,18 @@ int PdfPageCount(const QString& path)
         return -1;
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
     return static_cast<int>(QString::fromLatin1(f.readAll()).count(page));
+}
+
+// The first page's media box, in points.
+QSizeF PdfMediaBox(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression box(
+        QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"));
+    const QRegularExpressionMatch m = box.match(QString::fromLatin1(f.readAll()));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
 QString PdfText(const QString& path)
@@ -160,10 +177,126 @@ TEST_F(PrintDialogTest, PrintPreviewShowsTheSamePages)
     Find<QPushButton>("BitBtn1")->click();
     EXPECT_FALSE(form.isVisible());
 
+    // Every page Print sends: the report's and the comments'.
     TReports expected(fixture.Data, rdPdf);
-    form.Selection().PrintSections(expected);
+    form.Selection().RecordAll(expected);
     expected.Engine().EndDoc();
     EXPECT_EQ(pageLabel, QStringLiteral("Page 1 of %1").arg(expected.Engine().PageCount()));
+}
+
+// "Print" prints every page at once on the printer "Properties" chose, which is kept; it
+// never opens a second print dialog. An empty report is refused and nothing is written.
+TEST_F(PrintDialogTest, PrintUsesThePropertiesChoiceWithoutASecondDialogAndRefusesNothing)
+{
+    PrinterSetup().AskPrint = [](QPrinter&, int, QWidget*) -> std::optional<TPrintChoice> {
+        ADD_FAILURE() << "a second print dialog opened";
+        return std::nullopt;
+    };
+    QList<TPrinterChoice> offered;
+    PrinterSetup().AskPrinter = [&](const TPrinterChoice& current, const QStringList&, QWidget*) {
+        offered << current;
+        return std::optional<TPrinterChoice>(
+            TPrinterChoice{QString(), QPageSize(QPageSize::Letter), QPageLayout::Landscape});
+    };
+    Show(QStringLiteral("09A06"));
+    Find<QPushButton>("btnProperties")->click();
+    Find<QPushButton>("btnProperties")->click();
+    ASSERT_EQ(offered.size(), 2);
+    EXPECT_EQ(offered.at(1).Paper.id(), QPageSize::Letter);
+    EXPECT_EQ(offered.at(1).Orientation, QPageLayout::Landscape);
+
+    // Nothing ticked: refused with a message, no file asked for, the dialog stays.
+    for (const char* name : {"chkPrintSite", "chkPrintLoop", "chkPrintZone", "chkPrintGroup",
+                             "chkPrintSet", "chkPrintNetwork", "chkPrintC_E", "chkComments"})
+        if (Find(name)->isChecked())
+            Find(name)->click();
+    answer = dir.filePath(QStringLiteral("Harbour.pdf"));
+    Find<QPushButton>("AcceptButton")->click();
+    EXPECT_EQ(fixture.Prompts.texts(), QStringList{NothingToPrintText});
+    EXPECT_TRUE(suggestions.isEmpty());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(QFile::exists(answer));
+
+    Find("chkPrintZone")->click();
+    Find<QPushButton>("AcceptButton")->click();
+    EXPECT_FALSE(form.isVisible());
+    const QSizeF box = PdfMediaBox(answer);
+    EXPECT_NEAR(box.width(), 792, 1); // US letter, landscape, in points
+    EXPECT_NEAR(box.height(), 612, 1);
+}
+
+// The preview and its PDF carry the comments after the report's pages, as Print does.
+TEST_F(PrintDialogTest, PreviewAndItsPdfIncludeTheComments)
+{
+    fixture.Data.Comments = QStringLiteral("{\\rtf1\\ansi Key at the gate\\par}");
+    Show(QStringLiteral("09A06"));
+    for (const char* name : {"chkPrintSite", "chkPrintLoop", "chkPrintGroup", "chkPrintSet",
+                             "chkPrintNetwork", "chkPrintC_E"})
+        if (Find(name)->isChecked())
+            Find(name)->click();
+    const QString saved = dir.filePath(QStringLiteral("preview.pdf"));
+    answer = saved;
+    QString pageLabel;
+    QTimer::singleShot(0, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        ASSERT_NE(preview, nullptr);
+        pageLabel = preview->findChild<QLabel*>(QStringLiteral("CurPageLabel"))->text();
+        preview->findChild<QToolButton*>(QStringLiteral("SavePdfBut"))->click();
+        QTest::keyClick(preview, Qt::Key_Escape);
+    });
+    Find<QPushButton>("BitBtn1")->click();
+    EXPECT_EQ(pageLabel, QStringLiteral("Page 1 of 2"));
+    EXPECT_EQ(PdfPageCount(saved), 2);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const QString text = PdfText(saved);
+    EXPECT_LT(text.indexOf(QLatin1String("Zone Configuration")),
+              text.indexOf(QLatin1String("Key at the gate")));
+}
+
+// Messages shown while the dialog is up open above it, not behind it.
+TEST_F(PrintDialogTest, MessagesOpenAboveTheDialogThatStaysOnTop)
+{
+    // A program's prompts: a message box over the main window.
+    class TBoxPrompts : public TScriptedPrompts {
+    public:
+        explicit TBoxPrompts(QWidget* main) : main_(main) {}
+        void warning(const QString& text, const QString& caption) override
+        {
+            TScriptedPrompts::warning(text, caption);
+            QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, main_);
+            box.exec();
+        }
+
+    private:
+        QWidget* main_;
+    };
+    QWidget main;
+    main.show();
+    TBoxPrompts prompts(&main);
+    TEditorContext context{fixture.Data, prompts, 600, {}, {}, {}};
+    TfrmPrint dialog(context, &main);
+    QWindow* transientParent = nullptr;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_TRUE(box && box->inherits("QMessageBox"));
+            transientParent = box->windowHandle()->transientParent();
+            static_cast<QDialog*>(box)->accept();
+        });
+        for (const char* name : {"chkPrintSite", "chkPrintLoop", "chkPrintZone", "chkPrintGroup",
+                                 "chkPrintSet", "chkPrintNetwork", "chkPrintC_E", "chkComments"}) {
+            auto* check = dialog.findChild<QCheckBox*>(QLatin1String(name));
+            if (check->isChecked())
+                check->click();
+        }
+        dialog.findChild<QPushButton*>(QStringLiteral("AcceptButton"))->click();
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_EQ(prompts.texts(), QStringList{NothingToPrintText});
+    ASSERT_NE(transientParent, nullptr);
+    EXPECT_EQ(transientParent, dialog.windowHandle());
 }
 
 TEST_F(PrintDialogTest, Screenshot)
@@ -174,6 +307,37 @@ TEST_F(PrintDialogTest, Screenshot)
     Show(QStringLiteral("07A10"));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.grab().save(QDir(shots).filePath("frmPrint.png"));
+    TPrinterPropertiesDialog properties(
+        TPrinterChoice{QStringLiteral("Office-Laser"), QPageSize(QPageSize::Letter),
+                       QPageLayout::Landscape},
+        {QStringLiteral("Office-Laser"), QStringLiteral("PDF")});
+    properties.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&properties));
+    properties.grab().save(QDir(shots).filePath("PrinterProperties.png"));
+}
+
+// "Printer Properties" offers the installed queues and shows the choice it was given.
+TEST_F(PrintDialogTest, PrinterPropertiesListsTheQueuesAndKeepsTheChoice)
+{
+    const QStringList queues{QStringLiteral("Office-Laser"), QStringLiteral("Plant-Room")};
+    TPrinterPropertiesDialog dialog(TPrinterChoice{QStringLiteral("Plant-Room"),
+                                                   QPageSize(QPageSize::Letter),
+                                                   QPageLayout::Landscape},
+                                    queues);
+    auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("cboPrinter"));
+    ASSERT_TRUE(printers);
+    QStringList offered;
+    for (int i = 0; i < printers->count(); ++i)
+        offered << printers->itemText(i);
+    EXPECT_EQ(offered, (QStringList{"Save as PDF file", "Office-Laser", "Plant-Room"}));
+    const TPrinterChoice shown = dialog.Choice();
+    EXPECT_EQ(shown.Queue, QStringLiteral("Plant-Room"));
+    EXPECT_EQ(shown.Paper.id(), QPageSize::Letter);
+    EXPECT_EQ(shown.Orientation, QPageLayout::Landscape);
+
+    // A queue that has gone away is not offered; the PDF file is chosen instead.
+    TPrinterPropertiesDialog gone(shown, {QStringLiteral("Office-Laser")});
+    EXPECT_TRUE(gone.Choice().Queue.isEmpty());
 }
 
 } // namespace
