@@ -12,3 +12,5 @@ int RunEventsCommand(const QStringList& args, TCliContext& context);
 int RunPortsCommand(const QStringList& args, TCliContext& context);
 int RunCheckCommand(const QStringList& args, TCliContext& context);
 int RunDiffCommand(const QStringList& args, TCliContext& context);
+int RunExportDevicesCommand(const QStringList& args, TCliContext& context);
+int RunImportDevicesCommand(const QStringList& args, TCliContext& context);
