@@ -53,8 +53,8 @@ int RunImportDevicesCommand(const QStringList& args, TCliContext& context)
     if (plan.Refused()) {
         for (const TScheduleError& e : plan.Errors)
             context.Err << files.at(1) << ": " << e.Text() << '\n';
-        if (plan.MoreErrors > 0)
-            context.Err << files.at(1) << ": " << plan.MoreErrors << " more refused cells\n";
+        if (plan.LinesNotChecked > 0)
+            context.Err << files.at(1) << ": " << plan.LinesNotChecked << " more lines were not checked\n";
         return Failure(context, QStringLiteral("%1 was refused; nothing was changed").arg(files.at(1)));
     }
     for (const TScheduleChange& change : plan.Changes) {

@@ -213,7 +213,16 @@ TCsvText ParseCsv(const QString& text, QChar separator)
             ++line;
             endRecord();
         } else {
-            cell += c;
+            // A run of plain characters goes in at once.
+            qsizetype end = i + 1;
+            while (end < n) {
+                const QChar e = text.at(end);
+                if (e == separator || e == QLatin1Char('\n') || e == QLatin1Char('\r'))
+                    break;
+                ++end;
+            }
+            cell += QStringView(text).mid(i, end - i);
+            i = end - 1;
         }
     }
     if (quoted) {

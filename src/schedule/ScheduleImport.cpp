@@ -71,12 +71,11 @@ public:
 
     void Refuse(int line, int column, const QString& heading, const QString& message)
     {
-        if (plan_.Errors.size() >= TSchedulePlan::MaxErrorsListed) {
-            ++plan_.MoreErrors;
-            return;
-        }
         plan_.Errors.append({line, column, heading, message});
     }
+    // Enough refusals to show: a file of rubbish is not checked to its end.
+    bool Full() const { return plan_.Errors.size() >= TSchedulePlan::MaxErrorsListed; }
+    void NotChecked(int lines) { plan_.LinesNotChecked = lines; }
     void Refuse(const TRowInput& row, TScheduleColumn column, const QString& message)
     {
         Refuse(row.Line, row.From[column], ScheduleHeading(column), message);
@@ -87,6 +86,9 @@ private:
     std::optional<int> Type(const TRowInput& row, const TQEMLoop& loop, int point, bool& ok);
     std::optional<int> TypeByName(const TQEMLoop& loop, int point, const QString& name) const;
     void Describe(TScheduleChange& change) const;
+    QString DeviceLabel(int loopNumber, const TQEMLoop& loop, int point) const;
+    // The point and its base-sounder slot are as they were.
+    bool Unchanged(int loopNumber, int point) const;
     void CheckNameCount();
 
     const TData& doc_;
@@ -175,7 +177,7 @@ bool TPlanner::Locate(const TRowInput& row, int& loopNumber, int& point)
                        .arg(loop.PointAddress(points)));
         else
             Refuse(row, sdAddress,
-                   QStringLiteral("%1 is not an address of a %2 loop (1 to %3)")
+                   QStringLiteral("%1 is not an address of the loop (%2: 1 to %3)")
                        .arg(Quoted(address), SystemTypeName(loop.SystemType))
                        .arg(loop.PointAddress(points)));
         return false;
@@ -225,7 +227,7 @@ std::optional<int> TPlanner::Type(const TRowInput& row, const TQEMLoop& loop, in
             byCode = code >= NotFittedCode ? NotFittedCode : code;
         } else {
             Refuse(row, sdTypeCode,
-                   QStringLiteral("%1 is not a type code of a %2 device")
+                   QStringLiteral("%1 is not a device type code of the %2 protocol")
                        .arg(Quoted(codeText), SystemTypeName(loop.SystemType)));
             ok = false;
             return std::nullopt;
@@ -238,7 +240,7 @@ std::optional<int> TPlanner::Type(const TRowInput& row, const TQEMLoop& loop, in
         byName = byCode;
     if (!byName) {
         Refuse(row, sdType,
-               QStringLiteral("%1 is not a %2 device type")
+               QStringLiteral("%1 is not a device type of the %2 protocol")
                    .arg(Quoted(nameText), SystemTypeName(loop.SystemType)));
         ok = false;
         return std::nullopt;
@@ -318,14 +320,18 @@ void TPlanner::Row(const TRowInput& row)
         const QString what = sounder ? QStringLiteral("group") : io ? QStringLiteral("set")
                                                                      : QStringLiteral("zone");
         const std::optional<int> number = CellNumber(zoneText);
+        const int current = loop.Devices[point].Zone;
         if (!number) {
             Refuse(row, zoneColumn, QStringLiteral("%1 is not a %2").arg(Quoted(zoneText), what));
             ok = false;
+        } else if (*number == current) {
+            // The value the point has is no change, even one outside today's lists (a file or
+            // the panel may carry it).
         } else if (*number > maximum) {
             Refuse(row, zoneColumn,
                    QStringLiteral("%1 %2 is outside 0 to %3").arg(what).arg(*number).arg(maximum));
             ok = false;
-        } else if (loop.HasChannelNames(point) && *number != loop.Devices[point].Zone) {
+        } else if (loop.HasChannelNames(point)) {
             Refuse(row, zoneColumn,
                    QStringLiteral("the %1 of a device with channels is chosen for each channel "
                                   "in its I/O configuration")
@@ -336,9 +342,9 @@ void TPlanner::Row(const TRowInput& row)
         }
     }
 
-    auto name = [&](TScheduleColumn column) -> std::optional<QString> {
+    auto name = [&](TScheduleColumn column, const QString& current) -> std::optional<QString> {
         const QString& text = row.Cells[column];
-        if (text.trimmed().isEmpty())
+        if (text.trimmed().isEmpty() || text == current)
             return std::nullopt;
         if (text.size() > MaxDescription) {
             Refuse(row, column,
@@ -352,11 +358,12 @@ void TPlanner::Row(const TRowInput& row)
         names_.append({row.Line, row.From[column], column, text});
         return text;
     };
-    edit.Name = name(sdDescription);
+    const TDeviceType& d = loop.Devices[point];
+    edit.Name = name(sdDescription, d.Name);
     if (loop.HasChannelNames(point))
         for (int k = 0; k < 3; ++k)
             edit.SubNames[static_cast<std::size_t>(k)] =
-                name(static_cast<TScheduleColumn>(sdChannel1 + k));
+                name(static_cast<TScheduleColumn>(sdChannel1 + k), d.SubName(k + 1));
 
     const QString base = row.Cells[sdBaseSounder].trimmed();
     if (!base.isEmpty() && !base.startsWith(BaseOfText.trimmed(), Qt::CaseInsensitive)) {
@@ -394,15 +401,50 @@ void TPlanner::Row(const TRowInput& row)
 
 void TPlanner::CheckNameCount()
 {
-    if (work_.NameTable.Count() <= TNameTable::MaxNames)
+    // Only an import that takes the table past the limit is refused; a document that is
+    // already over it (a file may be) keeps what it has.
+    const int before = doc_.NameTable.Count();
+    const int after = work_.NameTable.Count();
+    if (after <= TNameTable::MaxNames || after <= before)
         return;
-    for (const TNamedCell& cell : names_) {
-        if (doc_.FindName(cell.Text) < 0 && work_.FindName(cell.Text) >= TNameTable::MaxNames) {
-            Refuse(cell.Line, cell.Column, ScheduleHeading(cell.Which), TooManyNamesMessage);
-            return;
+    // The new names in line order, matched as the table matches them; the first one beyond
+    // the limit is refused.
+    TNameTable seen;
+    seen.Empty();
+    QList<const TNamedCell*> fresh;
+    for (const TNamedCell& cell : names_)
+        if (doc_.FindName(cell.Text) < 0 && seen.FindName(cell.Text) < 0) {
+            seen.Append(cell.Text);
+            fresh.append(&cell);
         }
-    }
-    Refuse(0, 0, QString(), TooManyNamesMessage);
+    const int excess = after - std::max<int>(TNameTable::MaxNames, before);
+    const qsizetype first = std::max<qsizetype>(0, fresh.size() - excess);
+    if (first < fresh.size())
+        Refuse(fresh[first]->Line, fresh[first]->Column, ScheduleHeading(fresh[first]->Which),
+               TooManyNamesMessage);
+    else
+        Refuse(0, 0, QString(), TooManyNamesMessage);
+}
+
+QString TPlanner::DeviceLabel(int loopNumber, const TQEMLoop& loop, int point) const
+{
+    return QStringLiteral("Loop %1 address %2 (%3)")
+        .arg(loopNumber)
+        .arg(loop.PointLabel(point), loop.DeviceShortName(loop.Devices[point].TypeCode));
+}
+
+bool TPlanner::Unchanged(int loopNumber, int point) const
+{
+    const TQEMLoop& before = doc_.Loop(loopNumber);
+    const TQEMLoop& after = work_.Loop(loopNumber);
+    auto same = [&](int p) {
+        const TDeviceType& a = before.Devices[p];
+        const TDeviceType& b = after.Devices[p];
+        return a.TypeCode == b.TypeCode && a.Zone == b.Zone && a.Name == b.Name
+            && a.SubName1 == b.SubName1 && a.SubName2 == b.SubName2 && a.SubName3 == b.SubName3;
+    };
+    const int slot = point + TQEMLoop::BaseSounderOffset;
+    return same(point) && (slot > TQEMLoop::MaxPoints || same(slot));
 }
 
 void TPlanner::Describe(TScheduleChange& change) const
@@ -414,12 +456,12 @@ void TPlanner::Describe(TScheduleChange& change) const
     const TDeviceType& b = after.Devices[p];
     const bool wasFitted = before.IsFitted(p);
     const bool isFitted = after.IsFitted(p);
-    change.Device = QStringLiteral("Loop %1 address %2 (%3)")
-                        .arg(change.Edit.Loop)
-                        .arg(after.PointLabel(p))
-                        .arg(after.DeviceShortName(isFitted ? b.TypeCode : a.TypeCode));
+    change.Device = DeviceLabel(change.Edit.Loop, isFitted ? after : before, p);
+    // A new device lists the values it gets; a changed one what each value was and becomes.
     auto detail = [&](const QString& field, const QString& from, const QString& to) {
-        if (from != to)
+        if (!wasFitted && !to.isEmpty())
+            change.Details << QStringLiteral("%1: %2").arg(field, Quoted(to));
+        else if (wasFitted && from != to)
             change.Details << QStringLiteral("%1: %2 %3 %4").arg(field, Quoted(from), Arrow, Quoted(to));
     };
     if (!isFitted) {
@@ -459,7 +501,10 @@ TSchedulePlan TPlanner::Finish()
                 TScheduleChange change;
                 change.Edit.Loop = l;
                 change.Edit.Point = p;
-                Describe(change);
+                if (Unchanged(l, p))
+                    change.Device = DeviceLabel(l, doc_.Loop(l), p);
+                else
+                    Describe(change);
                 plan_.Changes.append(change);
             }
     return std::move(plan_);
@@ -517,6 +562,10 @@ TSchedulePlan PlanScheduleImport(const TData& data, const QString& csvText, QCha
         return planner.Finish();
 
     for (qsizetype r = 1; r < csv.Records.size(); ++r) {
+        if (planner.Full()) {
+            planner.NotChecked(static_cast<int>(csv.Records.size() - r));
+            break;
+        }
         const TCsvRecord& record = csv.Records.at(r);
         TRowInput row;
         row.Line = record.Line;
@@ -560,6 +609,10 @@ TSchedulePlan PlanSchedulePaste(const TData& data, int loopNumber, int firstPoin
         if (text.endsWith(QLatin1Char('\r')))
             text.chop(1);
         const QStringList cells = text.split(QLatin1Char('\t'));
+        if (planner.Full()) {
+            planner.NotChecked(static_cast<int>(lines.size() - i));
+            break;
+        }
         const int point = firstPoint + static_cast<int>(i);
         if (point < 1 || point > loop.MaxCellCount()) {
             planner.Refuse(line, 0, QString(),

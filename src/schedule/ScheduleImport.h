@@ -57,8 +57,8 @@ struct TSchedulePlan {
 
     QList<TScheduleChange> Changes;
     QList<TScheduleError> Errors;
-    // Refusals beyond MaxErrorsListed, counted only.
-    int MoreErrors = 0;
+    // Checking stops at MaxErrorsListed refusals: the lines left unchecked then.
+    int LinesNotChecked = 0;
 
     bool Refused() const { return !Errors.isEmpty(); }
     int Count(TScheduleChangeKind kind) const;
