@@ -13,6 +13,8 @@ namespace {
 
 constexpr int MaxDescription = 24;
 const QChar Arrow = QChar(0x2192);
+const QString GroupCommandsDisabledNote =
+    QStringLiteral("Group commands will be disabled to this Sounder Group");
 
 // One line of input: its cells by schedule column and the column each came from (1 = the
 // first; 0 = absent).
@@ -479,6 +481,9 @@ void TPlanner::Describe(TScheduleChange& change) const
     for (int c = sdDescription; c < sdColumnCount; ++c)
         detail(ScheduleHeading(static_cast<TScheduleColumn>(c)), rowBefore[static_cast<std::size_t>(c)],
                rowAfter[static_cast<std::size_t>(c)]);
+    // Accepting the schedule answers the loop editor's question for such a point.
+    if ((!wasFitted || a.TypeCode != b.TypeCode) && after.NeedsGroupCommandConsent(p, b.TypeCode))
+        change.Details << GroupCommandsDisabledNote;
     if (!change.Details.isEmpty())
         change.Kind = wasFitted ? skChanged : skAdded;
 }

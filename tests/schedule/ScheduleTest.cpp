@@ -243,6 +243,10 @@ TEST(DeviceSchedule, EveryRefusedRuleNamesItsLineAndColumnAndChangesNothing)
     // Apollo addresses above the grid hold base sounders only.
     TData apollo;
     EXPECT_TRUE(PlanScheduleImport(apollo, QStringLiteral("Loop,Address,Type code\n1,130,20\n")).Refused());
+    // A detector on a sounder-group command address says what accepting it means.
+    const TSchedulePlan group = PlanScheduleImport(apollo, QStringLiteral("Loop,Address,Type code\n1,115,20\n"));
+    ASSERT_EQ(group.Count(skAdded), 1);
+    EXPECT_TRUE(group.Changes[0].Details.last().startsWith(QStringLiteral("Group commands will be disabled")));
     EXPECT_FALSE(doc.Modified());
 }
 

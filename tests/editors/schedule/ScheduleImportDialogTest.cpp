@@ -1,12 +1,18 @@
+#include "editors/schedule/ScheduleActions.h"
 #include "editors/schedule/ScheduleImportDialog.h"
 
 #include "model/Data.h"
+#include "storage/ScriptedPrompts.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -64,4 +70,39 @@ TEST(ScheduleImportDialog, ARefusedScheduleCanOnlyBeClosed)
     Shoot(dialog, QStringLiteral("frmScheduleImport_refused"));
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST(ScheduleImportDialog, TheFileMenuFlowHandsAcceptedChangesToTheWindowOnce)
+{
+    TData doc;
+    doc.SwitchProtocol(stHochikiLoop);
+    doc.Loop1.PlaceDevice(1, 136);
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("schedule.csv"));
+    {
+        QFile f(csv);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Loop;Address;Description\n1;1;Boiler room\n");
+    }
+    TScriptedPrompts prompts;
+    int applied = 0;
+    const TApplySchedule apply = [&](const QList<TScheduleChange>& changes) {
+        ++applied;
+        ApplyScheduleChanges(doc, changes);
+    };
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<TfrmScheduleImport*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnAccept")), Qt::LeftButton);
+    });
+    EXPECT_TRUE(ImportDeviceScheduleFrom(doc, csv, prompts, nullptr, apply));
+    EXPECT_EQ(applied, 1);
+    EXPECT_EQ(doc.Loop1.Devices[1].Name, QStringLiteral("Boiler room"));
+
+    EXPECT_FALSE(ImportDeviceScheduleFrom(doc, dir.filePath(QStringLiteral("gone.csv")), prompts,
+                                          nullptr, apply));
+    EXPECT_EQ(prompts.count(TScriptedPrompts::TKind::mkError), 1);
+    EXPECT_TRUE(ExportDeviceScheduleTo(doc, dir.filePath(QStringLiteral("out.xlsx")), prompts));
+    EXPECT_FALSE(ExportDeviceScheduleTo(doc, dir.filePath(QStringLiteral("no/out.csv")), prompts));
+    EXPECT_EQ(applied, 1);
 }
