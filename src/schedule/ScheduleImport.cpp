@@ -292,14 +292,16 @@ void TPlanner::Row(const TRowInput& row)
             return;
         }
         // Apollo slots beyond the grid hold base sounders and nothing else.
-        if (point > loop.MaxCellCount()
-            && (code != loop.BaseSounderCode() || point - TQEMLoop::BaseSounderOffset < 1)) {
+        const int owner = point - TQEMLoop::BaseSounderOffset;
+        if (point > loop.MaxCellCount() && (code != loop.BaseSounderCode() || owner < 1)) {
             Refuse(row, sdAddress,
-                   QStringLiteral("address %1 is the base sounder of address %2; only a base "
-                                  "sounder (code %3) can be fitted there")
-                       .arg(loop.PointAddress(point))
-                       .arg(point - TQEMLoop::BaseSounderOffset)
-                       .arg(loop.BaseSounderCode()));
+                   owner < 1 ? QStringLiteral("no device can be fitted at address %1")
+                                   .arg(loop.PointAddress(point))
+                             : QStringLiteral("address %1 is the base sounder of address %2; "
+                                              "only a base sounder (code %3) can be fitted there")
+                                   .arg(loop.PointAddress(point))
+                                   .arg(owner)
+                                   .arg(loop.BaseSounderCode()));
             return;
         }
     }
