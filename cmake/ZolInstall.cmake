@@ -60,3 +60,8 @@ foreach(size IN LISTS ZOL_ICON_SIZES)
           DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes")
 endforeach()
 install(FILES ${manPages} DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+# What software centres show about the program (AppStream), and zolctl's bash completion.
+install(FILES "${PROJECT_SOURCE_DIR}/resources/desktop/invalid.brenmoor.zoltools.metainfo.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+install(FILES "${PROJECT_SOURCE_DIR}/resources/completion/zolctl"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/bash-completion/completions")

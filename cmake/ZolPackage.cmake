@@ -22,7 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # dpkg-shlibdeps (dpkg-dev) names the libraries the programs link: libqt6core6, libqt6gui6,
-# libqt6widgets6, libqt6serialport6, libqt6svg6, libqt6printsupport6, libstdc++6, libc6.
+# libqt6widgets6, libqt6serialport6, libqt6svg6, libqt6printsupport6, libxlsxwriter4 (the
+# device schedules' workbooks), libstdc++6, libc6; scripts/check-package.sh checks each.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What Qt loads at run time rather than links: the windowing plugins (xcb, wayland) and the
 # fonts the reports are measured in.
@@ -30,5 +31,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
 # What the desktop integration needs to take effect: the MIME database, the desktop database
 # (its triggers register the .QEM association) and the icon theme the icons go into.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+# zolctl's completion takes effect where bash-completion is installed.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
 
 include(CPack)

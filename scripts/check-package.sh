@@ -44,6 +44,8 @@ expected=(
   /usr/share/icons/hicolor/scalable/mimetypes/application-x-zol-qem.svg
   /usr/share/man/man1/zoltools.1.gz /usr/share/man/man1/zolctl.1.gz
   /usr/share/man/man1/zolpanel-sim.1.gz
+  /usr/share/metainfo/invalid.brenmoor.zoltools.metainfo.xml
+  /usr/share/bash-completion/completions/zolctl
 )
 for page in resources/help/*.html; do
   expected+=("/usr/share/zoltools/help/$(basename "$page")")
@@ -58,7 +60,7 @@ done
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libqt6svg6 \
-               libqt6printsupport6 qt6-qpa-plugins fonts-liberation2; do
+               libqt6printsupport6 qt6-qpa-plugins fonts-liberation2 libxlsxwriter4; do
   grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "dependency $package"
 done
 

@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential dpkg-dev cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libxlsxwriter-dev
   libqt6svg6 qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-liberation2 poppler-utils
+  fonts-liberation2 poppler-utils bash-completion
   cups-daemon cups-client printer-driver-cups-pdf
   clang libclang-rt-14-dev ccache
 )

@@ -119,6 +119,30 @@ const TCliCommand CommandTable[] = {
                   verified or not, and each change)
 )",
      RunChangesCommand},
+    {"export-devices", "FILE.QEM -o SCHEDULE.csv|SCHEDULE.xlsx [--separator C]",
+     "write the loops' devices as a schedule for a spreadsheet", R"(
+  FILE.QEM        the configuration (never changed)
+  -o, --output    the schedule: XLSX when the name ends in .xlsx, otherwise CSV (UTF-8
+                  with a byte-order mark); one row per fitted device, base sounders as
+                  rows of their own
+  --separator C   the CSV separator (one character, or tab; default: the locale's list
+                  separator, ';' where the decimal point is a comma, else ',')
+)",
+     RunExportDevicesCommand},
+    {"import-devices", "FILE.QEM SCHEDULE.csv [-o OUT.QEM] [--dry-run] [--separator C]",
+     "read a device schedule back; prints the changes", R"(
+  FILE.QEM        the configuration the schedule changes
+  SCHEDULE.csv    columns found by their headings (Loop and Address needed; Type, Type
+                  code, Zone, Group or Set, Description, Channel 1..3, Base sounder as
+                  given); a blank cell leaves the value alone, a row for an empty address
+                  fits the device, type "Not Fitted" removes it
+  -o, --output    write the changed configuration there (default: FILE.QEM itself)
+  --dry-run       only print the changes
+  --separator C   the CSV separator (default: found from the heading line)
+  Every row is checked first: a refused cell is named with its line and column, nothing
+  is written and the exit status is 1.
+)",
+     RunImportDevicesCommand},
 };
 
 void PrintUsage(QTextStream& out)
@@ -127,7 +151,7 @@ void PrintUsage(QTextStream& out)
            "Companion of ZOL Tools: inspect and re-save configuration files.\n\n"
            "Commands:\n";
     for (const TCliCommand& c : CommandTable)
-        out << "  " << QString::fromLatin1(c.Name).leftJustified(8) << ' '
+        out << "  " << QString::fromLatin1(c.Name).leftJustified(14) << ' '
             << QString::fromLatin1(c.Summary) << '\n';
     out << "\nzolctl COMMAND --help shows the arguments of a command.\n"
            "Exit status: 0 success, 1 failure, 2 wrong usage.\n";

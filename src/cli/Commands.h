@@ -13,3 +13,5 @@ int RunPortsCommand(const QStringList& args, TCliContext& context);
 int RunCheckCommand(const QStringList& args, TCliContext& context);
 int RunDiffCommand(const QStringList& args, TCliContext& context);
 int RunChangesCommand(const QStringList& args, TCliContext& context);
+int RunExportDevicesCommand(const QStringList& args, TCliContext& context);
+int RunImportDevicesCommand(const QStringList& args, TCliContext& context);

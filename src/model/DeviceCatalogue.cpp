@@ -265,3 +265,8 @@ bool HasDeviceSettingsCode(TSystemType type, int code)
         return IsAnalogueSensorCode(type, code) || code == 65 || code == 66;
     return IsAnalogueSensorCode(type, code);
 }
+
+bool IsKnownDeviceCode(TSystemType type, int code)
+{
+    return code >= 0 && code < NotFittedCode && DeviceShortName(type, code) != UnsupportedType;
+}

@@ -38,3 +38,5 @@ bool IsIOCode(TSystemType type, int code);
 bool HasChannelNamesCode(TSystemType type, int code);
 bool IsDiscoveryCode(TSystemType type, int code);
 bool HasDeviceSettingsCode(TSystemType type, int code);
+// A device type the protocol knows: a code below 254 with a short name.
+bool IsKnownDeviceCode(TSystemType type, int code);

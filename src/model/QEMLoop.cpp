@@ -41,6 +41,11 @@ bool TQEMLoop::HasDeviceSettings(int point) const
     return HasDeviceSettingsCode(SystemType, Devices[point].TypeCode);
 }
 
+bool TQEMLoop::IsFitted(int point) const
+{
+    return Devices[point].TypeCode < NotFittedCode;
+}
+
 void TQEMLoop::ClearPoint(int point)
 {
     TDeviceType& d = Devices[point];
@@ -157,6 +162,16 @@ bool TQEMLoop::BaseSounderFitted(int point) const
 int TQEMLoop::BaseSounderCode() const
 {
     return SystemType == stHochikiLoop ? 94 : 4;
+}
+
+int TQEMLoop::BaseSounderOwner(int slot) const
+{
+    const int owner = slot - BaseSounderOffset;
+    if (owner < 1 || !BaseSounderFitted(owner))
+        return 0;
+    // Apollo slots above the grid are base sounders only; on Hochiki they are addresses of
+    // their own, and a sounder there belongs to the detector below it.
+    return SystemType == stApolloLoop || IsAnalogueSensor(owner) ? owner : 0;
 }
 
 void TQEMLoop::SetBaseSounder(int point, bool fitted, int group)

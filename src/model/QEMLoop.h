@@ -32,6 +32,8 @@ public:
     bool HasChannelNames(int point) const;
     bool IsDiscovery(int point) const;
     bool HasDeviceSettings(int point) const;
+    // A device is fitted on the point (type code below 254).
+    bool IsFitted(int point) const;
 
     void ClearPoint(int point);
     void ResetPointData(int point);
@@ -63,6 +65,8 @@ public:
     // empties the slot.
     void SetBaseSounder(int point, bool fitted, int group);
     int BaseSounderCode() const;
+    // The detector whose base sounder sits in slot, or 0 when slot holds no base sounder.
+    int BaseSounderOwner(int slot) const;
 };
 
 inline const QString GroupCommandQuestion =
