@@ -37,6 +37,8 @@ void TPrintSelection::RecordAll(TReports& reports) const
         reports.PrintCommentsPage();
     if (PrintLog)
         reports.PrintEventLog();
+    if (PrintChangeRecord)
+        reports.PrintChangeRecord();
 }
 
 void TPrintSelection::RunPrint(TReports& reports) const

@@ -18,6 +18,7 @@ public:
     bool PrintCauseEffect = true;
     bool PrintComments = true;
     bool PrintLog = false;
+    bool PrintChangeRecord = false;
 
     bool SetEnabled = true;
     bool NetworkEnabled = true;
@@ -31,7 +32,8 @@ public:
 
     // The report sections that are ticked, in their fixed order (not comments or log).
     void PrintSections(TReports& reports) const;
-    // Everything ticked: the sections, then the comments' and the log's pages.
+    // Everything ticked: the sections, then the comments', the log's and the change record's
+    // pages.
     void RecordAll(TReports& reports) const;
     // The Print command: every page ticked; the comments and log jobs, then the report job.
     void RunPrint(TReports& reports) const;

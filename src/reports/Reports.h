@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -56,6 +57,11 @@ public:
     // ahead of the report's, the preview and the PDF show them after the report's pages.
     void PrintCommentsPage();
     void PrintEventLog();
+    void PrintChangeRecord();
+
+    // The change record kept beside the configuration, as its text lines; the caller reads it
+    // (the report does not know where records live).
+    QStringList ChangeRecord;
 
     void FinishAndPrint();
     void FinishAndPreview();

@@ -45,3 +45,17 @@ void TReports::PrintEventLog()
     RecordRichText(*engine_, document);
     engine_->Orientation = before;
 }
+
+void TReports::PrintChangeRecord()
+{
+    firstSection_ = false;
+    engine_->BeginJobPages(QStringLiteral("QEM Tools - Change record"));
+    QTextDocument document;
+    SetUpDocument(document);
+    const QStringList lines = ChangeRecord.isEmpty()
+        ? QStringList{QStringLiteral("No change record has been kept for this configuration yet: "
+                                     "one entry is added after each Save All that reaches the panel.")}
+        : ChangeRecord;
+    FillDocument(document, TRichText::FromLines(lines));
+    RecordRichText(*engine_, document);
+}

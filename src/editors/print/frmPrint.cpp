@@ -6,6 +6,7 @@
 
 #include "model/Data.h"
 #include "reports/Reports.h"
+#include "safety/ChangeRecord.h"
 #include "storage/Prompts.h"
 
 #include <QApplication>
@@ -109,6 +110,8 @@ void TfrmPrint::BuildControls()
     chkComments = AddCheck("chkComments", QStringLiteral("Print co&mments page"),
                            &TPrintSelection::PrintComments);
     chkPrintLog = AddCheck("chkPrintLog", QStringLiteral("Print &log"), &TPrintSelection::PrintLog);
+    chkPrintChanges = AddCheck("chkPrintChanges", QStringLiteral("Print c&hange record"),
+                               &TPrintSelection::PrintChangeRecord);
 
     const auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -189,6 +192,7 @@ void TfrmPrint::Refresh()
     chkPrintC_E->setChecked(selection_.PrintCauseEffect);
     chkComments->setChecked(selection_.PrintComments);
     chkPrintLog->setChecked(selection_.PrintLog);
+    chkPrintChanges->setChecked(selection_.PrintChangeRecord);
     chkPrintSet->setEnabled(selection_.SetEnabled);
     chkPrintNetwork->setEnabled(selection_.NetworkEnabled);
     radgrpLoopInfo->setEnabled(selection_.LoopOptionsEnabled());
@@ -216,6 +220,20 @@ void TfrmPrint::OnPrint()
     accept();
 }
 
+void TfrmPrint::ReadChangeRecord(TReports& reports)
+{
+    if (!selection_.PrintChangeRecord || context_.Data.FileName.isEmpty())
+        return;
+    QList<TChangeEntry> entries;
+    QString error;
+    if (!ChangeRecord::Read(context_.Data.FileName, entries, &error)) {
+        reports.ChangeRecord = {error};
+        return;
+    }
+    for (const TChangeEntry& entry : entries)
+        reports.ChangeRecord += ChangeRecord::Describe(entry).split(QLatin1Char('\n'));
+}
+
 bool TfrmPrint::HasPages(TPreviewPrinter& engine)
 {
     if (engine.PageCount() > 0)
@@ -228,6 +246,7 @@ bool TfrmPrint::PrintToPdf()
 {
     TPrinterSetup& setup = PrinterSetup();
     TReports reports(context_.Data, setup.MakeReference());
+    ReadChangeRecord(reports);
     TPreviewPrinter& engine = reports.Engine();
     selection_.RecordAll(reports);
     engine.EndDoc();
@@ -256,6 +275,7 @@ bool TfrmPrint::PrintToPrinter()
 {
     // Every page at once on the printer chosen in "Printer Properties"; no second dialog.
     TReports reports(context_.Data, PrinterSetup().MakeReference());
+    ReadChangeRecord(reports);
     selection_.RecordAll(reports);
     reports.Engine().EndDoc();
     if (!HasPages(reports.Engine()))
@@ -267,6 +287,7 @@ bool TfrmPrint::PrintToPrinter()
 void TfrmPrint::OnPreview()
 {
     TReports reports(context_.Data, PrinterSetup().MakeReference());
+    ReadChangeRecord(reports);
     selection_.RunPreview(reports);
     accept();
 }

@@ -44,6 +44,8 @@ private:
     bool PrintToPdf();
     bool PrintToPrinter();
     bool HasPages(TPreviewPrinter& engine);
+    // The change record beside the configuration, when it is to be printed.
+    void ReadChangeRecord(TReports& reports);
     void ShowPreview(TPreviewPrinter& engine);
     std::optional<TPrintChoice> AskPreviewPrint(TPreviewPrinter& engine, int pageCount);
 
@@ -68,6 +70,7 @@ private:
     QCheckBox* chkPrintC_E = nullptr;
     QCheckBox* chkComments = nullptr;
     QCheckBox* chkPrintLog = nullptr;
+    QCheckBox* chkPrintChanges = nullptr;
     QPushButton* AcceptButton = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* btnProperties = nullptr;
