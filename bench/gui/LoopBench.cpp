@@ -34,7 +34,7 @@ QString ShippedButtonsIni()
 struct TFullLoops {
     TData Data;
     TScriptedPrompts Prompts;
-    TEditorContext Context{Data, Prompts, 600, ShippedButtonsIni(), {}, {}};
+    TEditorContext Context{Data, Prompts, 600, ShippedButtonsIni(), {}};
     std::unique_ptr<TfrmLoop> Page;
 
     TFullLoops()

@@ -30,7 +30,7 @@ struct TLargest {
     }
     TData Data;
     TScriptedPrompts Prompts;
-    TEditorContext Context{Data, Prompts, 600, QString(), {}, {}};
+    TEditorContext Context{Data, Prompts, 600, QString(), {}};
 };
 
 TLargest& Largest()

@@ -30,7 +30,7 @@ struct TSiteBenchDocument {
     }
     TData Data;
     TScriptedPrompts Prompts;
-    TEditorContext Context{Data, Prompts, 600, {}, {}, {}};
+    TEditorContext Context{Data, Prompts, 600, {}, {}};
 };
 
 template <typename TPageClass>

@@ -19,7 +19,7 @@ namespace {
 struct TZoneBenchDocument {
     TData Data;
     TScriptedPrompts Prompts;
-    TEditorContext Context{Data, Prompts, 600, QString(), {}, {}};
+    TEditorContext Context{Data, Prompts, 600, QString(), {}};
     TZoneBenchDocument()
     {
         Data.ResetToNew();

@@ -1,4 +1,5 @@
 #include "app/HelpWindow.h"
+#include "editors/site/Captions.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,8 +14,7 @@ QPushButton* Button(const QString& caption, const QString& name, QWidget* parent
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    QString plain = caption;
-    button->setAccessibleName(plain.remove(QLatin1Char('&')));
+    button->setAccessibleName(PlainCaption(caption));
     button->setAutoDefault(false);
     return button;
 }

@@ -1,53 +1,28 @@
+// The pages of the main window: building and joining them, the page change, and what the
+// window shows of the document (title, panel number, protocol, per-page commands).
 #include "app/MainForm.h"
 
+#include "app/PageHost.h"
+#include "app/PanelSession.h"
+#include "app/WindowTitle.h"
 #include "editors/devices/DeviceDialogs.h"
 #include "editors/devices/LoopSummary.h"
-#include "editors/log/CommentsPage.h"
 #include "editors/log/EventLogPage.h"
 #include "editors/loop/ChooseDevice.h"
-#include "editors/loop/DeviceSelectionFrame.h"
 #include "editors/loop/LoopFrame.h"
 #include "editors/print/frmPrint.h"
-#include "editors/site/NetworkConfigPage.h"
 #include "editors/site/SiteConfigPage.h"
-#include "editors/zones/CEConfigPage.h"
-#include "editors/zones/GroupConfigPage.h"
-#include "editors/zones/SetConfigPage.h"
-#include "editors/zones/ZoneConfigPage.h"
 #include "model/Data.h"
 
-// The eleven pages in their order, each with its help context (the page knows it). The zone
-// and cause-and-effect pages are guarded as start-up steps of their own.
-void TMainForm::CreatePages()
-{
-    AddPage(summary_ = new TfrmLoopSummary(context_));
-    AddPage(new TfrmLoop(context_, 1));
-    AddPage(new TfrmLoop(context_, 2));
-    Guard("Err 023", [&] { AddPage(new TfrmZoneConfig(context_)); });
-    AddPage(new TfrmGroupConfig(context_));
-    AddPage(new TfrmSetConfig(context_));
-    AddPage(site_ = new TfrmSiteConfig(context_));
-    Guard("Err 024", [&] { AddPage(new TfrmCEConfig(context_)); });
-    AddPage(new TfrmNetworkConfig(context_));
-    AddPage(eventLog_ = new TfrmEventLog(context_));
-    AddPage(comments_ = new TfrmComments(context_));
-    FillMissingPages(PageCount);
-}
+#include <QAction>
+#include <QSpinBox>
 
 void TMainForm::ConnectPages()
 {
-    SummaryLoop = [this] { return summary_->SummaryLoop(); };
     connect(summary_, &TfrmLoopSummary::SummaryLoopChanged, this, [this] {
         if (ActivePage() == ppLoopSummary)
             UpdatePageButtons();
     });
-    summaryToolbar_ = new TDevice_Selection_Frame(summary_);
-    summaryToolbar_->Build(data_->SystemType(), context_.ButtonsIniPath);
-    summary_->SetDeviceToolbar(summaryToolbar_);
-    connect(summaryToolbar_, &TDevice_Selection_Frame::SelectedTypeChanged, summary_,
-            &TfrmLoopSummary::SetSelectedType);
-    connect(data_.get(), &TData::ProtocolSwitched, summaryToolbar_,
-            [this](TSystemType type) { summaryToolbar_->Build(type, context_.ButtonsIniPath); });
     connect(this, &TMainForm::DiagnosticsRequested, summary_,
             [this] { summary_->SetNameCountersVisible(true); });
 
@@ -64,9 +39,104 @@ void TMainForm::ConnectPages()
     SetPrintSelection([this] { print_->exec(); });
 }
 
+int TMainForm::SummaryLoop() const
+{
+    return host_->SummaryLoop();
+}
+
 // The device dialogs on a point of a loop page; what they wrote shows on every page.
 void TMainForm::EditDevice(int loop, int address)
 {
     if (EditDevices(context_, loop, address, this))
-        RefreshAllPages();
+        host_->RefreshActive();
+}
+
+void TMainForm::PageChange()
+{
+    if (inPageChange_)
+        return;
+    inPageChange_ = true;
+    const TPanelPage page = ActivePage();
+    session_->PageShown(page);
+    UpdatePageButtons();
+    if (TPage* p = Page(page))
+        p->PageActivated();
+    host_->ShowActive();
+    inPageChange_ = false;
+}
+
+void TMainForm::UpdatePageButtons()
+{
+    const TPanelPage page = ActivePage();
+    helpContext_ = DefaultHelpContext;
+    if (const TPage* p = Page(page))
+        helpContext_ = p->HelpContext();
+    host_->ShowTransferCommands(*actions_.LoadPage, *actions_.SavePage, data_->PanelNumber);
+    for (QAction* a : {actions_.ClearDisplay, actions_.LoadLog, actions_.SaveLog})
+        a->setVisible(page == ppViewEventLog);
+}
+
+// The document was replaced: the window and the active page show it now, the other pages
+// when they are shown.
+void TMainForm::DocumentReset()
+{
+    ShowPanelNumber();
+    FollowProtocol();
+    host_->ApplyLoopCount(data_->LoopCount);
+    host_->ShowAfresh();
+    UpdatePageButtons();
+    UpdateTitle();
+}
+
+void TMainForm::SetModified(bool modified)
+{
+    data_->SetModified(modified);
+    UpdateTitle();
+}
+
+void TMainForm::UpdateTitle()
+{
+    if (actions_.Save)
+        actions_.Save->setEnabled(data_->Modified());
+    if (isVisible())
+        setWindowTitle(WindowTitle(*data_));
+}
+
+void TMainForm::ShowPanelNumber()
+{
+    const QSignalBlocker block(actions_.PanelNumber);
+    actions_.PanelNumber->setValue(data_->PanelNumber);
+    Comms().PanelNumber = data_->PanelNumber;
+}
+
+void TMainForm::SetPanelNumber(int number)
+{
+    data_->PanelNumber = qBound(1, number, MaxNetworkPanels);
+    ShowPanelNumber();
+    UpdatePageButtons();
+    data_->Edit(dpPanel);
+    if (TPage* p = Page(ActivePage()))
+        p->PageActivated();
+    host_->RefreshActive(dpPanel);
+}
+
+// A file or the panel may bring another protocol: the pages follow it.
+void TMainForm::FollowProtocol()
+{
+    actions_.Apollo->setChecked(data_->SystemType() == stApolloLoop);
+    actions_.Hochiki->setChecked(data_->SystemType() == stHochikiLoop);
+    if (shownProtocol_ == data_->SystemType())
+        return;
+    shownProtocol_ = data_->SystemType();
+    host_->ApplyProtocol();
+}
+
+void TMainForm::ApplyProtocol()
+{
+    const TPanelPage active = ActivePage();
+    shownProtocol_ = data_->SystemType();
+    host_->ApplyProtocol();
+    data_->ResetToNew();
+    FollowProtocol();
+    SetActivePage(active);
 }

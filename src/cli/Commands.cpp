@@ -62,7 +62,7 @@ const TCliCommand CommandTable[] = {
      RunDownloadCommand},
     {"upload",
      "FILE.QEM --port PORT [--panel N] [--block ...] [--yes] [--send-date] [--verify] "
-     "[--backup DIR] [--trace LOG]",
+     "[--backup DIR] [--force] [--trace LOG]",
      "save the configuration (or one block) to the panel", R"(
   FILE.QEM        the configuration to send
   --port PORT     COM1..COM8, a device path, or demo (see download)
@@ -76,6 +76,8 @@ const TCliCommand CommandTable[] = {
   --backup DIR    read the panel first and keep its configuration in DIR as
                   <site>_Panel<n>_<yyyy-mm-dd_HHMMSS>.QEM (the file sent is always kept
                   beside it, by default in "backups" beside FILE)
+  --force         send a whole configuration even when the check finds errors (they are
+                  listed; without --force they stop the upload before anything is sent)
   --trace LOG     record every byte sent and received, with the decoded frames, in LOG
   An upload that ends early leaves the panel partly saved: zolctl says so and fails.
 )",

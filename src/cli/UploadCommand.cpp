@@ -5,72 +5,27 @@
 
 #include "model/Data.h"
 #include "panel/TransferSequencer.h"
-#include "safety/Backups.h"
 #include "safety/CommsTrace.h"
 #include "safety/ConfigDiff.h"
+#include "safety/SaveAllWorkflow.h"
 #include "storage/ConfigFile.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
 
 namespace {
 
-// Before a Save All: the panel's configuration (with --backup) and the file being sent are
-// kept side by side. Only the panel's copy is needed to go on; the copy of the file is cheap
-// and a failure to write it is only reported.
-int KeepBackups(TCliContext& context, const TTransferArguments& arguments, const TData& data)
+// --force is a switch of upload alone: errors of the check do not stop the Save All.
+bool TakeForce(QStringList& args)
 {
-    const QString folder = arguments.Backup.isEmpty() ? Backups::DefaultFolder(data.FileName)
-                                                      : arguments.Backup;
-    const QString site = Backups::SiteName(data);
-    const QDateTime now = QDateTime::currentDateTime();
-    QString error;
-    if (!arguments.Backup.isEmpty()) {
-        TData panel;
-        const int code = LoadPanelInto(context, arguments, panel);
-        if (code != ecSuccess)
-            return code == ExitCancelled
-                ? code
-                : Failure(context, QStringLiteral("the panel's configuration could not be read "
-                                                  "for the backup; nothing was sent"));
-        const QString path = Backups::FilePath(folder, site, arguments.Panel, now);
-        if (!Backups::Write(panel, path, &error))
-            return Failure(context, error + QStringLiteral("; nothing was sent"));
-        context.Out << "panel's configuration kept as " << path << '\n';
-    }
-    const QString sent = Backups::FilePath(folder, site, arguments.Panel, now, Backups::SentSuffix);
-    if (Backups::Write(data, sent, &error))
-        context.Out << "file sent kept as " << sent << '\n';
-    else
-        context.Err << "zolctl: warning: " << error << '\n';
-    context.Out.flush();
-    return ecSuccess;
-}
-
-int Verify(TCliContext& context, const TTransferArguments& arguments, const TData& sent)
-{
-    TData readBack;
-    const int code = LoadPanelInto(context, arguments, readBack);
-    if (code != ecSuccess)
-        return code == ExitCancelled
-            ? code
-            : Failure(context, QStringLiteral("the configuration was saved but could not be read "
-                                              "back to verify it"));
-    const QList<TDifference> differences = TConfigDiff::CompareReadBack(sent, readBack);
-    for (const QString& note : TConfigDiff::ReadBackNotes(sent))
-        context.Out << "note: " << note << '\n';
-    if (!differences.isEmpty()) {
-        context.Err << TConfigDiff::VerifyFailedText(differences) << '\n';
-        return Failure(context, QStringLiteral("verify failed: %1 field(s) differ").arg(differences.size()));
-    }
-    context.Out << "verified: the panel holds what was sent\n";
-    return ecSuccess;
+    return args.removeAll(QStringLiteral("--force")) > 0;
 }
 
 } // namespace
 
-int RunUploadCommand(const QStringList& args, TCliContext& context)
+int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
 {
+    QStringList args = givenArgs;
+    const bool force = TakeForce(args);
     TTransferArguments arguments;
     if (!ParseTransferArguments(context, args,
                                 {QStringLiteral("port"), QStringLiteral("panel"),
@@ -87,8 +42,9 @@ int RunUploadCommand(const QStringList& args, TCliContext& context)
     clock.start();
     TCliPrompts prompts(context.Err, context.In);
     const bool all = arguments.Block == QLatin1String("all");
-    if ((arguments.Verify || !arguments.Backup.isEmpty()) && !all)
-        return UsageError(context, QStringLiteral("--verify and --backup go with the whole configuration"));
+    if ((arguments.Verify || !arguments.Backup.isEmpty() || force) && !all)
+        return UsageError(context, QStringLiteral("--verify, --backup and --force go with the whole "
+                                                  "configuration"));
     if (arguments.Yes)
         prompts.Answers.insert(TransferText::SaveAllQuestion, TPromptAnswer::paYes);
     else if (all && !context.In)
@@ -108,25 +64,72 @@ int RunUploadCommand(const QStringList& args, TCliContext& context)
     panelArguments.Panel = arguments.PanelGiven ? arguments.Panel : data.PanelNumber;
     panelArguments.PanelGiven = true;
     panelArguments.Saving = false;
+
+    TSaveAllPolicy policy;
+    policy.Force = force;
+    policy.Panel = panelArguments.Panel;
+    policy.BackupPanel = !arguments.Backup.isEmpty();
+    policy.Folder = arguments.Backup;
+    policy.Verify = arguments.Verify;
+    int readCode = ecSuccess;
+    TSaveAllWorkflow workflow(data, policy, [&](TData& scratch, QString* error) {
+        readCode = LoadPanelInto(context, panelArguments, scratch);
+        if (readCode != ecSuccess && error)
+            *error = QStringLiteral("the panel's configuration could not be read");
+        return readCode == ecSuccess;
+    });
     if (all) {
-        const int code = KeepBackups(context, panelArguments, data);
-        if (code != ecSuccess)
-            return code;
+        const TSaveAllStep step = workflow.Prepare();
+        for (const TFinding& finding : workflow.Findings())
+            if (finding.Severity == fsError)
+                context.Err << "zolctl: " << TConfigCheck::SeverityText(finding.Severity) << ": "
+                            << finding.ItemText << ": " << finding.Text << '\n';
+        if (step == TSaveAllStep::RefusedByCheck)
+            return Failure(context, QStringLiteral("the check found errors; nothing was sent (give "
+                                                   "--force to send it all the same)"));
+        if (step == TSaveAllStep::BackupFailed)
+            return readCode == ExitCancelled
+                ? readCode
+                : Failure(context, workflow.Message().replace(QLatin1Char('\n'), QStringLiteral(": ")));
+        if (!workflow.BackupPath().isEmpty())
+            context.Out << "panel's configuration kept as " << workflow.BackupPath() << '\n';
+        QString error;
+        if (!workflow.KeepSentCopy(&error))
+            context.Err << "zolctl: warning: " << error << '\n';
+        else if (!workflow.SentCopyPath().isEmpty())
+            context.Out << "file sent kept as " << workflow.SentCopyPath() << '\n';
+        context.Out.flush();
     }
 
     TPanelPage page = ppLoopSummary;
     const bool names = arguments.Block == QLatin1String("names");
     if (!all && !names)
         BlockPage(arguments.Block, page);
+    // A save that did not complete has been reported (partly saved or not) by the transfer.
     const int code = RunTransfer(context, data, prompts, arguments, page, [&](TTransferSequencer& s) {
         return all ? s.SaveAll() : names ? s.SaveNames() : s.SavePage();
     });
     if (code != ecSuccess)
         return code;
-    if (arguments.Verify) {
-        const int verified = Verify(context, panelArguments, data);
-        if (verified != ecSuccess)
-            return verified;
+    if (all) {
+        TTransferResult sent;
+        sent.Outcome = TTransferOutcome::Completed;
+        workflow.Finish(sent);
+        if (readCode == ExitCancelled)
+            return readCode;
+        if (arguments.Verify && !workflow.Verified()) {
+            if (workflow.ReadBackFailed())
+                return Failure(context, QStringLiteral("the configuration was saved but could not "
+                                                       "be read back to verify it"));
+            context.Err << workflow.Message() << '\n';
+            return Failure(context, QStringLiteral("verify failed: %1 field(s) differ")
+                                        .arg(workflow.Differences().size()));
+        }
+        if (arguments.Verify) {
+            for (const QString& note : TConfigDiff::ReadBackNotes(data))
+                context.Out << "note: " << note << '\n';
+            context.Out << "verified: the panel holds what was sent\n";
+        }
     }
     SuccessSummary(context, QStringLiteral("Saved %1 of %2 (%3 fitted points) to panel %4 in %5 s")
                                 .arg(all ? QStringLiteral("everything")

@@ -6,19 +6,31 @@ TData::TData(QObject* parent) : QObject(parent)
 {
     Loop1.OnNamesChanged = [this] { RebuildNameTable(); };
     Loop2.OnNamesChanged = [this] { RebuildNameTable(); };
-    C_ETable.OnChange = [this] { SetModified(true); };
+    C_ETable.OnChange = [this] { Edit(dpCauseEffect); };
     ResetToNew();
     AccessCodesValid = true;
 }
 
 void TData::SetModified(bool modified)
 {
-    const bool changed = modified != modified_;
-    modified_ = modified;
-    if (changed)
-        emit ModifiedChanged(modified);
-    if (modified)
-        emit Edited();
+    if (modified) {
+        Edit(dpAll);
+        return;
+    }
+    if (modified_) {
+        modified_ = false;
+        emit ModifiedChanged(false);
+    }
+}
+
+void TData::Edit(TDocParts parts)
+{
+    if (!modified_) {
+        modified_ = true;
+        emit ModifiedChanged(true);
+    }
+    emit Edited();
+    emit Changed(parts);
 }
 
 TQEMLoop& TData::Loop(int n)
@@ -65,6 +77,7 @@ void TData::AssignContent(const TData& source)
     Loop1.OnNamesChanged = loop1Hook;
     Loop2.OnNamesChanged = loop2Hook;
     C_ETable.OnChange = tableHook;
+    emit Reset();
 }
 
 void TData::ResetToNew()
@@ -113,6 +126,7 @@ void TData::ResetToNew()
 
     RebuildNameTable();
     SetModified(false);
+    emit Reset();
 }
 
 void TData::SwitchProtocol(TSystemType type)
@@ -129,13 +143,13 @@ QString SwitchProtocolQuestion(TSystemType type)
         + QStringLiteral(" protocol. This will clear your current setup. Do you wish to continue?");
 }
 
-void TData::RebuildNameTable()
+TNameTable TData::NameTableAsSent() const
 {
-    NameTable.Reset();
-    auto enter = [this](const QString& name) {
+    TNameTable table;
+    auto enter = [&table](const QString& name) {
         const QString text = name.isEmpty() ? NoNameAllocated : name;
-        if (NameTable.FindName(text) < 0)
-            NameTable.Append(text);
+        if (table.FindName(text) < 0)
+            table.Append(text);
     };
     for (const TQEMLoop* loop : {&Loop1, &Loop2}) {
         for (int p = 1; p <= TQEMLoop::MaxPoints; ++p) {
@@ -146,16 +160,22 @@ void TData::RebuildNameTable()
                     enter(d.SubName(k));
         }
     }
+    return table;
+}
+
+void TData::RebuildNameTable()
+{
+    NameTable = NameTableAsSent();
 
     const int points = NoLoopDevices();
     auto indexOf = [this](const QString& name) { return qMax(0, NameTable.FindName(name)); };
     for (TQEMLoop* loop : {&Loop1, &Loop2}) {
         for (int p = 1; p <= points; ++p) {
             TDeviceType& d = loop->Devices[p];
-            d.SharedData[2] = indexOf(d.Name);
+            d.NameIndex() = indexOf(d.Name);
             if (loop->HasChannelNames(p))
                 for (int k = 1; k <= 3; ++k)
-                    d.SharedData[2 * k + 2] = indexOf(d.SubName(k));
+                    d.SubNameIndex(k) = indexOf(d.SubName(k));
         }
     }
 }
@@ -168,15 +188,15 @@ void TData::ApplyNameIndexes()
             TDeviceType& d = loop->Devices[p];
             // An index the panel gave beyond its own table points at "No name allocated", so
             // the point's name and its index agree when the point is saved or sent again.
-            auto take = [this, &d](int i) {
-                if (!NameTable.IsValidIndex(d.SharedData[i]))
-                    d.SharedData[i] = 0;
-                return NameTable.Name(d.SharedData[i]);
+            auto take = [this](int& index) {
+                if (!NameTable.IsValidIndex(index))
+                    index = 0;
+                return NameTable.Name(index);
             };
-            d.Name = take(2);
+            d.Name = take(d.NameIndex());
             const bool channels = loop->HasChannelNames(p);
             for (int k = 1; k <= 3; ++k)
-                d.SubName(k) = channels ? take(2 * k + 2) : NoNameAllocated;
+                d.SubName(k) = channels ? take(d.SubNameIndex(k)) : NoNameAllocated;
         }
     }
 }
@@ -196,19 +216,19 @@ void TData::SetContinuousTone(int index)
     ContinuousTone = index;
     if (PulsedToneFollowsContinuous(SystemType()))
         PulsedTone = index;
-    SetModified(true);
+    Edit(dpSite);
 }
 
 void TData::SetPulsedTone(int index)
 {
     PulsedTone = index;
-    SetModified(true);
+    Edit(dpSite);
 }
 
 void TData::SetAccessCode(int level, const QString& text)
 {
     (level == 2 ? SiteConfig.AL2Code : SiteConfig.AL3Code) = text;
-    SetModified(true);
+    Edit(dpSite);
 }
 
 TAccessCodeCheck TData::EndAccessCodeEdit(int level)

@@ -10,6 +10,28 @@
 #include <QString>
 #include <QStringList>
 
+// The parts of the document an edit touches; a view subscribes to the parts it shows.
+enum TDocPart : unsigned {
+    dpLoop1 = 1u << 0,
+    dpLoop2 = 1u << 1,
+    // The shared name table (point names of both loops).
+    dpNames = 1u << 2,
+    dpZones = 1u << 3,
+    dpGroups = 1u << 4,
+    dpSets = 1u << 5,
+    // Site settings, access codes, tones, alarm verification and versions.
+    dpSite = 1u << 6,
+    dpCauseEffect = 1u << 7,
+    dpNetwork = 1u << 8,
+    dpComments = 1u << 9,
+    dpEventLog = 1u << 10,
+    // Panel number and loop count.
+    dpPanel = 1u << 11,
+    dpAll = (1u << 12) - 1,
+};
+Q_DECLARE_FLAGS(TDocParts, TDocPart)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TDocParts)
+
 // The one configuration document. Every layer (files, panel transfers, editors, reports)
 // works on this object in place; there is no second copy.
 class TData : public QObject {
@@ -42,7 +64,12 @@ public:
     bool AccessCodesValid = true;
 
     bool Modified() const { return modified_; }
+    // SetModified(true) is an edit of unnamed parts (all of them); Edit names what it touched.
     void SetModified(bool modified);
+    // The one write path: the modified mark is set and Changed(parts) announced once.
+    void Edit(TDocParts parts);
+    // The whole content was replaced in place (a completed Load All): Reset() is announced.
+    void AnnounceReplaced() { emit Reset(); }
 
     // Loop 1 or 2.
     TQEMLoop& Loop(int n);
@@ -64,6 +91,9 @@ public:
     // Gathers every point name (all 255 slots of both loops) into the name table and points
     // each used point at its entries.
     void RebuildNameTable();
+    // The name table a Save All sends: every point name of both loops (all 255 slots), once
+    // each as the table matches names, after entry 0. The check counts this same table.
+    TNameTable NameTableAsSent() const;
     // After a download: every point takes its names from the indexes the panel gave.
     void ApplyNameIndexes();
     // The name table's look-up and the name chooser's add, at document level.
@@ -91,9 +121,14 @@ public:
 
 signals:
     void ModifiedChanged(bool modified);
-    // Every SetModified(true), changed or not: each edit announces itself (the undo history
-    // records a step per edit, also when the document was already modified).
+    // Every edit, changed or not: each edit announces itself (the undo history records a step
+    // per edit, also when the document was already modified).
     void Edited();
+    // Once per edit, with the parts it touched.
+    void Changed(TDocParts parts);
+    // The whole document was replaced (New, Open, Load All, protocol switch, undo restore):
+    // every view shows it afresh.
+    void Reset();
     // The protocol-dependent presentation (toolbar, tone lists, base-sounder caption) follows.
     void ProtocolSwitched(TSystemType type);
 

@@ -138,7 +138,7 @@ const std::array<int, 32> ApolloClassTable = {
     16,  48,  48,  16,  128, 176, 128, 208, 144, 144, 144, 144, 0,   0,   0,   0,
 };
 
-const QString UnsupportedType = QStringLiteral("Un-supported type");
+const QString& UnsupportedType = UnsupportedTypeName;
 
 template <std::size_t N>
 QString Lookup(const TNameEntry (&table)[N], int code)

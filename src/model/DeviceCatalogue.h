@@ -22,6 +22,10 @@ enum TDeviceClass : int {
 };
 
 constexpr int NotFittedCode = 254;
+// Codes from here up are no device the engineer can set up (253 is reserved by the panel).
+constexpr int FirstReservedCode = 253;
+// The catalogue's name for a code it does not know.
+inline const QString UnsupportedTypeName = QStringLiteral("Un-supported type");
 
 // The catalogue is stateless: every answer follows from the protocol and the type code.
 QString DeviceLongName(TSystemType type, int code);

@@ -76,7 +76,7 @@ bool TNameTable::AddName(const QString& text, int& index, QString& message)
 
 QString TNameTable::NamesUsedText() const
 {
-    return QString::number(Count()) + QStringLiteral("/256 Names used");
+    return QStringLiteral("%1/%2 Names used").arg(Count()).arg(MaxNames);
 }
 
 QString TNameTable::TotalCharactersText() const

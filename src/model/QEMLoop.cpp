@@ -54,8 +54,8 @@ void TQEMLoop::ClearPoint(int point)
     d.SubName1 = NoNameAllocated;
     d.SubName2 = NoNameAllocated;
     d.SubName3 = NoNameAllocated;
-    d.SharedData[1] = 1;
-    d.SharedData[2] = 0;
+    d.SharedData[TDeviceType::sdZoneOrGroup] = 1;
+    d.NameIndex() = 0;
     d.Zone = 1;
     ResetPointData(point);
 }
@@ -72,8 +72,8 @@ void TQEMLoop::ResetPointData(int point)
     case dcIonisation:
     case dcMultiSensor: {
         const int sensitivity = IsDiscovery(point) ? 3 : 100;
-        d.SharedData[3] = sensitivity;
-        d.SharedData[4] = sensitivity;
+        d.SharedData[TDeviceType::sdDayLevel] = sensitivity;
+        d.SharedData[TDeviceType::sdNightLevel] = sensitivity;
         break;
     }
     case dcBeacon:
@@ -82,8 +82,8 @@ void TQEMLoop::ResetPointData(int point)
         break;
     case dcSounder: {
         const int volume = d.TypeCode == 48 ? 7 : 8;
-        d.SharedData[3] = volume;
-        d.SharedData[4] = volume;
+        d.SharedData[TDeviceType::sdDayLevel] = volume;
+        d.SharedData[TDeviceType::sdNightLevel] = volume;
         break;
     }
     default:
@@ -191,4 +191,24 @@ void TQEMLoop::SetBaseSounder(int point, bool fitted, int group)
     } else {
         s.TypeCode = NotFittedCode;
     }
+}
+
+bool TQEMLoop::IsFitted(int point) const
+{
+    const int code = Devices[point].TypeCode;
+    return code >= 0 && code < NotFittedCode;
+}
+
+int TQEMLoop::FittedCount() const
+{
+    int fitted = 0;
+    for (int p = 1; p <= NoLoopDevices(); ++p)
+        fitted += IsFitted(p) ? 1 : 0;
+    return fitted;
+}
+
+bool TQEMLoop::IsEditable(int point) const
+{
+    const int code = Devices[point].TypeCode;
+    return code < FirstReservedCode && DeviceShortName(code) != UnsupportedTypeName;
 }

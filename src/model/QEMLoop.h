@@ -25,6 +25,12 @@ public:
     QString DeviceLongName(int code) const { return ::DeviceLongName(SystemType, code); }
     QString DeviceShortName(int code) const { return ::DeviceShortName(SystemType, code); }
     int DeviceClass(int point) const;
+    // A device is fitted at the point (a type code below the not-fitted codes).
+    bool IsFitted(int point) const;
+    // The device at the point is one the catalogue knows and the dialogs can set up.
+    bool IsEditable(int point) const;
+    // Fitted points among 1..NoLoopDevices.
+    int FittedCount() const;
 
     bool IsAnalogueSensor(int point) const;
     bool IsSounderClass(int point) const;

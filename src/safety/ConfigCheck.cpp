@@ -11,7 +11,7 @@
 namespace {
 
 // The catalogue's long name for a code it has no entry for.
-const QString UnknownDeviceName = QStringLiteral("Un-supported type");
+const QString& UnknownDeviceName = UnsupportedTypeName;
 const QString DefaultLevel2Code = QStringLiteral("3412");
 const QString DefaultLevel3Code = QStringLiteral("1243");
 // A channel of a multi-channel point: the low six bits give the zone (63: not used), the top
@@ -71,37 +71,12 @@ void CheckAccessCodes(const TSiteConfig& site, TFindings& out)
                                                   : QStringLiteral("AL3Code"));
 }
 
-// The name table as a Save All would send it: every point name of both loops, once each when
-// trailing blanks and letter case are ignored, after entry 0.
+// The name table as a Save All would send it.
 void CheckNameTable(const TData& data, TFindings& out)
 {
-    QSet<QString> seen;
-    int count = 0;
-    int chars = 0;
-    auto enter = [&](const QString& name) {
-        const QString text = name.isEmpty() ? NoNameAllocated : name;
-        qsizetype end = text.size();
-        while (end > 0 && text.at(end - 1).isSpace())
-            --end;
-        const QString key = text.left(end).toCaseFolded();
-        // A description of blanks only matches no entry, so each one takes a slot of its own.
-        if (!key.isEmpty()) {
-            if (seen.contains(key))
-                return;
-            seen.insert(key);
-        }
-        ++count;
-        chars += static_cast<int>(text.size()) + 1;
-    };
-    enter(NoNameAllocated);
-    for (const TQEMLoop* loop : {&data.Loop1, &data.Loop2})
-        for (int p = 1; p <= TQEMLoop::MaxPoints; ++p) {
-            const TDeviceType& d = loop->Devices[p];
-            enter(d.Name);
-            if (loop->HasChannelNames(p))
-                for (int k = 1; k <= 3; ++k)
-                    enter(d.SubName(k));
-        }
+    const TNameTable table = data.NameTableAsSent();
+    const int count = table.Count();
+    const int chars = table.NoOfChars();
     if (count > TNameTable::MaxNames)
         out.Add(fsError, ppLoopSummary, 0, QStringLiteral("Descriptions"),
                 QStringLiteral("The points use %1 different descriptions; the panel holds at most %2.")

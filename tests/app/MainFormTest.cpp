@@ -286,6 +286,8 @@ TEST_F(TMainFormTest, OpenTakesThePanelNumberFromTheNameAndShowsTheFile)
     EXPECT_FALSE(Form->Data().Modified());
     EXPECT_EQ(Form->findChild<QSpinBox*>(QStringLiteral("spnPanelNumber"))->value(), 5);
     EXPECT_EQ(Form->ActivePage(), ppNetworkConfig);
+    // A hidden page shows the opened document when it is shown.
+    Form->SetActivePage(ppComments);
     EXPECT_EQ(Form->findChild<QTextEdit*>(QStringLiteral("txtComments"))->toPlainText(),
               QStringLiteral("Boiler house"));
     EXPECT_FALSE(Form->StatusWindow().isVisible());

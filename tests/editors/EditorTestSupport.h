@@ -8,5 +8,5 @@
 struct TEditorFixture {
     TData Data;
     TScriptedPrompts Prompts;
-    TEditorContext Context{Data, Prompts, 600, {}, {}, {}};
+    TEditorContext Context{Data, Prompts, 600, {}, {}};
 };

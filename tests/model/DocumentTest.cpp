@@ -143,6 +143,47 @@ TEST(Document, ModifiedSignal)
     EXPECT_TRUE(data.Modified()) << "cause-and-effect edits mark the document";
 }
 
+// Views follow the document through two announcements: an edit names the parts it touched
+// (once per edit), a replacement (Open's hand-over, New, protocol switch) says so.
+TEST(Document, EditsNameTheirPartsAndReplacementsAnnounceThemselves)
+{
+    TData data;
+    QSignalSpy changed(&data, &TData::Changed);
+    QSignalSpy reset(&data, &TData::Reset);
+    data.C_ETable.SetTime(2, "01:00");
+    data.SetContinuousTone(1);
+    ASSERT_EQ(changed.count(), 2);
+    EXPECT_EQ(changed.at(0).at(0).value<TDocParts>(), TDocParts(dpCauseEffect));
+    EXPECT_EQ(changed.at(1).at(0).value<TDocParts>(), TDocParts(dpSite));
+    EXPECT_EQ(reset.count(), 0);
+
+    TData opened;
+    opened.ZoneList.Zone(3).Name = "Boiler";
+    data.AssignContent(opened);
+    data.ResetToNew();
+    data.SwitchProtocol(stHochikiLoop);
+    EXPECT_EQ(reset.count(), 3);
+    EXPECT_EQ(changed.count(), 2) << "a replacement is no edit";
+}
+
+// The check counts the table a Save All sends: names that differ only by a trailing tab are
+// two entries, as in the name table itself.
+TEST(Document, TheNameTableAsSentIsTheOneTheDocumentKeeps)
+{
+    TData data;
+    data.Loop1.PlaceDevice(1, 20);
+    data.Loop1.Devices[1].Name = "Hall";
+    data.Loop1.PlaceDevice(2, 20);
+    data.Loop1.Devices[2].Name = "hall  ";
+    data.Loop2.PlaceDevice(1, 20);
+    data.Loop2.Devices[1].Name = "Hall\t";
+    data.RebuildNameTable();
+    const TNameTable sent = data.NameTableAsSent();
+    EXPECT_EQ(sent.Entries(), data.NameTable.Entries());
+    EXPECT_EQ(sent.Count(), 3);
+    EXPECT_EQ(data.Loop1.Devices[2].NameIndex(), data.Loop1.Devices[1].NameIndex());
+}
+
 TEST(Document, PlacingADeviceRebuildsTheNameTable)
 {
     TData data;

@@ -33,7 +33,9 @@ TEST(Verify, AnHonestPanelIsVerified)
     TData data;
     FillRichConfiguration(data, stHochikiLoop);
     const QString file = WriteConfiguration(data, dir.filePath("Hotel.QEM"));
-    const TRun run = Zolctl({"upload", file, "--port", "demo", "--yes", "--send-date", "--verify"});
+    // --force: the rich configuration holds codes the check does not know.
+    const TRun run = Zolctl({"upload", file, "--port", "demo", "--yes", "--send-date", "--verify",
+                             "--force"});
     EXPECT_EQ(run.Code, 0) << run.Err.toStdString();
     EXPECT_TRUE(run.Out.contains("verified")) << run.Out.toStdString();
 }
@@ -88,7 +90,7 @@ TEST(Verify, APanelThatDropsOneWriteIsCaughtAndTheFieldNamed)
     TData data;
     FillRichConfiguration(data, stApolloLoop);
     const QString file = WriteConfiguration(data, dir.filePath("Hotel.QEM"));
-    const TRun run = Zolctl({"upload", file, "--port", "demo", "--yes", "--verify"});
+    const TRun run = Zolctl({"upload", file, "--port", "demo", "--yes", "--verify", "--force"});
     EXPECT_EQ(run.Code, 1);
     EXPECT_TRUE(run.Err.contains("1 difference")) << run.Err.toStdString();
     EXPECT_TRUE(run.Err.contains("Zone Config / Zone 3 / Name: 'Area 3' -> 'Zone 3'"))
@@ -109,7 +111,7 @@ TEST(Backup, ThePanelsConfigurationAndTheFileSentAreKeptSideBySide)
     next.ZoneList.Zone(8).Name = "Plant room";
     const QString file = WriteConfiguration(next, dir.filePath("Hotel_Panel2.QEM"));
     const QString backups = dir.filePath("kept");
-    const TRun run = Zolctl({"upload", file, "--port", "demo", "--panel", "1", "--yes", "--backup",
+    const TRun run = Zolctl({"upload", file, "--port", "demo", "--panel", "1", "--yes", "--force", "--backup",
                              backups});
     ASSERT_EQ(run.Code, 0) << run.Err.toStdString();
 

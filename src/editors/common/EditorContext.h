@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Zones.h"
+
 #include <QString>
 
 #include <functional>
@@ -15,13 +17,11 @@ struct TEditorContext {
     TPrompts& Prompts;
 
     // Protocol_Buttons.ini "Program Configuration" / MaxOutputDelay, in seconds.
-    int MaxOutputDelay = 600;
+    int MaxOutputDelay = DefaultMaxOutputDelay;
     // Protocol_Buttons.ini: the device toolbar's definition.
     QString ButtonsIniPath;
 
     // "Device Selection": lets the user pick a fitted address on loop 1 or 2; 0 when the
     // window was cancelled. Set by the main window.
     std::function<int(int loop)> ChooseDevice;
-    // An edit on one page changed what other pages show (the main window refreshes them all).
-    std::function<void()> RefreshAllPages;
 };

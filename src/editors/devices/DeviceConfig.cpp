@@ -1,4 +1,5 @@
 #include "editors/devices/DeviceConfig.h"
+#include "editors/site/Captions.h"
 
 #include "editors/common/EditorContext.h"
 #include "editors/devices/DeviceLists.h"
@@ -197,15 +198,14 @@ void TDeviceConfig::Open(int loop, int address)
         entries = SetEntries(data);
     }
     lblZone_->setText(caption);
-    cmbZone_->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    cmbZone_->setAccessibleName(PlainCaption(caption));
     FillChoice(*cmbZone_, entries, d.Zone);
 
     lblAddress_->setText(QStringLiteral("Device number: ") + l.PointLabel(address_));
     lblType_->setText(QStringLiteral("Device type: ") + l.DeviceLongName(d.TypeCode));
     txtName_->setText(d.Name);
 
-    editable_ = l.DeviceShortName(d.TypeCode) != QStringLiteral("Un-supported type")
-        && d.TypeCode < 253;
+    editable_ = l.IsEditable(address_);
     txtName_->setEnabled(editable_);
     btnChooseName_->setEnabled(editable_);
     cmbZone_->setEnabled(editable_);
@@ -252,28 +252,28 @@ void TDeviceConfig::LoadOptions()
             SetRange(75, 125);
         lblLegend_->setVisible(false);
     }
-    spnDay_->setValue(LevelOrMiddle(d.SharedData[3], spnDay_->minimum(), spnDay_->maximum()));
+    spnDay_->setValue(LevelOrMiddle(d.SharedData[TDeviceType::sdDayLevel], spnDay_->minimum(), spnDay_->maximum()));
     spnNight_->setValue(
-        LevelOrMiddle(d.SharedData[4], spnNight_->minimum(), spnNight_->maximum()));
+        LevelOrMiddle(d.SharedData[TDeviceType::sdNightLevel], spnNight_->minimum(), spnNight_->maximum()));
 
     const bool multiSensor = hochiki && l.DeviceClass(address_) == dcMultiSensor;
     lblMode_->setVisible(multiSensor);
     cmbMode_->setVisible(multiSensor);
-    SelectChoice(*cmbMode_, d.SharedData[5]);
+    SelectChoice(*cmbMode_, d.SharedData[TDeviceType::sdMode]);
     // 255 is the mode of a multi-sensor that has none set yet.
-    if (d.SharedData[5] == 255)
+    if (d.SharedData[TDeviceType::sdMode] == 255)
         cmbMode_->setPlaceholderText(QStringLiteral("(none)"));
 
     // The options frame offers the remote LED and a base sounder on Apollo for sounders too.
     const bool apollo = l.SystemType == stApolloLoop;
     chkRemoteLED_->setVisible((detector || sounder) && apollo);
-    chkRemoteLED_->setChecked(d.SharedData[8] > 0);
+    chkRemoteLED_->setChecked(d.RemoteLed() > 0);
 
     baseSounderOffered_ = (settings || (sounder && apollo)) && l.HasBaseSounderSlot(address_);
     const QString baseCaption = hochiki ? QStringLiteral("Has Addr. &Base Sounder")
                                         : QStringLiteral("Has Ancillary &Base Sounder");
     chkBaseSounder_->setText(baseCaption);
-    chkBaseSounder_->setAccessibleName(QString(baseCaption).remove(QLatin1Char('&')));
+    chkBaseSounder_->setAccessibleName(PlainCaption(baseCaption));
     chkBaseSounder_->setVisible(baseSounderOffered_);
     if (l.HasBaseSounderSlot(address_))
         d.HasBaseSounder = l.BaseSounderFitted(address_);
@@ -321,19 +321,19 @@ void TDeviceConfig::Save()
     // A zone from the panel outside the list stays as it was unless the engineer chose one.
     if (cmbZone_->currentIndex() >= 0) {
         d.Zone = cmbZone_->currentIndex();
-        d.SharedData[1] = d.Zone;
+        d.SharedData[TDeviceType::sdZoneOrGroup] = d.Zone;
     }
-    d.SharedData[2] = chosenNameIndex_ >= 0 ? chosenNameIndex_ : 0;
+    d.NameIndex() = chosenNameIndex_ >= 0 ? chosenNameIndex_ : 0;
     // Only what the dialog shows is written: on points with channel names these bytes are
     // channel settings, not levels.
     if (levelsShown_) {
-        d.SharedData[3] = spnDay_->value();
-        d.SharedData[4] = spnNight_->value();
+        d.SharedData[TDeviceType::sdDayLevel] = spnDay_->value();
+        d.SharedData[TDeviceType::sdNightLevel] = spnNight_->value();
     }
     if (cmbMode_->isVisibleTo(this) && cmbMode_->currentIndex() >= 0)
-        d.SharedData[5] = cmbMode_->currentIndex();
+        d.SharedData[TDeviceType::sdMode] = cmbMode_->currentIndex();
     if (chkRemoteLED_->isVisibleTo(this))
-        d.SharedData[8] = chkRemoteLED_->isChecked() ? 1 : 0;
+        d.RemoteLed() = chkRemoteLED_->isChecked() ? 1 : 0;
     if (baseSounderOffered_) {
         if (chkBaseSounder_->isChecked()) {
             l.SetBaseSounder(address_, true, cmbBaseSounderGroup_->currentIndex() + 1);

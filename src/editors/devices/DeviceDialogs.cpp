@@ -7,8 +7,7 @@
 
 bool CanEditDevice(const TQEMLoop& loop, int point)
 {
-    const int code = loop.Devices[point].TypeCode;
-    return code < 253 && loop.DeviceShortName(code) != QStringLiteral("Un-supported type");
+    return loop.IsEditable(point);
 }
 
 bool UsesIOConfig(const TQEMLoop& loop, int point)

@@ -1,4 +1,5 @@
 #include "editors/devices/LoopSummary.h"
+#include "editors/site/Captions.h"
 
 #include "editors/devices/CellDropDown.h"
 #include "editors/devices/CellTextDelegate.h"
@@ -204,7 +205,7 @@ QWidget* TfrmLoopSummary::BuildAlarmVerification()
                          int TSiteConfig::* field) {
         auto* spin = new QSpinBox(grpAlarmVerification_);
         spin->setObjectName(name);
-        spin->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+        spin->setAccessibleName(PlainCaption(caption));
         spin->setRange(1, maximum);
         form->addRow(caption, spin);
         connect(spin, &QSpinBox::valueChanged, this, [this, field](int value) {
@@ -243,6 +244,7 @@ void TfrmLoopSummary::PageActivated()
 {
     ClearTypeZoneChanges();
     Rebuild();
+    ResetSelection();
 }
 
 void TfrmLoopSummary::ProtocolApplied()
@@ -460,7 +462,7 @@ void TfrmLoopSummary::ChangeType(int point)
     }
     // Before the first toolbar choice the type is 0, which most protocols do not know: a
     // type the catalogue does not know is never placed.
-    if (code < NotFittedCode && loop.DeviceShortName(code) == QStringLiteral("Un-supported type"))
+    if (code < NotFittedCode && loop.DeviceShortName(code) == UnsupportedTypeName)
         return;
     const QString refusal = loop.PlacementRefusal(point, code);
     if (!refusal.isEmpty()) {
@@ -470,7 +472,7 @@ void TfrmLoopSummary::ChangeType(int point)
     const bool wasDetector = loop.IsAnalogueSensor(point);
     const bool wasIO = loop.IsIOClass(point);
     const bool hadBaseSounder = wasDetector && loop.BaseSounderFitted(point);
-    const int remoteLed = d.SharedData[8];
+    const int remoteLed = d.RemoteLed();
 
     if (code >= NotFittedCode) {
         loop.ClearPoint(point);
@@ -482,7 +484,7 @@ void TfrmLoopSummary::ChangeType(int point)
                 != TPromptAnswer::paYes)
             d.TypeCode = NotFittedCode;
     }
-    if (d.SharedData[2] == 0 || loop.IsIOClass(point) != wasIO)
+    if (d.NameIndex() == 0 || loop.IsIOClass(point) != wasIO)
         loop.ResetPointData(point);
     if (!loop.IsAnalogueSensor(point) || !wasDetector) {
         d.HasBaseSounder = false;
@@ -491,7 +493,7 @@ void TfrmLoopSummary::ChangeType(int point)
         if (hadBaseSounder)
             loop.SetBaseSounder(point, false, 0);
     } else {
-        d.SharedData[8] = remoteLed > 0 ? 1 : 0;
+        d.RemoteLed() = remoteLed > 0 ? 1 : 0;
     }
     d.TypeMismatch = false;
     Data().RebuildNameTable();
@@ -535,7 +537,7 @@ void TfrmLoopSummary::ZoneChosen(int point, int entry)
         return;
     }
     d.Zone = entry;
-    d.SharedData[1] = entry;
+    d.SharedData[TDeviceType::sdZoneOrGroup] = entry;
     Changed();
     sgrdLoopSummary_->setFocus();
 }

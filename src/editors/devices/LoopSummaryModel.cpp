@@ -5,7 +5,7 @@
 
 namespace {
 
-const QString UnsupportedName = QStringLiteral("Un-supported type");
+const QString& UnsupportedName = UnsupportedTypeName;
 
 } // namespace
 
@@ -78,7 +78,7 @@ TLoopSummaryModel::TRow TLoopSummaryModel::BuildRow(int point) const
         row[scZone] = SetText(data_, d.Zone);
     else
         row[scZone] = ZoneText(data_, d.Zone);
-    row[scName] = data_.NameTable.Name(d.SharedData[2]);
+    row[scName] = data_.NameTable.Name(d.NameIndex());
     if (d.HasBaseSounder && loop.HasBaseSounderSlot(point)) {
         const int group = loop.Devices[point + TQEMLoop::BaseSounderOffset].Zone;
         row[scBaseSounder] = group >= 0 && group <= MaxGroup

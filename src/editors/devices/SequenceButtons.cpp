@@ -1,4 +1,5 @@
 #include "editors/devices/SequenceButtons.h"
+#include "editors/site/Captions.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -7,7 +8,7 @@ QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* pa
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    button->setAccessibleName(PlainCaption(caption));
     button->setAutoDefault(false);
     return button;
 }

@@ -173,8 +173,7 @@ bool TfrmLoop::CanEdit(int point) const
 {
     if (grid_->Geometry().CellOfPoint(point) < 0)
         return false;
-    const int code = Loop().Devices[point].TypeCode;
-    return code < 253 && Loop().DeviceShortName(code) != QStringLiteral("Un-supported type");
+    return Loop().IsEditable(point);
 }
 
 void TfrmLoop::RequestEdit(int point)
@@ -190,7 +189,7 @@ void TfrmLoop::Put(int point, int type)
     TQEMLoop& loop = Loop();
     TDeviceType& d = loop.Devices[point];
     const bool wasDetector = loop.IsAnalogueSensor(point);
-    const int remoteLed = d.SharedData[8];
+    const int remoteLed = d.RemoteLed();
     loop.PlaceDevice(point, type);
     if (!loop.IsAnalogueSensor(point) || !wasDetector) {
         d.HasBaseSounder = false;
@@ -200,7 +199,7 @@ void TfrmLoop::Put(int point, int type)
             && (loop.SystemType == stApolloLoop || loop.BaseSounderFitted(point)))
             loop.Devices[point + TQEMLoop::BaseSounderOffset].TypeCode = NotFittedCode;
     } else {
-        d.SharedData[8] = remoteLed > 0 ? 1 : 0;
+        d.RemoteLed() = remoteLed > 0 ? 1 : 0;
     }
     d.TypeMismatch = false;
 }

@@ -17,7 +17,7 @@ constexpr int OptionCount = 5;
 void SetUpSpin(TTimeSpinButton* spin, const char* min, const char* max, int step)
 {
     spin->SetFormat(tsbMM_SS);
-    spin->SetInfinity(65535);
+    spin->SetInfinity(InfiniteDelay);
     spin->SetInfinityAllowed(false);
     spin->SetMinValue(QLatin1String(min));
     spin->SetMaxValue(QLatin1String(max));

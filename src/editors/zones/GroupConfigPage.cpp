@@ -117,7 +117,7 @@ TfrmGroupConfig::TfrmGroupConfig(TEditorContext& context, QWidget* parent)
     spnPhasedDelay_->setObjectName(QStringLiteral("spnPhasedDelay"));
     spnPhasedDelay_->setAccessibleName(QStringLiteral("Phased Delay"));
     spnPhasedDelay_->SetFormat(tsbMM_SS);
-    spnPhasedDelay_->SetInfinity(65535);
+    spnPhasedDelay_->SetInfinity(InfiniteDelay);
     spnPhasedDelay_->SetInfinityAllowed(true);
     spnPhasedDelay_->SetMinValue(QStringLiteral("00:30"));
     spnPhasedDelay_->SetMaxValue(QStringLiteral("10:00"));

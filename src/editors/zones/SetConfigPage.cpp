@@ -119,7 +119,7 @@ TfrmSetConfig::TfrmSetConfig(TEditorContext& context, QWidget* parent)
     spnDelayTime_->setObjectName(QStringLiteral("spnDelayTime"));
     spnDelayTime_->setAccessibleName(QStringLiteral("Delay Time"));
     spnDelayTime_->SetFormat(tsbMM_SS);
-    spnDelayTime_->SetInfinity(65535);
+    spnDelayTime_->SetInfinity(InfiniteDelay);
     spnDelayTime_->SetInfinityAllowed(true);
     spnDelayTime_->SetMinValue(QStringLiteral("00:30"));
     spnDelayTime_->SetMaxValue(QStringLiteral("10:00"));

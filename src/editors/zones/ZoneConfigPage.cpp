@@ -133,7 +133,7 @@ TfrmZoneConfig::TfrmZoneConfig(TEditorContext& context, QWidget* parent)
         spin->setObjectName(name);
         spin->setAccessibleName(caption);
         spin->SetFormat(tsbMM_SS);
-        spin->SetInfinity(65535);
+        spin->SetInfinity(InfiniteDelay);
         spin->SetInfinityAllowed(false);
         spin->SetMinValue(QStringLiteral("00:00"));
         spin->SetMaxValue(QLatin1String(max));
@@ -168,7 +168,7 @@ TTimeSpinButton* TfrmZoneConfig::MakeDelaySpin(int zone, const QString& column, 
     spin->setObjectName(objectName + QString::number(zone));
     spin->setAccessibleName(RowName(zone) + QLatin1Char(' ') + column + QStringLiteral(" delay"));
     spin->SetFormat(tsbMM_SS);
-    spin->SetInfinity(65535);
+    spin->SetInfinity(InfiniteDelay);
     spin->SetInfinityAllowed(false);
     spin->SetMinValue(QStringLiteral("00:00"));
     spin->SetMaxValue(QStringLiteral("10:00"));

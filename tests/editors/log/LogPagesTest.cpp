@@ -19,7 +19,7 @@ namespace {
 struct TLogFixture {
     TData Data;
     TScriptedPrompts Prompts;
-    TEditorContext Context{Data, Prompts, 600, QString(), {}, {}};
+    TEditorContext Context{Data, Prompts, 600, QString(), {}};
 };
 
 } // namespace

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "panel/PanelPages.h"
+#include "panel/TransferOutcome.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMainWindow;
+class QSettings;
+class TCheckConfigurationDock;
+class TCompareDialog;
+struct TDifference;
+class TData;
+struct TEditorContext;
+class TPage;
+class TPanelSession;
+class TPrompts;
+class TSaveAllWorkflow;
+
+// The Tools menu of the main window: the check with its dock, the comparisons with a file and
+// with the panel, the communications log, and Save All with its safety net (check first, keep
+// the panel's configuration and the copy sent, verify after).
+class TSafetyTools : public QObject {
+    Q_OBJECT
+
+public:
+    struct TSetup {
+        QMainWindow& Window;
+        TEditorContext& Context;
+        TPanelSession& Session;
+        QSettings* Settings = nullptr;
+        // A configuration file to compare with (empty: cancelled).
+        std::function<QString()> AskConfigFile;
+        // Shows a page and gives it (null when it could not be built).
+        std::function<TPage*(TPanelPage)> ShowPage;
+        std::function<void(const QString&)> ShowStatus;
+        // True (after saying why) while a transfer runs.
+        std::function<bool(const QString& command)> RefusedWhileBusy;
+    };
+
+    explicit TSafetyTools(TSetup setup);
+    ~TSafetyTools() override;
+
+    void CheckConfiguration();
+    bool CompareWithFile();
+    bool CompareWithPanel();
+    bool RecordCommsLog(bool record);
+    // Save All with its safety net; whether the sending started.
+    bool SaveAll();
+
+    TCheckConfigurationDock& CheckDock() { return *checkDock_; }
+    TCompareDialog* CompareDialog() const { return compare_; }
+    QAction* CompareWithPanelAction() const { return actCompareWithPanel_; }
+
+private:
+    void OpenFinding(TPanelPage page, int item, const QString& field);
+    void ShowComparison(const QString& caption, const QString& rightCaption,
+                        const QList<TDifference>& differences);
+    std::unique_ptr<TSaveAllWorkflow> MakeSaveAll();
+    void TransferEnded(const TTransferResult& result);
+    TData& Data() const;
+
+    TSetup setup_;
+    TCheckConfigurationDock* checkDock_ = nullptr;
+    TCompareDialog* compare_ = nullptr;
+    QAction* actRecordCommsLog_ = nullptr;
+    QAction* actCompareWithPanel_ = nullptr;
+    QAction* actVerifyAfterSave_ = nullptr;
+    QAction* actBackupBeforeSave_ = nullptr;
+    // The Save All under way.
+    std::unique_ptr<TSaveAllWorkflow> saveAll_;
+};

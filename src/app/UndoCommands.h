@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QTabWidget;
+class QWidget;
+class TData;
+class TUndoHistory;
+
+// Undo and redo of the main window: the history over the document, the two commands with the
+// name of the step they take back or bring again, and the focus around a restore.
+class TUndoCommands : public QObject {
+    Q_OBJECT
+
+public:
+    TUndoCommands(TData& data, QWidget& window, QTabWidget& pages, QAction& undo, QAction& redo,
+                  QMenu& editMenu);
+    ~TUndoCommands() override;
+
+    TUndoHistory& History() { return *history_; }
+    // True while the document must be neither recorded nor restored (a transfer runs).
+    void SetBlocked(std::function<bool()> blocked);
+    // A fresh history (New, Open, Load All, protocol switch).
+    void Reset();
+    // A transfer ended: a whole load starts afresh, anything else is one step named label.
+    void TransferEnded(bool replacedAll, const QString& label);
+    // The two commands follow the history and the transfer state.
+    void Update();
+
+private:
+    QString DescribeEdit() const;
+
+    QWidget& window_;
+    QTabWidget& pages_;
+    QAction& undo_;
+    QAction& redo_;
+    std::unique_ptr<TUndoHistory> history_;
+};
