@@ -41,11 +41,6 @@ bool TQEMLoop::HasDeviceSettings(int point) const
     return HasDeviceSettingsCode(SystemType, Devices[point].TypeCode);
 }
 
-bool TQEMLoop::IsFitted(int point) const
-{
-    return Devices[point].TypeCode < NotFittedCode;
-}
-
 void TQEMLoop::ClearPoint(int point)
 {
     TDeviceType& d = Devices[point];

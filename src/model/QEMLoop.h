@@ -38,8 +38,6 @@ public:
     bool HasChannelNames(int point) const;
     bool IsDiscovery(int point) const;
     bool HasDeviceSettings(int point) const;
-    // A device is fitted on the point (type code below 254).
-    bool IsFitted(int point) const;
 
     void ClearPoint(int point);
     void ResetPointData(int point);

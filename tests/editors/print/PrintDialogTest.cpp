@@ -274,7 +274,7 @@ TEST_F(PrintDialogTest, MessagesOpenAboveTheDialogThatStaysOnTop)
     QWidget main;
     main.show();
     TBoxPrompts prompts(&main);
-    TEditorContext context{fixture.Data, prompts, 600, {}, {}, {}};
+    TEditorContext context{fixture.Data, prompts, 600, {}, {}};
     TfrmPrint dialog(context, &main);
     QWindow* transientParent = nullptr;
     QTimer::singleShot(0, [&] {
