@@ -71,7 +71,7 @@ void TMainForm::CreateComforts()
     // What a transfer stored is one step, named after the command; a completed Load All
     // replaced the whole configuration and starts a fresh history.
     connect(sequencer_.get(), &TTransferSequencer::Finished, this, [this](bool completed) {
-        const bool all = sequencer_->LoadingAll;
+        const bool all = sequencer_->LoadingAll();
         undo_->TransferEnded(all && completed, ShownText((all ? actLoadAll_ : actLoadPage_)->text()));
         UpdateUndoActions();
     });
