@@ -6,6 +6,7 @@
 #include "model/Data.h"
 #include "panel/PanelLink.h"
 #include "panel/TransferProgress.h"
+#include "panel/TransferRunner.h"
 #include "panel/TransferSequencer.h"
 #include "safety/CommsTrace.h"
 #include "sim/DemoPanel.h"
@@ -14,7 +15,6 @@
 #include "storage/ProgramSettings.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QTimer>
 
 #include <csignal>
@@ -188,13 +188,6 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
                                  TTransferContext{[page] { return page; }, [] { return 1; }});
     sequencer.MaxOutputDelay = LoadProgramSettings().MaxOutputDelay;
 
-    std::optional<bool> result;
-    QEventLoop loop;
-    QObject::connect(&sequencer, &TTransferSequencer::Finished, [&](bool completed) {
-        result = completed;
-        loop.quit();
-    });
-
     interrupted = 0;
     const auto previous = std::signal(SIGINT, OnInterrupt);
     bool cancelled = false;
@@ -205,24 +198,22 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
         cancelled = true;
         prompts.Answers.insert(TransferText::CancelQuestion, TPromptAnswer::paYes);
         sequencer.CancelRequested();
-        loop.quit();
     });
     watch.start(50);
 
-    const bool started = start(sequencer);
-    if (started && !result && !cancelled)
-        loop.exec();
+    bool started = false;
+    const TTransferResult result = TTransferRunner::Run(sequencer, [&] {
+        started = start(sequencer);
+        return started;
+    });
     watch.stop();
     std::signal(SIGINT, previous);
     comms.Close();
     progress.Close();
 
-    // Nothing is written before the link is up and the protocols agree.
-    const bool nothingWritten = prompts.HasSaid(TransferText::CannotOpenPort)
-                                || prompts.HasSaid(TransferText::HandshakeFailed)
-                                || prompts.HasSaid(TransferText::ProtocolMismatch);
-    if (arguments.Saving && started && (cancelled || !result.value_or(false)) && !nothingWritten
-        && !prompts.HasSaid(TransferText::PartlySaved)) {
+    // Every message the operation gave went through the prompts; the partly saved panel is
+    // said once more at the end when its message did not say it.
+    if (arguments.Saving && result.PartlySaved && !result.Message.contains(TransferText::PartlySaved)) {
         context.Err << "zolctl: " << TransferText::PartlySaved << '\n';
         context.Err.flush();
     }
@@ -230,9 +221,10 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
         return ExitCancelled;
     if (!prompts.Unanswered.isEmpty())
         return Failure(context, QStringLiteral("nobody to answer \"%1\"").arg(prompts.Unanswered.trimmed()));
-    if (!started && prompts.LastError.isEmpty())
-        return Failure(context, QStringLiteral("the operation did not start"));
-    if (!result.value_or(false))
+    if (result.Outcome == TTransferOutcome::NotStarted)
+        return Failure(context, prompts.LastError.isEmpty() ? QStringLiteral("the operation did not start")
+                                                            : prompts.LastError);
+    if (!result.Completed())
         return Failure(context, prompts.LastError.isEmpty() ? QStringLiteral("the operation did not complete")
                                                             : prompts.LastError);
     return ecSuccess;

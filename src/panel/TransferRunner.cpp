@@ -7,8 +7,8 @@
 
 #include <optional>
 
-TTransferResult RunTransfer(TTransferSequencer& sequencer, const std::function<bool()>& start,
-                            int limitMs)
+TTransferResult TTransferRunner::Run(TTransferSequencer& sequencer,
+                                     const std::function<bool()>& start, int limitMs)
 {
     std::optional<TTransferResult> result;
     QEventLoop loop;

@@ -10,5 +10,8 @@ class TTransferSequencer;
 // one blocking form of the sequencer, for zolctl, the read-backs and tests.
 // start calls one of the sequencer's operations and returns whether it started.
 // limitMs > 0: an operation still running then is cancelled (outcome Cancelled).
-TTransferResult RunTransfer(TTransferSequencer& sequencer, const std::function<bool()>& start,
-                            int limitMs = 0);
+class TTransferRunner {
+public:
+    static TTransferResult Run(TTransferSequencer& sequencer, const std::function<bool()>& start,
+                               int limitMs = 0);
+};
