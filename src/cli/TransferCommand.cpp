@@ -48,6 +48,11 @@ public:
     int Position() const override { return position_; }
     int Maximum() const override { return maximum_; }
     void SetCancelVisible(bool) override {}
+    void SetOverall(int step, int steps, const QString& title) override
+    {
+        step_ = QStringLiteral("%1/%2 %3").arg(step).arg(steps).arg(title);
+        Draw();
+    }
     void Show() override { shown_ = true; }
     void Hide() override
     {
@@ -56,6 +61,7 @@ public:
         err_.flush();
         shown_ = false;
         status_.clear();
+        step_.clear();
         position_ = 0;
     }
     void Close() override { Hide(); }
@@ -68,7 +74,7 @@ private:
         constexpr int width = 30;
         const int filled = maximum_ > 0 ? qBound(0, position_ * width / maximum_, width) : 0;
         err_ << "\r\033[K[" << QString(filled, QLatin1Char('#')) << QString(width - filled, QLatin1Char(' '))
-             << "] " << status_.left(60);
+             << "] " << (step_.isEmpty() ? QString() : step_ + QStringLiteral(": ")) << status_.left(50);
         err_.flush();
     }
 
@@ -76,6 +82,7 @@ private:
     bool terminal_;
     bool shown_ = false;
     QString status_;
+    QString step_;  // where the whole operation is: "4/11 Zone Config"
     int position_ = 0;
     int maximum_ = 100;
 };
@@ -189,7 +196,9 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
     sequencer.MaxOutputDelay = LoadProgramSettings().MaxOutputDelay;
 
     interrupted = 0;
+    // Ctrl-C and a polite kill both cancel: nothing more is sent and what was read is kept.
     const auto previous = std::signal(SIGINT, OnInterrupt);
+    const auto previousTerm = std::signal(SIGTERM, OnInterrupt);
     bool cancelled = false;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -208,6 +217,7 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
     });
     watch.stop();
     std::signal(SIGINT, previous);
+    std::signal(SIGTERM, previousTerm);
     comms.Close();
     progress.Close();
 

@@ -53,7 +53,6 @@ TTransferEngine::TTransferEngine(TData& data, TZOLPanelComms& comms, TPrompts& p
             emit Line(line.left(line.size() - 1));
     };
     comms_.OnDeviceLost = [this](TCommPanel*) { OnDeviceLost(); };
-    progress_.OnCancel = [this] { CancelRequested(); };
 }
 
 TTransferEngine::~TTransferEngine()
@@ -68,12 +67,13 @@ TTransferEngine::~TTransferEngine()
     comms_.OnOutputTimeout = nullptr;
     comms_.OnInput = nullptr;
     comms_.OnDeviceLost = nullptr;
-    progress_.OnCancel = nullptr;
+    if (run_)
+        progress_.OnCancel = nullptr;
 }
 
 bool TTransferEngine::LinkUp() const
 {
-    return comms_.IsOpen() && comms_.HandshakeDone && comms_.HandshakeStage != 0;
+    return lastCompleted_ && comms_.IsOpen() && comms_.HandshakeDone && comms_.HandshakeStage != 0;
 }
 
 int TTransferEngine::Retries() const
@@ -94,6 +94,9 @@ bool TTransferEngine::Start(TTransferPlan plan)
     run_->InitialTimeOut = comms_.InputTimeOut();
     connect(&run_->SettleTimer, &QTimer::timeout, this, &TTransferEngine::Settled);
     const int id = run_->Id;
+    // The progress window may be shared (the desktop's read-backs use it too): its Cancel
+    // belongs to the operation running, and to nothing once it has ended.
+    progress_.OnCancel = [this] { CancelRequested(); };
     progress_.SetCancelVisible(true);
     progress_.Show();
     comms_.Suspended = false;
@@ -101,6 +104,8 @@ bool TTransferEngine::Start(TTransferPlan plan)
     comms_.Purge(true, true);
     comms_.DropPartialInput();
 
+    // The link of an operation that completed is kept; after any other end the line may
+    // still carry its answers, and a fresh handshake clears it.
     if (LinkUp()) {
         run_->Connected = true;
         NextRequest();
@@ -198,19 +203,15 @@ void TTransferEngine::OnPacketReceived(char letter, const QByteArray& packet)
     if (IsHandshakeAnswer(packet) || !Listening())
         return;
     const TExchange& x = *run_->InFlight;
-    if (!x.OnReply) {
-        run_->LastRefused = packet;
-        Failure(true);
-        return;
-    }
     static const QByteArray replies("BCEGIKMOQSVXZ\\]aegikmoqsu");
     if (!replies.contains(letter)) {
         run_->LastRefused = packet;
         Failure(true);
         return;
     }
-    // A reply to another request is an answer to an earlier send: dropped.
-    if (letter != x.Request.at(0) && !x.AlsoAccepts.contains(letter))
+    // A reply to another request (or any reply while a write awaits its ACK) is an answer to
+    // an earlier send: dropped.
+    if (!x.OnReply || (letter != x.Request.at(0) && !x.AlsoAccepts.contains(letter)))
         return;
     const int id = run_->Id;
     const TReplyVerdict verdict = x.OnReply(letter, PacketPayload(packet));
@@ -435,7 +436,8 @@ void TTransferEngine::Complete(bool refreshActivePage)
 {
     if (!run_)
         return;
-    std::unique_ptr<TTransferRun> run = std::move(run_);
+    TTransferRun* run = Retire();
+    lastCompleted_ = true;
     comms_.SetInputTimeOut(run->InitialTimeOut);
     progress_.Close();
     TTransferResult result;
@@ -452,7 +454,8 @@ void TTransferEngine::End(TTransferOutcome outcome, const QString& message, TEnd
         return;
     // The operation is over before any message box opens: nothing that arrives while it is
     // shown is taken for a step of it, and nothing more is sent.
-    std::unique_ptr<TTransferRun> run = std::move(run_);
+    TTransferRun* run = Retire();
+    lastCompleted_ = false;
     comms_.SetInputTimeOut(run->InitialTimeOut);
     TTransferResult result;
     result.Outcome = outcome;
@@ -497,6 +500,17 @@ void TTransferEngine::End(TTransferOutcome outcome, const QString& message, TEnd
         break;
     }
     emit Ended(result, false);
+}
+
+TTransferRun* TTransferEngine::Retire()
+{
+    // The run may be ended from inside one of its own handlers: it is dropped once control
+    // is back in the event loop, and nothing reaches it from now on.
+    retired_ = std::move(run_);
+    retired_->SettleTimer.stop();
+    progress_.OnCancel = nullptr;
+    QTimer::singleShot(0, this, [this] { retired_.reset(); });
+    return retired_.get();
 }
 
 void TTransferEngine::SetBar(int position, int maximum)

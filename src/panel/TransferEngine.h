@@ -32,7 +32,7 @@ public:
     // False when the operation could not start (the port did not open: that end is reported).
     bool Start(TTransferPlan plan);
     bool Busy() const { return run_ != nullptr; }
-    // The link is up from an earlier operation: a new one needs no handshake.
+    // The link is up from an earlier operation that completed: a new one needs no handshake.
     bool LinkUp() const;
     // Failed attempts of the request in flight (0 when idle).
     int Retries() const;
@@ -74,6 +74,7 @@ private:
     bool Listening() const;
     QString RequestName() const;
     void SetBar(int position, int maximum);
+    TTransferRun* Retire();
 
     TData& data_;
     TZOLPanelComms& comms_;
@@ -81,5 +82,7 @@ private:
     TTransferProgress& progress_;
     TTransferContext context_;
     std::unique_ptr<TTransferRun> run_;
+    std::unique_ptr<TTransferRun> retired_;  // the run just ended, until its handlers return
     int runs_ = 0;
+    bool lastCompleted_ = false;
 };

@@ -431,33 +431,53 @@ TTransferBlock TTransferPlanner::CauseEffectLoad()
 
 TTransferBlock TTransferPlanner::EventsLoad(bool clear)
 {
-    auto ended = std::make_shared<bool>(false);
+    // With clearing, each event is first read without clearing and handed on (zolctl has it
+    // on disk when the handler returns); only then is it asked for again with the clear flag,
+    // which deletes it from the panel. An answer to that second request that is not the event
+    // just read (a clear request sent again deleted the next one) is handed on as well.
+    struct TState {
+        bool Ended = false;
+        bool Clearing = false;  // the next request deletes the event last read
+        QString Last;
+        int Read = 0;
+    };
+    auto state = std::make_shared<TState>();
+    auto take = [state, this](const QString& text) {
+        ++state->Read;
+        data_.EventLog.append(text);
+        if (hooks_.EventLogLine)
+            hooks_.EventLogLine(text);
+    };
     return StepBlock(QStringLiteral("Event History"),
                      [=, this](int i) -> std::optional<TExchange> {
-        if (*ended) {
+        if (state->Ended) {
             // The panel goes on printing events as text lines.
             comms_.IsASCIIOnly = true;
             return std::nullopt;
         }
+        const bool clearing = state->Clearing;
         // Without clearing the events are asked for by number from 0 on.
-        TExchange x = Read(EventRequest(i, clear), [=, this](const QByteArray& p) {
+        TExchange x = Read(EventRequest(clear ? 0 : i, clearing), [=](const QByteArray& p) {
+            state->Clearing = clear && !clearing;
             if (IsEventHistoryEnd(p)) {
-                *ended = true;
+                state->Ended = true;
+                state->Clearing = false;
                 return TReplyVerdict::Taken;
             }
             const QString text = EventText(p);
-            data_.EventLog.append(text);
-            if (hooks_.EventLogLine)
-                hooks_.EventLogLine(text);
+            if (!clearing)
+                state->Last = text;
+            if (!clearing || text != state->Last)
+                take(text);
             return TReplyVerdict::Taken;
         });
         if (i == 0) {
             x.Maximum = EventHistoryBar;
             x.Position = 1;
             x.Status = QStringLiteral("Loading Event History");
-        } else {
-            x.Position = std::min(i + 1, EventHistoryBar);
-            x.Status = QStringLiteral("Loading event #") + QString::number(i + 1);
+        } else if (!clearing) {
+            x.Position = std::min(state->Read + 1, EventHistoryBar);
+            x.Status = QStringLiteral("Loading event #") + QString::number(state->Read + 1);
         }
         return x;
     });

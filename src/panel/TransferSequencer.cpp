@@ -2,9 +2,12 @@
 
 #include "comms/ZOLPanelComms.h"
 #include "model/Data.h"
+#include "panel/PanelTexts.h"
 #include "panel/TransferEngine.h"
 #include "panel/TransferPlanner.h"
 #include "storage/Prompts.h"
+
+#include <QHash>
 
 QString TransferText::ProtocolMismatchDetail(int panelProtocol, int configurationProtocol)
 {
@@ -87,9 +90,21 @@ bool TTransferSequencer::LoadAll()
     return Run(Planner().LoadAll(engine_->LinkUp()), true, false);
 }
 
+bool TTransferSequencer::TextsPass(const QList<TPanelPage>& pages)
+{
+    // A text the panel refuses would stop the save part-way: nothing goes before it is mended.
+    for (const TRefusedText& refused : TextsThePanelRefuses(data_)) {
+        if (pages.isEmpty() || pages.contains(refused.Page)) {
+            prompts_.error(RefusedTextMessage(refused));
+            return false;
+        }
+    }
+    return true;
+}
+
 bool TTransferSequencer::SaveAll()
 {
-    if (Busy() || !data_.AccessCodesValid || !SaveChecksPass(true))
+    if (Busy() || !data_.AccessCodesValid || !TextsPass({}) || !SaveChecksPass(true))
         return false;
     return Run(Planner().SaveAll(), false, true);
 }
@@ -111,6 +126,17 @@ bool TTransferSequencer::SavePage()
     const TPanelPage page = context_.ActivePage();
     if (Busy() || (page == ppSiteConfig && !data_.AccessCodesValid))
         return false;
+    static const QHash<TPanelPage, QList<TPanelPage>> textsSent = {
+        {ppLoopSummary, {ppLoopSummary, ppZoneConfig, ppSiteConfig}},
+        {ppLoop1, {ppLoopSummary}},
+        {ppLoop2, {ppLoopSummary}},
+        {ppZoneConfig, {ppZoneConfig, ppSiteConfig}},
+        {ppGroupConfig, {ppSiteConfig}},
+        {ppSiteConfig, {ppSiteConfig}},
+        {ppNetworkConfig, {ppNetworkConfig}},
+    };
+    if (textsSent.contains(page) && !TextsPass(textsSent.value(page)))
+        return false;
     if (page == ppZoneConfig && !SaveChecksPass(false))
         return false;
     return Run(Planner().SavePage(page, context_.SummaryLoop()), false, false);
@@ -125,7 +151,7 @@ bool TTransferSequencer::LoadNames()
 
 bool TTransferSequencer::SaveNames()
 {
-    if (Busy())
+    if (Busy() || !TextsPass({ppLoopSummary}))
         return false;
     return Run(Planner().SaveNames(), false, false);
 }

@@ -88,6 +88,8 @@ private:
     bool Run(TTransferPlan plan, bool loadingAll, bool savingAll);
     TTransferPlanner& Planner();
     bool SaveChecksPass(bool askConfirmation);
+    // No text of these pages (all when empty) is one the panel refuses; else says which.
+    bool TextsPass(const QList<TPanelPage>& pages);
 
     TData& data_;
     TZOLPanelComms& comms_;

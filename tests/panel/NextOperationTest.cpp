@@ -74,14 +74,16 @@ TEST(NextOperation, EveryWayOfEndingLeavesTheNextTransfersClean)
          [](TPanelTestLink& link, int frame) {
              AtFrame(link, frame, [&link] {
                  link.Prompts.Answers = {TPromptAnswer::paYes};
-                 link.ProgressWindow.OnCancel();
+                 if (link.ProgressWindow.OnCancel)
+                     link.ProgressWindow.OnCancel();
              });
          }},
         {"cancelled load", false, TTransferOutcome::Cancelled,
          [](TPanelTestLink& link, int frame) {
              AtFrame(link, frame, [&link] {
                  link.Prompts.Answers = {TPromptAnswer::paYes};
-                 link.ProgressWindow.OnCancel();
+                 if (link.ProgressWindow.OnCancel)
+                     link.ProgressWindow.OnCancel();
              });
          }},
         {"port lost", true, TTransferOutcome::PortLost,
