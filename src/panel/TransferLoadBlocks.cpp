@@ -23,6 +23,8 @@
 namespace {
 
 constexpr int EventHistoryBar = 500;
+// No panel holds this many events: a history that never ends is cut here.
+constexpr int MaxEventRequests = 20000;
 constexpr int SiteReadBar = 4;
 
 TReplyVerdict Stored(bool ok)
@@ -450,7 +452,7 @@ TTransferBlock TTransferPlanner::EventsLoad(bool clear)
     };
     return StepBlock(QStringLiteral("Event History"),
                      [=, this](int i) -> std::optional<TExchange> {
-        if (state->Ended) {
+        if (state->Ended || i >= MaxEventRequests) {
             // The panel goes on printing events as text lines.
             comms_.IsASCIIOnly = true;
             return std::nullopt;

@@ -37,8 +37,6 @@ TTransferSequencer::TTransferSequencer(TData& data, TZOLPanelComms& comms, TProm
     connect(engine_.get(), &TTransferEngine::Ended, this,
             [this](const TTransferResult& result, bool refresh) {
                 last_ = result;
-                if (result.Completed() && (loadingAll_ || savingAll_))
-                    emit StatusMessage(result.Message);
                 if (refresh)
                     emit ActivePageRefresh();
                 emit Ended(result);
@@ -72,12 +70,11 @@ TTransferPlanner& TTransferSequencer::Planner()
     return *planner_;
 }
 
-bool TTransferSequencer::Run(TTransferPlan plan, bool loadingAll, bool savingAll)
+bool TTransferSequencer::Run(TTransferPlan plan, bool loadingAll)
 {
     if (plan.Blocks.empty())
         return false;
     loadingAll_ = loadingAll;
-    savingAll_ = savingAll;
     last_ = {};
     emit Started();
     return engine_->Start(std::move(plan));
@@ -87,7 +84,7 @@ bool TTransferSequencer::LoadAll()
 {
     if (Busy() || !data_.AccessCodesValid)
         return false;
-    return Run(Planner().LoadAll(engine_->LinkUp()), true, false);
+    return Run(Planner().LoadAll(engine_->LinkUp()), true);
 }
 
 bool TTransferSequencer::TextsPass(const QList<TPanelPage>& pages)
@@ -106,7 +103,7 @@ bool TTransferSequencer::SaveAll()
 {
     if (Busy() || !data_.AccessCodesValid || !TextsPass({}) || !SaveChecksPass(true))
         return false;
-    return Run(Planner().SaveAll(), false, true);
+    return Run(Planner().SaveAll(), false);
 }
 
 bool TTransferSequencer::LoadPage()
@@ -118,7 +115,7 @@ bool TTransferSequencer::LoadPage()
         return LoadEvents(prompts_.confirm(TransferText::ClearEventsQuestion,
                                            TPromptButtons::pbYesNo)
                           == TPromptAnswer::paYes);
-    return Run(Planner().LoadPage(page, context_.SummaryLoop(), engine_->LinkUp()), false, false);
+    return Run(Planner().LoadPage(page, context_.SummaryLoop(), engine_->LinkUp()), false);
 }
 
 bool TTransferSequencer::SavePage()
@@ -139,28 +136,28 @@ bool TTransferSequencer::SavePage()
         return false;
     if (page == ppZoneConfig && !SaveChecksPass(false))
         return false;
-    return Run(Planner().SavePage(page, context_.SummaryLoop()), false, false);
+    return Run(Planner().SavePage(page, context_.SummaryLoop()), false);
 }
 
 bool TTransferSequencer::LoadNames()
 {
     if (Busy())
         return false;
-    return Run(Planner().LoadNames(engine_->LinkUp()), false, false);
+    return Run(Planner().LoadNames(engine_->LinkUp()), false);
 }
 
 bool TTransferSequencer::SaveNames()
 {
     if (Busy() || !TextsPass({ppLoopSummary}))
         return false;
-    return Run(Planner().SaveNames(), false, false);
+    return Run(Planner().SaveNames(), false);
 }
 
 bool TTransferSequencer::LoadEvents(bool clear)
 {
     if (Busy())
         return false;
-    return Run(Planner().LoadEvents(clear, engine_->LinkUp()), false, false);
+    return Run(Planner().LoadEvents(clear, engine_->LinkUp()), false);
 }
 
 bool TTransferSequencer::SaveChecksPass(bool askConfirmation)

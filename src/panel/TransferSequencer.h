@@ -85,7 +85,7 @@ signals:
     void StatusMessage(const QString& text);
 
 private:
-    bool Run(TTransferPlan plan, bool loadingAll, bool savingAll);
+    bool Run(TTransferPlan plan, bool loadingAll);
     TTransferPlanner& Planner();
     bool SaveChecksPass(bool askConfirmation);
     // No text of these pages (all when empty) is one the panel refuses; else says which.
@@ -99,7 +99,6 @@ private:
     std::unique_ptr<TTransferPlanner> planner_;
     TTransferResult last_;
     bool loadingAll_ = false;
-    bool savingAll_ = false;
 };
 
 // The messages the user sees, as the panel layer words them.

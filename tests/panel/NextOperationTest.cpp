@@ -5,8 +5,11 @@
 #include "RichConfig.h"
 
 #include "panel/TransferRunner.h"
+#include "sim/PtyPanel.h"
 
 #include <gtest/gtest.h>
+
+#include <QTemporaryDir>
 
 #include <random>
 
@@ -141,4 +144,35 @@ TEST(NextOperation, EveryWayOfEndingLeavesTheNextTransfersClean)
         ASSERT_TRUE(loaded.Completed()) << loaded.Message.toStdString();
         ExpectSameTransferredData(expected, link.Data);
     }
+}
+
+// The same over a pseudo-terminal and the real serial backend: the panel restarts part-way
+// through a Save All (its end of the line closes and opens again as a new device at the same
+// path); the next Save All and Load All in the same program complete.
+TEST(NextOperation, ARestartedPanelOnAPseudoTerminalIsUsedAgain)
+{
+    QTemporaryDir dir;
+    TPanelTestLink link(200);
+    Prepare(link);
+    TPtyPanel pty(link.Panel);
+    QString error;
+    ASSERT_TRUE(pty.Start(&error)) << error.toStdString();
+    const QString path = dir.filePath(QStringLiteral("ttyZOL"));
+    ASSERT_TRUE(pty.LinkAt(path, &error)) << error.toStdString();
+    link.Comms.Port().SetPortName(path);
+    AtFrame(link, 300, [&] { pty.Restart(); });
+    const TTransferResult lost = SaveAll(link);
+    EXPECT_EQ(lost.Outcome, TTransferOutcome::PortLost) << lost.Message.toStdString();
+    EXPECT_TRUE(lost.PartlySaved);
+
+    link.Panel->OnFrame = nullptr;
+    const TTransferResult saved = SaveAll(link);
+    ASSERT_TRUE(saved.Completed()) << saved.Message.toStdString();
+    EXPECT_TRUE(link.Panel->Memory() == CleanMemory());
+    TData expected;
+    FillRichConfiguration(expected, stApolloLoop);
+    const TTransferResult loaded = LoadAll(link);
+    ASSERT_TRUE(loaded.Completed()) << loaded.Message.toStdString();
+    ExpectSameTransferredData(expected, link.Data);
+    link.Comms.Close();
 }
