@@ -17,10 +17,12 @@ namespace {
 
 const QDateTime FixedClock(QDate(2026, 3, 4), QTime(10, 20, 30));
 
+// The program's own poll of 200 ms: answers arrive between two ticks, as on site (a short
+// poll hides the hang a lost port once left behind).
 void Prepare(TPanelTestLink& link)
 {
     link.Comms.SetComPortSpeed(br115200);
-    link.Comms.SetTickInterval(2);
+    link.Comms.SetTickInterval(200);
     link.Sequencer.Now = [] { return FixedClock; };
     FillRichConfiguration(link.Data, stApolloLoop);
 }
