@@ -286,7 +286,7 @@ void TTransferEngine::OnTimeout()
     }
 }
 
-QString TTransferEngine::RequestName() const
+QString TTransferEngine::BlockTitle() const
 {
     const TTransferBlock& block = run_->Plan.Blocks[std::min(run_->Block, run_->Plan.Blocks.size() - 1)];
     return block.Title;
@@ -303,14 +303,14 @@ void TTransferEngine::Failure(bool answered)
             End(TTransferOutcome::PortLost, TransferText::CannotCommunicate, TEndNotice::Error);
         } else if (run.Naks * 2 > run.Failures) {
             End(TTransferOutcome::Refused,
-                RequestName() + QStringLiteral(": refused by the panel (it answered NAK to ")
+                BlockTitle() + QStringLiteral(": refused by the panel (it answered NAK to ")
                     + QString::number(run.Naks) + QStringLiteral(" of ")
                     + QString::number(run.Sends) + QStringLiteral(" sends of the same message)."),
                 TEndNotice::Error);
         } else {
             End(TTransferOutcome::PortLost,
                 TransferText::CannotCommunicate + QStringLiteral("\nThe panel answered the ")
-                    + RequestName() + QStringLiteral(" request ")
+                    + BlockTitle() + QStringLiteral(" request ")
                     + QString::number(run.Failures - run.TimeOuts)
                     + QStringLiteral(" times; the answer was not accepted: ")
                     + Hex(run.LastRefused),

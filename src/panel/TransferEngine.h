@@ -72,7 +72,7 @@ private:
     void Failure(bool answered);
     void Settled();
     bool Listening() const;
-    QString RequestName() const;
+    QString BlockTitle() const;
     void SetBar(int position, int maximum);
     TTransferRun* Retire();
 
