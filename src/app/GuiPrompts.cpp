@@ -11,9 +11,26 @@ QString Title(const QString& caption)
     return caption.isEmpty() ? QApplication::applicationName() : ShownText(caption);
 }
 
+// A message belongs on top of whatever window is on top: a modal dialog, or a window such as
+// the transfer's Status window that stays over the main window.
+QWidget* Owner(QWidget* parent)
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    QWidget* top = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->isWindow() && w->windowType() == Qt::Dialog && parent
+            && w->parentWidget() && w->parentWidget()->window() == parent->window())
+            top = w;
+    }
+    return top ? top : parent;
+}
+
 void Show(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& caption)
 {
-    QMessageBox box(icon, Title(caption), ShownText(text), QMessageBox::Ok, parent);
+    QMessageBox box(icon, Title(caption), ShownText(text), QMessageBox::Ok, Owner(parent));
+    // Line breaks in a message are kept (rich text would run its lines together).
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -46,7 +63,8 @@ TPromptAnswer TGuiPrompts::confirm(const QString& text, TPromptButtons buttons, 
     const QMessageBox::Icon icon =
         kind == TPromptKind::pkConfirmation ? QMessageBox::Question : QMessageBox::Warning;
     const bool destructive = kind == TPromptKind::pkDestructive;
-    QMessageBox box(icon, Title(QString()), ShownText(text), QMessageBox::NoButton, parent_);
+    QMessageBox box(icon, Title(QString()), ShownText(text), QMessageBox::NoButton, Owner(parent_));
+    box.setTextFormat(Qt::PlainText);
     switch (buttons) {
     case TPromptButtons::pbYesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

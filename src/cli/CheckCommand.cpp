@@ -1,9 +1,11 @@
 #include "cli/CliPrompts.h"
 #include "cli/Commands.h"
+#include "cli/FileSections.h"
 
 #include "model/Data.h"
 #include "safety/ConfigCheck.h"
 #include "storage/ConfigFile.h"
+#include "storage/ConfigReader.h"
 #include "storage/ProgramSettings.h"
 
 #include <QJsonArray>
@@ -60,7 +62,10 @@ int RunCheckCommand(const QStringList& args, TCliContext& context)
     if (!TConfigFile(data, prompts).Open(files.first()))
         return Failure(context, prompts.LastError);
 
-    const QList<TFinding> findings = TConfigCheck::Run(data, maxOutputDelay, QDate::currentDate());
+    QList<TFinding> findings = TConfigCheck::Run(data, maxOutputDelay, QDate::currentDate());
+    if (const QStringList missing = CutOffSections(files.first()); !missing.isEmpty())
+        findings.prepend(TFinding{fsError, ppLoopSummary, 0, QString(), QStringLiteral("File"),
+                                  MissingSectionsWarning(files.first(), missing)});
     const int errors = Count(findings, fsError);
     const int warnings = Count(findings, fsWarning);
     const int notes = Count(findings, fsNote);

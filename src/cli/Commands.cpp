@@ -170,7 +170,8 @@ int UsageError(TCliContext& context, const QString& message)
 
 int Failure(TCliContext& context, const QString& message)
 {
-    context.Err << "zolctl: " << QString(message).replace(QLatin1Char('\n'), QLatin1Char(' '))
+    // One line: the lines of a message are joined by ": ", never run together.
+    context.Err << "zolctl: " << QString(message).replace(QLatin1Char('\n'), QStringLiteral(": "))
                 << '\n';
     context.Err.flush();
     return ecFailure;

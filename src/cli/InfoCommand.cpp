@@ -1,5 +1,6 @@
 #include "cli/CliPrompts.h"
 #include "cli/Commands.h"
+#include "cli/FileSections.h"
 
 #include "model/Data.h"
 #include "storage/CommentsFile.h"
@@ -268,6 +269,9 @@ int RunInfoCommand(const QStringList& args, TCliContext& context)
     QTextStream textOut(&text);
     TSummary summary(textOut);
     Describe(summary, document, files.first(), maxOutputDelay, prompts.HasSaid(ConvertQuestion));
+    if (const QStringList missing = CutOffSections(files.first()); !missing.isEmpty())
+        summary.Line(QStringLiteral("missingSections"), QStringLiteral("Missing sections"),
+                     missing.join(QStringLiteral(", ")) + QStringLiteral(" (the file may be cut off)"));
     textOut.flush();
     if (json)
         context.Out << QJsonDocument(summary.Json()).toJson(QJsonDocument::Indented);

@@ -6,6 +6,7 @@
 #include "model/Data.h"
 #include "panel/PanelLink.h"
 #include "panel/TransferProgress.h"
+#include "panel/TransferRunner.h"
 #include "panel/TransferSequencer.h"
 #include "safety/CommsTrace.h"
 #include "sim/DemoPanel.h"
@@ -14,7 +15,6 @@
 #include "storage/ProgramSettings.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QTimer>
 
 #include <csignal>
@@ -48,6 +48,11 @@ public:
     int Position() const override { return position_; }
     int Maximum() const override { return maximum_; }
     void SetCancelVisible(bool) override {}
+    void SetOverall(int step, int steps, const QString& title) override
+    {
+        step_ = QStringLiteral("%1/%2 %3").arg(step).arg(steps).arg(title);
+        Draw();
+    }
     void Show() override { shown_ = true; }
     void Hide() override
     {
@@ -56,6 +61,7 @@ public:
         err_.flush();
         shown_ = false;
         status_.clear();
+        step_.clear();
         position_ = 0;
     }
     void Close() override { Hide(); }
@@ -68,7 +74,7 @@ private:
         constexpr int width = 30;
         const int filled = maximum_ > 0 ? qBound(0, position_ * width / maximum_, width) : 0;
         err_ << "\r\033[K[" << QString(filled, QLatin1Char('#')) << QString(width - filled, QLatin1Char(' '))
-             << "] " << status_.left(60);
+             << "] " << (step_.isEmpty() ? QString() : step_ + QStringLiteral(": ")) << status_.left(50);
         err_.flush();
     }
 
@@ -76,6 +82,7 @@ private:
     bool terminal_;
     bool shown_ = false;
     QString status_;
+    QString step_;  // where the whole operation is: "4/11 Zone Config"
     int position_ = 0;
     int maximum_ = 100;
 };
@@ -188,15 +195,10 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
                                  TTransferContext{[page] { return page; }, [] { return 1; }});
     sequencer.MaxOutputDelay = LoadProgramSettings().MaxOutputDelay;
 
-    std::optional<bool> result;
-    QEventLoop loop;
-    QObject::connect(&sequencer, &TTransferSequencer::Finished, [&](bool completed) {
-        result = completed;
-        loop.quit();
-    });
-
     interrupted = 0;
+    // Ctrl-C and a polite kill both cancel: nothing more is sent and what was read is kept.
     const auto previous = std::signal(SIGINT, OnInterrupt);
+    const auto previousTerm = std::signal(SIGTERM, OnInterrupt);
     bool cancelled = false;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -205,24 +207,23 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
         cancelled = true;
         prompts.Answers.insert(TransferText::CancelQuestion, TPromptAnswer::paYes);
         sequencer.CancelRequested();
-        loop.quit();
     });
     watch.start(50);
 
-    const bool started = start(sequencer);
-    if (started && !result && !cancelled)
-        loop.exec();
+    bool started = false;
+    const TTransferResult result = TTransferRunner::Run(sequencer, [&] {
+        started = start(sequencer);
+        return started;
+    });
     watch.stop();
     std::signal(SIGINT, previous);
+    std::signal(SIGTERM, previousTerm);
     comms.Close();
     progress.Close();
 
-    // Nothing is written before the link is up and the protocols agree.
-    const bool nothingWritten = prompts.HasSaid(TransferText::CannotOpenPort)
-                                || prompts.HasSaid(TransferText::HandshakeFailed)
-                                || prompts.HasSaid(TransferText::ProtocolMismatch);
-    if (arguments.Saving && started && (cancelled || !result.value_or(false)) && !nothingWritten
-        && !prompts.HasSaid(TransferText::PartlySaved)) {
+    // Every message the operation gave went through the prompts; the partly saved panel is
+    // said once more at the end when its message did not say it.
+    if (arguments.Saving && result.PartlySaved && !result.Message.contains(TransferText::PartlySaved)) {
         context.Err << "zolctl: " << TransferText::PartlySaved << '\n';
         context.Err.flush();
     }
@@ -230,9 +231,10 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
         return ExitCancelled;
     if (!prompts.Unanswered.isEmpty())
         return Failure(context, QStringLiteral("nobody to answer \"%1\"").arg(prompts.Unanswered.trimmed()));
-    if (!started && prompts.LastError.isEmpty())
-        return Failure(context, QStringLiteral("the operation did not start"));
-    if (!result.value_or(false))
+    if (result.Outcome == TTransferOutcome::NotStarted)
+        return Failure(context, prompts.LastError.isEmpty() ? QStringLiteral("the operation did not start")
+                                                            : prompts.LastError);
+    if (!result.Completed())
         return Failure(context, prompts.LastError.isEmpty() ? QStringLiteral("the operation did not complete")
                                                             : prompts.LastError);
     return ecSuccess;

@@ -69,6 +69,25 @@ void TPanelComms::Reopen()
         OnDeviceLost(this);
 }
 
+void TPanelComms::ResetLink()
+{
+    Close();
+    HandshakeStage = 0;
+    HandshakeDone = false;
+    HandshakeFailed = false;
+    HandshakeRetries = 0;
+    DropPartialInput();
+}
+
+void TPanelComms::DropPartialInput()
+{
+    dCharsReceived_ = 0;
+    packetLength_ = 0;
+    rxBuffer_.clear();
+    rawLine_.clear();
+    displayLine_.clear();
+}
+
 void TPanelComms::SendPacket(const QByteArray& message)
 {
     QByteArray framed = message;
@@ -97,6 +116,9 @@ void TPanelComms::SendPacket(const QByteArray& message)
 
 void TPanelComms::HandshakeRetryStep()
 {
+    // Only a handshake this component started is repeated.
+    if (HandshakeStage == 0)
+        return;
     if (HandshakeRetries >= 1) {
         --HandshakeRetries;
         SendPacket(HandshakeMessage());
@@ -147,8 +169,15 @@ void TPanelComms::PortReceiveData(TSigComPort* sender, const char* data, int siz
         TCommPanel::OnReceiveData(sender, data, size);
     // The handlers may reopen the port; work on a copy of the bytes.
     const QByteArray bytes(data, size);
-    for (char b : bytes)
+    dropRest_ = false;
+    for (char b : bytes) {
+        if (dropRest_)
+            break;
         ReceiveByte(b);
+    }
+    if (dropRest_)
+        DropPartialInput();
+    dropRest_ = false;
 }
 
 void TPanelComms::PacketComplete()
@@ -157,7 +186,8 @@ void TPanelComms::PacketComplete()
     const QByteArray buffer = rxBuffer_;
     if (PacketChecksumOK(buffer, HandshakeStage == 0 ? 0 : -1)) {
         if (!HandshakeDone) {
-            if (buffer.startsWith(QByteArray("A\0A", 3)) && length == 0) {
+            // Taken only as the answer to a handshake of the stage running.
+            if (buffer.startsWith(QByteArray("A\0A", 3)) && length == 0 && HandshakeStage != 0) {
                 HandshakeDone = true;
                 HandshakeRetries = 50;
                 if (OnHandshakeReceived)

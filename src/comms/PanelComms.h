@@ -30,6 +30,13 @@ public:
 
     // message: letter, length N, N payload bytes.
     virtual void SendPacket(const QByteArray& message);
+    // Closes the port and forgets the handshake: the next open starts from stage 0.
+    void ResetLink();
+    // Forgets a packet partly received.
+    void DropPartialInput();
+    // The bytes received with the one being handled are not looked at: they were on the line
+    // before anything sent from the handler.
+    void DropRestOfInput() { dropRest_ = true; }
 
     // 0 idle, 1 no parity, 2 space parity, 3 mark parity; keeps the stage that succeeded.
     quint8 HandshakeStage = 0;
@@ -66,4 +73,5 @@ protected:
     quint16 dCharsReceived_ = 0;
     qint32 packetLength_ = 0;
     QByteArray rxBuffer_;
+    bool dropRest_ = false;
 };

@@ -5,10 +5,9 @@
 #include "model/Data.h"
 #include "panel/PanelLink.h"
 #include "panel/TransferProgress.h"
+#include "panel/TransferRunner.h"
 #include "panel/TransferSequencer.h"
 #include "storage/Prompts.h"
-
-#include <QEventLoop>
 
 namespace {
 
@@ -57,14 +56,8 @@ bool UploadInProcess(TData& data, const std::shared_ptr<TPanelEndpoint>& panel, 
     // The panel is to hold the whole configuration, its maintenance date included.
     data.SendMaintenanceDate = true;
 
-    bool completed = false;
-    QEventLoop loop;
-    QObject::connect(&sequencer, &TTransferSequencer::Finished, [&](bool ok) {
-        completed = ok;
-        loop.quit();
-    });
-    if (sequencer.SaveAll())
-        loop.exec();
+    const bool completed =
+        TTransferRunner::Run(sequencer, [&] { return sequencer.SaveAll(); }).Completed();
     comms.Close();
     if (!completed && error)
         *error = prompts.Last.isEmpty() ? QStringLiteral("the save did not start") : prompts.Last;

@@ -21,6 +21,7 @@ struct TTransferResult {
     bool PartlySaved = false;
     // What the user was told, for logs and zolctl's stderr; never parsed.
     QString Message;
+    qint64 ElapsedMs = 0;
 
     bool Completed() const { return Outcome == TTransferOutcome::Completed; }
 };

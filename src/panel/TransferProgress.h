@@ -21,6 +21,11 @@ public:
     virtual void Hide() = 0;
     // Closing also has the caller redraw its pages from the configuration.
     virtual void Close() = 0;
+    // Where the whole operation is: block `step` of `steps`, with its title.
+    virtual void SetOverall(int step, int steps, const QString& title)
+    {
+        (void)step, (void)steps, (void)title;
+    }
 
     // Set by the sequencer: called when the user presses Cancel.
     std::function<void()> OnCancel;

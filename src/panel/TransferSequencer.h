@@ -1,28 +1,29 @@
 #pragma once
 
 #include "panel/PanelPages.h"
+#include "panel/TransferOutcome.h"
+#include "panel/TransferPlan.h"
 #include "storage/Prompts.h"
 
-#include <QByteArray>
 #include <QDateTime>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class TData;
+class TTransferEngine;
+class TTransferPlanner;
 class TTransferProgress;
 class TZOLPanelComms;
 
-// Runs every exchange with the panel: Load All, Save All, the load and save of each page and
-// the event history. An operation is a chain of events, not a blocking call: each reply or ACK
-// from the panel runs the next step, a NAK, a bad checksum or a time-out sends the same message
-// again, and the eleventh failure of one message ends the operation. An answer is only ever
-// taken for the request in flight: a point answer must echo the address asked for, and after
-// a request that went out again on a time-out the line settles before the next request, so
-// that the second answer to it is dropped rather than taken for the next one.
-// It never shows a window: it talks to the user through TPrompts and TTransferProgress.
+// Runs every exchange with the panel: Load All, Save All, the load and save of each page, the
+// names and the event history. Each operation is a plan (TTransferPlanner) run by one engine
+// (TTransferEngine) in a run object of its own, so nothing of one operation reaches the next.
+// An operation is a chain of events, not a blocking call (TTransferRunner blocks for zolctl,
+// the read-backs and tests). It never shows a window: it talks to the user through TPrompts
+// and TTransferProgress.
 class TTransferSequencer : public QObject {
     Q_OBJECT
 
@@ -33,7 +34,7 @@ public:
     ~TTransferSequencer() override;
 
     // Each returns false when it did not start (an operation is running, an access code
-    // fails its check, the user said No, or a check refused).
+    // fails its check, the user said No, a check refused, or the port did not open).
     bool LoadAll();
     bool SaveAll();
     bool LoadPage();
@@ -41,14 +42,22 @@ public:
     // The shared name table on its own (zolctl's name block).
     bool LoadNames();
     bool SaveNames();
+    // The event history; clear: each event is deleted from the panel once read.
+    bool LoadEvents(bool clear);
+    // Ends any operation at once and closes the port.
     void Disconnect();
     // The progress window's Cancel button: asks, and on Yes stops the operation.
     void CancelRequested();
 
-    bool Busy() const { return TransferStep != 0; }
+    bool Busy() const;
+    // The last operation started is (or was) Load All.
+    bool LoadingAll() const { return loadingAll_; }
     // True when the last operation was a save that ended before it completed after writing
     // to the panel: the panel holds part old, part new configuration.
-    bool LeftPanelPartlySaved() const { return partlySaved_; }
+    bool LeftPanelPartlySaved() const { return last_.PartlySaved; }
+    const TTransferResult& LastResult() const { return last_; }
+    // Failed attempts of the request in flight.
+    int Retries() const;
 
     // Program setting: the longest output delay a zone may have with investigation.
     int MaxOutputDelay = 600;
@@ -58,22 +67,11 @@ public:
     // The clock sent to the panel with "U".
     std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
 
-    // Sequencer state (see the class comment).
-    int TransferStep = 0;
-    int TransferIndex = 0;
-    int RetryCount = 0;
-    QByteArray LastMessage;
-    bool LoadingAll = false;
-    bool SavingAll = false;
-    bool ReadProtocolFirst = false;
-    bool WriteProtocolFirst = false;
-    bool CheckLinkFirst = false;
-    int CurrentLoop = 1;
-    // The answer to "Do you want to clear the events as we go?".
-    TPromptAnswer ClearEventsAnswer = TPromptAnswer::paNo;
-    int CEEventCount = 16;
-
 signals:
+    // An operation started (after its questions and checks).
+    void Started();
+    // Every operation that started ends with exactly one Ended, however it ends.
+    void Ended(const TTransferResult& result);
     // An operation ended: completed is false after an error, a refusal by the panel or a cancel.
     void Finished(bool completed);
     // One event of the history, already appended to the document's event log.
@@ -87,99 +85,20 @@ signals:
     void StatusMessage(const QString& text);
 
 private:
-    // Starting and the link.
-    bool Begin(int step);
-    // Clears the flags of the previous operation for a per-page load or save; the loop pages
-    // move the loop protocol first. Returns the loop the page stands for (0 for other pages).
-    int ResetPageFlags(TPanelPage page, bool saving);
-    void StartOperation();
-    void StepStart();
-    // The first action of TransferStep once the protocol is read or written.
-    void StartStep();
-    void GoToStep(int step);
-    void Send(const QByteArray& message);
-    void Resend();
-    // Accepts the answer to the request in flight and runs its handler. A request sent again
-    // after a time-out may be answered twice: the next request then waits until the line has
-    // settled, and what arrives meanwhile is dropped.
-    void Answered(int answerBytes, const std::function<void()>& handler);
-    void SettleDone();
-    bool Settling() const { return settleTimer_.isActive(); }
-    // answered: the panel did answer the last send (NAK, garbled); false after a time-out.
-    void Retry(int n, bool answered);
-    void EndOperation(bool refreshActivePage);
-    void Abandon();
-    void Fail(const QString& error);
-    // The message of an operation that ends before it completed; after a save that wrote to
-    // the panel it says that the panel is now partly saved.
-    QString EndedText(const QString& text);
-    // A message box or question runs a nested event loop; meanwhile the operation's own
-    // events are left alone (Ask) and afterwards the caller checks that the operation it
-    // belongs to is still running (Still).
-    TPromptAnswer Ask(const QString& text, TPromptButtons buttons, TPromptKind kind);
-    bool Still(int operation) const { return Busy() && operation == operation_; }
-    void MarkStored();
+    bool Run(TTransferPlan plan, bool loadingAll);
+    TTransferPlanner& Planner();
     bool SaveChecksPass(bool askConfirmation);
-    void StartZoneSave();
-
-    // Events of the packet component.
-    void OnTick();
-    void OnHandshakeReceived();
-    void OnPacketReceived(char letter, const QByteArray& packet);
-    void OnAck();
-    void OnInput(const QString& line);
-    void OnDeviceLost();
-
-    // Replies (read steps).
-    void HandleReply(char letter, const QByteArray& payload);
-    void ReplyLinkCheck(const QByteArray& payload);
-    void ReplyVersions(const QByteArray& payload);
-    void ReplyLoopType(const QByteArray& payload);
-    void ReplyPoint(const QByteArray& payload);
-    void ReplyName(const QByteArray& payload);
-    void ReplyZoneName(const QByteArray& payload);
-    void ReplyZoneData(const QByteArray& payload);
-    void ReplyNonFire(const QByteArray& payload);
-    void ReplyGroups(const QByteArray& payload);
-    void ReplySets(const QByteArray& payload);
-    void ReplySite(char letter, const QByteArray& payload);
-    void ReplyNetwork(char letter, const QByteArray& payload);
-    void ReplyCauseEffect(const QByteArray& payload);
-    void ReplyEvent(const QByteArray& payload);
-    void StartPointRead(int loop);
-    void NamesReadDone();
-
-    // ACK chains (save steps).
-    void ContinueSave();
-    void WriteNextPoint();
-    void WriteNextName();
-    void WriteNextGroup();
-    void WriteNextSet();
-    void WriteNextEvent();
-    void WriteNextNetworkPanel();
-    void NextSaveStep(int step, const QByteArray& message);
-    void Progress(int position, const QString& status);
-    void SetBar(int position, int maximum);
+    // No text of these pages (all when empty) is one the panel refuses; else says which.
+    bool TextsPass(const QList<TPanelPage>& pages);
 
     TData& data_;
     TZOLPanelComms& comms_;
     TPrompts& prompts_;
-    TTransferProgress& progress_;
     TTransferContext context_;
-    bool awaitingAck_ = false;
-    // Sends of the request in flight whose answer may still come; more than one after it was
-    // sent again on a time-out.
-    int unanswered_ = 0;
-    bool answeringRepeated_ = false;
-    QByteArray pending_;  // the next request, held back while the line settles
-    QTimer settleTimer_;
-    int settleMs_ = 0;
-    int settleExtensions_ = 0;
-    int operation_ = 0;  // counts the operations started, to tell them apart
-    int asking_ = 0;     // questions open that the operation waits on
-    bool saving_ = false;
-    bool wrote_ = false;
-    bool partlySaved_ = false;
+    std::unique_ptr<TTransferEngine> engine_;
+    std::unique_ptr<TTransferPlanner> planner_;
+    TTransferResult last_;
+    bool loadingAll_ = false;
 };
 
 // The messages the user sees, as the panel layer words them.

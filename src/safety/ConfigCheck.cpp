@@ -2,6 +2,7 @@
 
 #include "model/Data.h"
 #include "model/Tones.h"
+#include "panel/PanelTexts.h"
 #include "safety/SentForm.h"
 
 #include <QSet>
@@ -351,6 +352,15 @@ void CheckNetwork(const TData& data, TFindings& out)
                     .arg(own));
 }
 
+// Texts the panel would refuse: a save would stop part-way.
+void CheckPanelTexts(const TData& data, TFindings& out)
+{
+    for (const TRefusedText& refused : TextsThePanelRefuses(data))
+        out.Add(fsError, refused.Page, refused.Item, refused.ItemText,
+                QStringLiteral("Holds %1, which the panel refuses.").arg(refused.Reason),
+                refused.Field);
+}
+
 void CheckMaintenanceDate(const TSiteConfig& site, const QDate& today, TFindings& out)
 {
     if (site.MaintenanceDate.isValid() && site.MaintenanceDate < today)
@@ -376,6 +386,7 @@ QList<TFinding> TConfigCheck::Run(const TData& data, int maxOutputDelay, const Q
     CheckMaintenanceDate(data.SiteConfig, today, out);
     CheckCauseEffect(data, out);
     CheckNetwork(data, out);
+    CheckPanelTexts(data, out);
     QList<TFinding> findings = out.Take();
     std::stable_sort(findings.begin(), findings.end(), [](const TFinding& a, const TFinding& b) {
         return a.Page != b.Page ? a.Page < b.Page : a.Item < b.Item;

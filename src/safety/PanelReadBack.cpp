@@ -3,10 +3,9 @@
 #include "comms/ZOLPanelComms.h"
 #include "model/Data.h"
 #include "panel/PanelLink.h"
+#include "panel/TransferRunner.h"
 #include "panel/TransferSequencer.h"
 #include "safety/CommsTrace.h"
-
-#include <QEventLoop>
 
 bool LoadAllFromPanel(TData& scratch, const TPanelReadRequest& request, TPrompts& prompts,
                       TTransferProgress& progress, QString* error)
@@ -19,21 +18,13 @@ bool LoadAllFromPanel(TData& scratch, const TPanelReadRequest& request, TPrompts
     scratch.PanelNumber = request.PanelNumber;
     TTransferSequencer sequencer(scratch, comms, prompts, progress, {});
 
-    bool completed = false;
-    bool ended = false;
-    QEventLoop loop;
-    QObject::connect(&sequencer, &TTransferSequencer::Finished, &loop, [&](bool ok) {
-        completed = ok;
-        ended = true;
-        loop.quit();
-    });
-    const bool started = sequencer.LoadAll();
-    if (started && !ended)
-        loop.exec();
+    const TTransferResult result = TTransferRunner::Run(sequencer, [&] { return sequencer.LoadAll(); });
     comms.Close();
+    const bool completed = result.Completed();
     if (!completed && error)
-        *error = started ? QStringLiteral("The configuration could not be read from the panel.")
-                         : QStringLiteral("The load from the panel did not start.");
+        *error = result.Outcome == TTransferOutcome::NotStarted
+                     ? QStringLiteral("The load from the panel did not start.")
+                     : QStringLiteral("The configuration could not be read from the panel.");
     return completed;
 }
 

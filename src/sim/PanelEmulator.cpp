@@ -94,18 +94,41 @@ void TPanelEmulator::FrameComplete()
     const QByteArray frame = frame_;
     frame_.clear();
     ++framesReceived_;
+    ++framesSinceRestart_;
     if (OnFrame)
         OnFrame(true, frame);
+    if (Faults.StopAfterFrames > 0 && framesSinceRestart_ > Faults.StopAfterFrames)
+        return;
     const quint8 panel = At(frame, 1);
     const QByteArray body = frame.mid(1, frame.size() - 2);
     const QByteArray message = frame.mid(2, frame.size() - 3);
     if (ZolChecksum(body) != At(frame, frame.size() - 1)) {
-        Send(QByteArray(1, NAK));
+        Send(Garble(QByteArray(1, NAK)));
         return;
     }
     if (message[0] != 'A' && Faults.OnlyPanelNumber >= 0 && panel != Faults.OnlyPanelNumber)
         return;
-    Send(Answer(message));
+    Send(Garble(Answer(message)));
+}
+
+QByteArray TPanelEmulator::Garble(QByteArray answer)
+{
+    if (answer.isEmpty())
+        return answer;
+    ++answersSent_;
+    auto every = [this](int k) { return k > 0 && answersSent_ % k == 0; };
+    if (every(Faults.DuplicateEveryAnswer) || answersSent_ <= Faults.DuplicateFirstAnswers)
+        answer += answer;
+    if (every(Faults.NoiseEveryAnswer))
+        answer.prepend(static_cast<char>(Faults.NoiseByte));
+    return answer;
+}
+
+void TPanelEmulator::Restart()
+{
+    frame_.clear();
+    held_.clear();
+    framesSinceRestart_ = 0;
 }
 
 void TPanelEmulator::Send(const QByteArray& bytes)

@@ -16,6 +16,11 @@ struct TEmulatorFaults {
     int LateEveryAnswer = 0;     // hold every k-th answer back and send it just before the
                                  // answer to the next message (a busy panel answering after
                                  // the tool's time-out)
+    int DuplicateEveryAnswer = 0;  // send every k-th answer twice, back to back
+    int DuplicateFirstAnswers = 0; // send each of the first k answers twice
+    int NoiseEveryAnswer = 0;      // put NoiseByte in front of every k-th answer
+    quint8 NoiseByte = 0x15;       // NAK: the worst a noisy line can make of one byte
+    int StopAfterFrames = 0;       // answer nothing after this many frames (until Restart)
     int OnlyPanelNumber = -1;    // answer only frames to this panel number (-1: any); the
                                  // handshake, always sent to panel 0, is answered regardless
     // Understand only bytes sent at this parity (others arrive garbled and are ignored).
@@ -51,6 +56,10 @@ public:
     int HandshakesReceived() const { return handshakesReceived_; }
     int WritesReceived() const { return writesReceived_; }
 
+    // The panel starts again (power cycle): a frame half received, a held answer and the
+    // count of StopAfterFrames are forgotten; the memory is kept.
+    void Restart();
+
     // The answer to one message (letter, length, payload) to this panel, as it would go on the
     // line, faults included; empty when the panel stays silent.
     QByteArray Answer(const QByteArray& message);
@@ -63,6 +72,8 @@ private:
     QByteArray AnswerWrite(char letter, const QByteArray& payload);
     QByteArray AnswerRead(char letter, const QByteArray& payload);
     QByteArray Delay(const QByteArray& answer);
+    // Doubles or prefixes an answer as the line faults say.
+    QByteArray Garble(QByteArray answer);
 
     TPanelMemory memory_;
     int bitRate_ = 0;
@@ -76,4 +87,6 @@ private:
     int lastNameWritten_ = -1;
     int answersCounted_ = 0;
     QByteArray held_;  // a late answer, sent with the next one
+    int framesSinceRestart_ = 0;
+    int answersSent_ = 0;
 };

@@ -29,14 +29,31 @@ TPtyPanel::TPtyPanel(std::shared_ptr<TPanelEmulator> emulator)
 
 TPtyPanel::~TPtyPanel()
 {
-    emulator_->SendToTool = nullptr;
-    notifier_.reset();
+    CloseEnd();
     if (!link_.isEmpty())
         QFile::remove(link_);
+}
+
+void TPtyPanel::CloseEnd()
+{
+    emulator_->SendToTool = nullptr;
+    notifier_.reset();
+    toPanel_.Clear();
+    toTool_.Clear();
     if (slaveKeeper_ >= 0)
         ::close(slaveKeeper_);
     if (master_ >= 0)
         ::close(master_);
+    slaveKeeper_ = master_ = -1;
+}
+
+bool TPtyPanel::Restart(QString* error)
+{
+    CloseEnd();
+    emulator_->Restart();
+    if (!Start(error))
+        return false;
+    return link_.isEmpty() || LinkAt(link_, error);
 }
 
 bool TPtyPanel::Start(QString* error)

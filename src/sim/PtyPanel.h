@@ -23,8 +23,12 @@ public:
     bool LinkAt(const QString& path, QString* error = nullptr);
 
     TPanelEmulator& Emulator() { return *emulator_; }
+    // The panel restarts: its end of the line closes (the tool sees the device go) and opens
+    // again as a new device, at the same link path when there is one.
+    bool Restart(QString* error = nullptr);
 
 private:
+    void CloseEnd();
     void ReadMaster();
     void WriteMaster(const QByteArray& bytes);
 

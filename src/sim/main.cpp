@@ -97,6 +97,10 @@ int main(int argc, char* argv[])
         {QStringLiteral("corrupt-every"), QStringLiteral("Corrupt the checksum of every K-th reply."), QStringLiteral("K")},
         {QStringLiteral("silent-handshakes"), QStringLiteral("Stay silent to the first K handshakes."), QStringLiteral("K")},
         {QStringLiteral("late-every"), QStringLiteral("Answer every K-th message late: hold the answer back and send it just before the answer to the next message."), QStringLiteral("K")},
+        {QStringLiteral("duplicate-every"), QStringLiteral("Send every K-th answer twice."), QStringLiteral("K")},
+        {QStringLiteral("noise-every"), QStringLiteral("Put a noise byte (NAK) in front of every K-th answer."), QStringLiteral("K")},
+        {QStringLiteral("stop-after"), QStringLiteral("Stop answering after K frames (until a restart)."), QStringLiteral("K")},
+        {QStringLiteral("restart-after"), QStringLiteral("Restart once after K frames: close this end of the line and open it again (as a new device, at the --link path)."), QStringLiteral("K")},
         {QStringLiteral("panel"), QStringLiteral("Answer only this panel number (the handshake is always answered)."), QStringLiteral("N")},
         {QStringLiteral("log"), QStringLiteral("Print every frame in hex with a timestamp.")},
         {QStringLiteral("from"), QStringLiteral("Fill the panel with this configuration file by saving it to the panel in-process."), QStringLiteral("FILE.QEM")},
@@ -129,6 +133,10 @@ int main(int argc, char* argv[])
     emulator->Faults.CorruptEveryReply = IntOption(parser, QStringLiteral("corrupt-every"), 0, ok);
     emulator->Faults.SilentHandshakes = IntOption(parser, QStringLiteral("silent-handshakes"), 0, ok);
     emulator->Faults.LateEveryAnswer = IntOption(parser, QStringLiteral("late-every"), 0, ok);
+    emulator->Faults.DuplicateEveryAnswer = IntOption(parser, QStringLiteral("duplicate-every"), 0, ok);
+    emulator->Faults.NoiseEveryAnswer = IntOption(parser, QStringLiteral("noise-every"), 0, ok);
+    emulator->Faults.StopAfterFrames = IntOption(parser, QStringLiteral("stop-after"), 0, ok);
+    const int restartAfter = IntOption(parser, QStringLiteral("restart-after"), 0, ok);
     if (parser.isSet(QStringLiteral("panel")))
         emulator->Faults.OnlyPanelNumber = IntOption(parser, QStringLiteral("panel"), -1, ok);
     if (parser.isSet(QStringLiteral("loops"))) {
@@ -200,6 +208,22 @@ int main(int argc, char* argv[])
         std::printf("linked at %s\n", qPrintable(parser.value(QStringLiteral("link"))));
     }
     std::fflush(stdout);
+    if (restartAfter > 0) {
+        auto log = emulator->OnFrame;
+        emulator->OnFrame = [log, restartAfter, &pty, frames = 0](bool fromTool, const QByteArray& bytes) mutable {
+            if (log)
+                log(fromTool, bytes);
+            if (fromTool && ++frames == restartAfter)
+                QTimer::singleShot(0, [&pty] {
+                    QString why;
+                    if (pty.Restart(&why))
+                        std::printf("restarted on %s\n", qPrintable(pty.DeviceName()));
+                    else
+                        std::fprintf(stderr, "zolpanel-sim: %s\n", qPrintable(why));
+                    std::fflush(stdout);
+                });
+        };
+    }
 
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);

@@ -31,12 +31,16 @@ bool TConfigFile::Open(const QString& path)
         return Fail(QStringLiteral("The file %1 does not exist.").arg(path), caption);
     if (!info.isFile())
         return Fail(QStringLiteral("%1 is not a regular file.").arg(path), caption);
+    if (const QString tooLarge = ConfigSizeRefusal(info.size()); !tooLarge.isEmpty())
+        return Fail(QStringLiteral("The file %1 is not read: %2.").arg(path, tooLarge), caption);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Fail(QStringLiteral("The file could not be read. %1: %2").arg(path, file.errorString()),
                     caption);
     const QByteArray bytes = file.readAll();
     file.close();
+    if (const QString tooLong = ConfigLineRefusal(bytes); !tooLong.isEmpty())
+        return Fail(QStringLiteral("The file %1 is not read: %2.").arg(path, tooLong), caption);
     TProfileFile profile;
     profile.LoadFromBytes(bytes);
 
@@ -48,6 +52,9 @@ bool TConfigFile::Open(const QString& path)
                                                      : QString();
         return Fail(InvalidFileMessage + QStringLiteral(":\n%1%2").arg(path, what), caption);
     }
+
+    if (const QStringList missing = MissingConfigSections(profile, bytes); !missing.isEmpty())
+        prompts_.warning(MissingSectionsWarning(path, missing), caption);
 
     QString reason;
     QString comments;

@@ -274,3 +274,53 @@ void ReadConfiguration(const TProfileFile& profile, const QString& comments, TDa
     target.ConvertingFile = false;
     target.SetModified(false);
 }
+
+QString ConfigSizeRefusal(qint64 size)
+{
+    if (size <= MaxConfigFileBytes)
+        return {};
+    return QStringLiteral("it is %1 MB, more than any configuration (at most %2 MB)")
+        .arg(QString::number(double(size) / (1024 * 1024), 'f', 1))
+        .arg(MaxConfigFileBytes / (1024 * 1024));
+}
+
+QString ConfigLineRefusal(const QByteArray& bytes)
+{
+    qsizetype start = 0;
+    int line = 1;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        if (end - start > MaxConfigLineBytes)
+            return QStringLiteral("line %1 is longer than any configuration line (%2 KB at most)")
+                .arg(line)
+                .arg(MaxConfigLineBytes / 1024);
+        start = end + 1;
+        ++line;
+    }
+    return {};
+}
+
+QStringList MissingConfigSections(const TProfileFile& profile, const QByteArray& bytes)
+{
+    const bool savedByUs = !profile.ReadString(Header, MainVersion, QString()).isEmpty();
+    const bool endsMidLine = !bytes.isEmpty() && !bytes.endsWith('\n');
+    if (!savedByUs && !endsMidLine)
+        return {};
+    static const QStringList always = {Loop,        DetectorType, ZoneConfig, GroupConfig,
+                                       Maintenance, AccessCodes,  SiteConfig};
+    QStringList missing;
+    for (const QString& section : always)
+        if (!profile.SectionExists(section))
+            missing << section;
+    return missing;
+}
+
+QString MissingSectionsWarning(const QString& path, const QStringList& missing)
+{
+    return QStringLiteral("The file %1 lacks sections every saved configuration has (%2): it may "
+                          "have been cut off. What it lacks opens as New leaves it; check the "
+                          "configuration before sending it to a panel.")
+        .arg(path, missing.join(QStringLiteral(", ")));
+}

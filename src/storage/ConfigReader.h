@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -27,3 +28,19 @@ public:
 // conversion question of older files through prompts. Throws TConfigReadError.
 void ReadConfiguration(const TProfileFile& profile, const QString& comments, TData& target,
                        TPrompts& prompts);
+
+// The largest configuration file and line read at all: anything larger is no configuration
+// these tools wrote, and reading it would take memory without bound.
+inline constexpr qint64 MaxConfigFileBytes = 16 * 1024 * 1024;
+inline constexpr qsizetype MaxConfigLineBytes = 64 * 1024;
+// Why a file of this size, or with these bytes, is refused before it is parsed; empty when
+// it is not.
+QString ConfigSizeRefusal(qint64 size);
+QString ConfigLineRefusal(const QByteArray& bytes);
+
+// The sections every configuration these tools save has, missing from a file that looks saved
+// by them (its header names the firmware version) or that ends part-way through a line: most
+// likely a file cut off. Empty for anything else (hand-made and older files are left alone).
+QStringList MissingConfigSections(const TProfileFile& profile, const QByteArray& bytes);
+// The warning shown before such a file is opened.
+QString MissingSectionsWarning(const QString& path, const QStringList& missing);

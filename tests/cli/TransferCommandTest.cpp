@@ -14,7 +14,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
+#include <deque>
 
 namespace {
 
@@ -181,6 +183,39 @@ TEST(ZolctlTransfer, EventsReadWithAndWithoutClearing)
     EXPECT_TRUE(panel->Memory().Events.empty());
 }
 
+// Killed politely part-way through "events --clear": every event gone from the panel is in the
+// log, which is kept marked incomplete.
+TEST(ZolctlTransfer, InterruptedClearingKeepsEveryEventItDeleted)
+{
+    QTemporaryDir dir;
+    auto panel = FreshDemoPanel(stApolloLoop);
+    const std::deque<QByteArray> history = {"Fire Zone 1", "Fault Loop 1", "Fire Zone 2",
+                                            "Fault Loop 2", "Fire Zone 3", "Fault Loop 3"};
+    panel->Memory().Events = history;
+    // A line of real speed: the interrupt comes while the history is being read.
+    panel->SetWireBitRate(2400);
+    int clears = 0;
+    panel->OnFrame = [&](bool fromTool, const QByteArray& frame) {
+        // Frame: SOH, panel, 'q', 3, index (2), clear flag, checksum.
+        if (fromTool && frame.size() == 8 && frame.at(2) == 'q' && frame.at(6) == 1 && ++clears == 3)
+            QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+    };
+    const QString target = dir.filePath("history.log");
+    const TRun run = Zolctl({"events", "--port", "demo", "--clear", "-o", target});
+    panel->OnFrame = nullptr;
+    EXPECT_EQ(run.Code, 130);
+    EXPECT_LT(panel->Memory().Events.size(), history.size());
+    QFile log(target);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << run.Err.toStdString();
+    const QByteArray text = log.readAll();
+    EXPECT_TRUE(text.contains("INCOMPLETE"));
+    for (const QByteArray& event : history) {
+        const bool onPanel = std::find(panel->Memory().Events.begin(), panel->Memory().Events.end(),
+                                       event) != panel->Memory().Events.end();
+        EXPECT_TRUE(onPanel || text.contains(event)) << event.toStdString();
+    }
+}
+
 TEST(ZolctlTransfer, InterruptCancelsAndTheNextCommandWorks)
 {
     QTemporaryDir dir;
@@ -256,4 +291,51 @@ TEST(ZolctlTransfer, UploadsGoToTheFilesPanelAndSayWhenCutShort)
     const TRun cancelled = Zolctl({"upload", site, "--port", "demo", "--yes", "--force"});
     EXPECT_EQ(cancelled.Code, 130);
     EXPECT_EQ(cancelled.Err.count(TransferText::PartlySaved), 1) << cancelled.Err.toStdString();
+}
+
+// Files that would go wrong on the way to the panel are named before anything is sent: a text
+// the panel refuses, a file cut off part-way, a file too large to be a configuration.
+TEST(ZolctlTransfer, FilesThatWouldGoWrongAreNamedFirst)
+{
+    QTemporaryDir dir;
+    auto panel = FreshDemoPanel(stApolloLoop);
+    TData rich;
+    FillRichConfiguration(rich, stApolloLoop);
+    rich.SiteConfig.MaintenanceString = QStringLiteral("Call") + QChar(0) + QStringLiteral("Acme");
+    const QString nul = WriteConfiguration(rich, dir.filePath("nul.QEM"));
+    const TRun check = Zolctl({"check", nul});
+    EXPECT_EQ(check.Code, ecFailure);
+    EXPECT_TRUE(check.Out.contains("Maintenance text")) << check.Out.toStdString();
+    EXPECT_TRUE(check.Out.contains("NUL"));
+    const TRun up = Zolctl({"upload", nul, "--port", "demo", "--yes"});
+    EXPECT_NE(up.Code, ecSuccess);
+    EXPECT_TRUE(up.Err.contains("Maintenance text")) << up.Err.toStdString();
+    EXPECT_EQ(panel->FramesReceived(), 0);
+
+    rich.SiteConfig.MaintenanceString = QStringLiteral("Call Acme");
+    const QString whole = WriteConfiguration(rich, dir.filePath("whole.QEM"));
+    QFile source(whole);
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QString cut = dir.filePath("cut.QEM");
+    QFile cutFile(cut);
+    ASSERT_TRUE(cutFile.open(QIODevice::WriteOnly));
+    cutFile.write(source.read(20000));
+    cutFile.close();
+    const TRun cutCheck = Zolctl({"check", cut});
+    EXPECT_EQ(cutCheck.Code, ecFailure);
+    EXPECT_TRUE(cutCheck.Out.contains("cut off")) << cutCheck.Out.toStdString();
+    const TRun cutInfo = Zolctl({"info", cut});
+    EXPECT_TRUE(cutInfo.Out.contains("Missing sections")) << cutInfo.Out.toStdString();
+    EXPECT_TRUE(cutInfo.Err.contains("Zone Config")) << cutInfo.Err.toStdString();
+
+    const QString longLine = dir.filePath("long.QEM");
+    QFile longFile(longLine);
+    ASSERT_TRUE(longFile.open(QIODevice::WriteOnly));
+    longFile.write("[QEM Header]\nFileType=Prog Tools\n[Maintenance]\nText=");
+    longFile.write(QByteArray(70 * 1024, 'x'));
+    longFile.write("\n");
+    longFile.close();
+    const TRun info = Zolctl({"info", longLine});
+    EXPECT_EQ(info.Code, ecFailure);
+    EXPECT_TRUE(info.Err.contains("line 4")) << info.Err.toStdString();
 }

@@ -1,6 +1,8 @@
 // Load All and Save All under a fault schedule taken from the input (NAKs, dropped requests,
-// bad checksums): a transfer that reports success has moved exactly what a clean transfer
-// moves: the same panel memory after Save All, the same configuration after Load All.
+// bad checksums, late, doubled and noisy answers, ignored handshakes, a panel that stops
+// answering, a line lost and a panel restarted part-way): a transfer that reports success has
+// moved exactly what a clean transfer moves (the same panel memory after Save All, the same
+// configuration after Load All), and however it ended the next one in the same program does.
 #include "FuzzSupport.h"
 
 #include "comms/MemorySerialDevice.h"
@@ -134,12 +136,32 @@ int Every(uint8_t byte)
     return byte < 128 ? 0 : 2 + byte % 40;
 }
 
+// One line fault at a frame of the transfer, from two bytes of the input.
+void Arrange(TLink& link, uint8_t at, uint8_t kind)
+{
+    if (kind < 160)
+        return;
+    const int frame = 4 + at * 4;
+    auto* device = dynamic_cast<TMemorySerialDevice*>(link.Comms.Port().Device());
+    link.Panel->OnFrame = [&link, device, frame, kind, frames = 0](bool fromTool,
+                                                                    const QByteArray&) mutable {
+        if (!fromTool || ++frames != frame)
+            return;
+        if (kind < 200)
+            link.Panel->Faults.StopAfterFrames = frames;
+        else if (kind < 240)
+            QTimer::singleShot(0, [device] { device->Unplug(); });
+        else
+            link.Panel->Restart();
+    };
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzApplication();
-    if (size < 4)
+    if (size < 12)
         return 0;
     const auto protocol = static_cast<TSystemType>(data[0] % 4);
     const TClean& clean = CleanTransfer(protocol);
@@ -147,17 +169,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     faults.NakEveryWrite = Every(data[1]);
     faults.DropEveryRequest = Every(data[2]);
     faults.CorruptEveryReply = Every(data[3]);
+    faults.LateEveryAnswer = Every(data[4]);
+    faults.DuplicateEveryAnswer = Every(data[5]);
+    faults.NoiseEveryAnswer = Every(data[6]);
+    faults.NoiseByte = data[7];
+    faults.SilentHandshakes = data[8] % 4;
+    faults.DuplicateFirstAnswers = data[9] % 3;
 
     TLink save;
     save.Panel->Memory().Protocol = static_cast<quint8>(protocol);
     save.Panel->Faults = faults;
     FillSource(save.Data, protocol);
+    Arrange(save, data[10], data[11]);
     if (save.Run(true).value_or(false))
         FUZZ_CHECK(save.Panel->Memory() == clean.Memory);
+    // The panel back to health: the next Save All in the same program is a clean one.
+    save.Panel->OnFrame = nullptr;
+    save.Panel->Faults = {};
+    save.Panel->Restart();
+    FUZZ_CHECK(save.Run(true).value_or(false));
+    FUZZ_CHECK(save.Panel->Memory() == clean.Memory);
 
     TLink load;
     load.Panel->Memory() = clean.Memory;
     load.Panel->Faults = faults;
+    Arrange(load, data[11], data[10]);
     if (load.Run(false).value_or(false))
         FUZZ_CHECK(Image(load.Data) == clean.Loaded);
     return 0;

@@ -120,19 +120,23 @@ TEST(FaultSchedule, RandomMixOfEveryFault)
                    : std::uniform_int_distribution<int>(low, high)(rng);
     };
     for (TSystemType protocol : {stApolloLoop, stHochikiLoop, stSysSensorLoop, stNittanLoop}) {
-        for (int schedule = 0; schedule < 3; ++schedule) {
+        for (int schedule = 0; schedule < 4; ++schedule) {
             TEmulatorFaults faults;
             faults.NakEveryWrite = every(3, 25);
             faults.DropEveryRequest = every(20, 80);
             faults.CorruptEveryReply = every(3, 25);
             faults.LateEveryAnswer = every(20, 80);
+            faults.DuplicateEveryAnswer = every(5, 40);
+            faults.NoiseEveryAnswer = every(5, 40);
             faults.SilentHandshakes = std::uniform_int_distribution<int>(0, 2)(rng);
-            SCOPED_TRACE(QStringLiteral("%1: nak %2 drop %3 corrupt %4 late %5")
+            SCOPED_TRACE(QStringLiteral("%1: nak %2 drop %3 corrupt %4 late %5 dup %6 noise %7")
                              .arg(SystemTypeName(protocol))
                              .arg(faults.NakEveryWrite)
                              .arg(faults.DropEveryRequest)
                              .arg(faults.CorruptEveryReply)
                              .arg(faults.LateEveryAnswer)
+                             .arg(faults.DuplicateEveryAnswer)
+                             .arg(faults.NoiseEveryAnswer)
                              .toStdString());
             if ((schedule + protocol) % 2 == 0)
                 ExpectSaveAsClean(protocol, faults);
@@ -140,4 +144,38 @@ TEST(FaultSchedule, RandomMixOfEveryFault)
                 ExpectLoadAsClean(protocol, faults);
         }
     }
+}
+
+// Two answers to one request (a doubled answer, or a noise byte equal to NAK in front of a good
+// ACK) never put the tool one answer out of step: a write is done only on its own ACK.
+TEST(FaultSchedule, DoubledAnswersKeepRequestsAndAnswersInStep)
+{
+    for (TSystemType protocol : {stApolloLoop, stHochikiLoop, stSysSensorLoop, stNittanLoop}) {
+        SCOPED_TRACE(SystemTypeName(protocol).toStdString());
+        TEmulatorFaults noise;
+        noise.NoiseEveryAnswer = 3;
+        noise.DropEveryRequest = 11;
+        ExpectSaveAsClean(protocol, noise);
+        TEmulatorFaults doubled;
+        doubled.DuplicateEveryAnswer = 4;
+        doubled.NakEveryWrite = 7;
+        ExpectSaveAsClean(protocol, doubled);
+        ExpectLoadAsClean(protocol, doubled);
+    }
+}
+
+// A panel whose first answers arrive twice still gets one handshake and says that its NVM
+// program link is not fitted.
+TEST(FaultSchedule, DoubledFirstAnswersStillShowTheLinkWarning)
+{
+    TPanelTestLink link(FaultTimeOutMs);
+    FastLine(link);
+    link.Panel->Memory().NvmLinkFitted = false;
+    link.Panel->Faults.DuplicateFirstAnswers = 3;
+    link.Prompts.Answers = {TPromptAnswer::paYes, TPromptAnswer::paAbort};
+    EXPECT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), false);
+    EXPECT_TRUE(link.Prompts.texts().contains(TransferText::NvmLinkNotFitted));
+    EXPECT_EQ(link.Panel->HandshakesReceived(), 1);
+    EXPECT_LT(link.Panel->FramesReceived(), 10);
+    EXPECT_EQ(link.Panel->WritesReceived(), 0);
 }

@@ -4,6 +4,8 @@
 #include "PanelTestLink.h"
 #include "RichConfig.h"
 
+#include "panel/TransferRunner.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -172,4 +174,30 @@ TEST(SaveOutcome, UnpluggedDeviceEndsTheOperationAtOnce)
     EXPECT_TRUE(link.Prompts.texts().first().startsWith(TransferText::CannotCommunicate + "\n"));
     EXPECT_TRUE(link.Prompts.texts().first().contains("COM1: device removed"));
     EXPECT_FALSE(link.Sequencer.Busy());
+}
+
+// A text the panel refuses stops Save All before anything is sent; a write the panel refuses
+// again and again ends the save as refused, naming the block, not as a line fault.
+TEST(SaveOutcome, RefusedTextsAndRefusedWrites)
+{
+    TPanelTestLink link;
+    FillRichConfiguration(link.Data, stApolloLoop);
+    link.Data.SiteConfig.MaintenanceString = QStringLiteral("Call") + QChar(0) + QStringLiteral("us");
+    link.Prompts.Answers = {TPromptAnswer::paYes};
+    EXPECT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), std::nullopt);
+    EXPECT_EQ(link.Panel->FramesReceived(), 0);
+    ASSERT_EQ(link.Prompts.texts().size(), 1);
+    EXPECT_TRUE(link.Prompts.texts().first().startsWith("Maintenance text holds a control character (NUL)"));
+
+    link.Data.SiteConfig.MaintenanceString = QStringLiteral("Call us");
+    link.Prompts.clear();
+    link.Panel->OnFrame = [&](bool fromTool, const QByteArray& frame) {
+        if (fromTool && frame.size() > 2 && frame.at(2) == 'H')
+            link.Panel->Faults.NakEveryWrite = 1;
+    };
+    const TTransferResult result =
+        TTransferRunner::Run(link.Sequencer, [&] { return link.Sequencer.SaveAll(); });
+    EXPECT_EQ(result.Outcome, TTransferOutcome::Refused);
+    EXPECT_TRUE(result.PartlySaved);
+    EXPECT_TRUE(result.Message.startsWith("Site Config: refused by the panel")) << result.Message.toStdString();
 }

@@ -139,7 +139,7 @@ TEST(Sequencer, StrayPacketsCountAsFailuresOnlyDuringAStep)
     link.Comms.OnPacketReceived(&link.Comms, 'y', Hex("79 00 79"));
     TPanelTestLink::Settle(20);
     EXPECT_TRUE(link.Sent.isEmpty());
-    EXPECT_EQ(link.Sequencer.RetryCount, 0);
+    EXPECT_EQ(link.Sequencer.Retries(), 0);
 
     // During a step it is a failed attempt: the message in flight goes again.
     link.Panel->Faults.DropEveryRequest = 1;
@@ -147,7 +147,7 @@ TEST(Sequencer, StrayPacketsCountAsFailuresOnlyDuringAStep)
     ASSERT_TRUE(link.Sequencer.LoadPage());
     TPanelTestLink::Settle(20);
     link.Comms.OnPacketReceived(&link.Comms, 'y', Hex("79 00 79"));
-    EXPECT_EQ(link.Sequencer.RetryCount, 1);
+    EXPECT_EQ(link.Sequencer.Retries(), 1);
     TPanelTestLink::Settle(20);
     EXPECT_GE(link.CountSent(Hex("5D 01 01")), 2);
     link.Prompts.Answers = {TPromptAnswer::paYes};

@@ -240,6 +240,29 @@ TEST_F(EmulatorTest, FaultInjection)
     mark.Parity = ptMARK;
     emu.ReceiveFromTool(ZolFrame(2, Msg('V')), mark);
     EXPECT_FALSE(sent.isEmpty());
+    emu.Faults = {};
+
+    // Line faults: an answer doubled, a noise byte in front, a panel that stops answering
+    // until it restarts.
+    const QByteArray loopType = B({'V', 2, 0, 2, 0x5A});
+    sent.clear();
+    emu.Faults.DuplicateEveryAnswer = 1;
+    emu.ReceiveFromTool(ZolFrame(2, Msg('V')), {});
+    EXPECT_EQ(sent, loopType + loopType);
+    emu.Faults = {};
+    sent.clear();
+    emu.Faults.NoiseEveryAnswer = 1;
+    emu.ReceiveFromTool(ZolFrame(2, Msg('V')), {});
+    EXPECT_EQ(sent, QByteArray(1, NAK) + loopType);
+    emu.Faults = {};
+    sent.clear();
+    emu.Restart();
+    emu.Faults.StopAfterFrames = 1;
+    emu.ReceiveFromTool(ZolFrame(2, Msg('V')) + ZolFrame(2, Msg('V')), {});
+    EXPECT_EQ(sent, loopType);
+    emu.Restart();
+    emu.ReceiveFromTool(ZolFrame(2, Msg('V')), {});
+    EXPECT_EQ(sent, loopType + loopType);
 }
 
 TEST_F(EmulatorTest, MemoryFileRoundTripAndBadFiles)

@@ -26,6 +26,11 @@ TfrmStatus::TfrmStatus(QWidget* parent) : QDialog(parent)
     Progress_->setValue(0);
     Progress_->setTextVisible(false);
 
+    // Where the whole operation is, beside the bar of its block.
+    lblStep_ = new QLabel(this);
+    lblStep_->setObjectName(QStringLiteral("lblStep"));
+    lblStep_->setAccessibleName(QStringLiteral("Step"));
+
     btnCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     btnCancel_->setObjectName(QStringLiteral("btnCancel"));
     btnCancel_->setAccessibleName(QStringLiteral("Cancel"));
@@ -39,7 +44,10 @@ TfrmStatus::TfrmStatus(QWidget* parent) : QDialog(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pnlStatus_);
-    layout->addWidget(Progress_);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(Progress_, 1);
+    bar->addWidget(lblStep_);
+    layout->addLayout(bar);
     layout->addLayout(buttons);
 }
 
@@ -76,6 +84,11 @@ void TfrmStatus::SetCancelVisible(bool visible)
     btnCancel_->setVisible(visible);
 }
 
+void TfrmStatus::SetOverall(int step, int steps, const QString& title)
+{
+    lblStep_->setText(QStringLiteral("Step %1 of %2: %3").arg(step).arg(steps).arg(title));
+}
+
 void TfrmStatus::Show()
 {
     show();
@@ -86,6 +99,7 @@ void TfrmStatus::Hide()
 {
     hide();
     pnlStatus_->clear();
+    lblStep_->clear();
     Progress_->setValue(0);
 }
 

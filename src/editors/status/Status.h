@@ -25,6 +25,7 @@ public:
     int Position() const override;
     int Maximum() const override;
     void SetCancelVisible(bool visible) override;
+    void SetOverall(int step, int steps, const QString& title) override;
     void Show() override;
     void Hide() override;
     void Close() override;
@@ -45,5 +46,6 @@ private:
 
     QLabel* pnlStatus_;
     QProgressBar* Progress_;
+    QLabel* lblStep_;
     QPushButton* btnCancel_;
 };
