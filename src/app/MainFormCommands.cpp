@@ -117,7 +117,7 @@ bool TMainForm::SavePage()
 // one undo step named after its command; a completed Load All starts a fresh history.
 void TMainForm::TransferEnded(const TTransferResult& result)
 {
-    const bool all = session_->Sequencer().LoadingAll;
+    const bool all = session_->Sequencer().LoadingAll();
     if (all) {
         summary_->ClearTypeZoneChanges();
         data_->AnnounceReplaced();

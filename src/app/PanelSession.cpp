@@ -28,7 +28,7 @@ TPanelSession::TPanelSession(TSetup setup)
         TTransferContext{setup_.ActivePage, setup_.SummaryLoop});
     connect(sequencer_.get(), &TTransferSequencer::StatusMessage, this,
             [this](const QString& text) { setup_.Prompts.information(text); });
-    connect(sequencer_.get(), &TTransferSequencer::Finished, this, &TPanelSession::Ended);
+    connect(sequencer_.get(), &TTransferSequencer::Ended, this, &TPanelSession::Ended);
     commSelect_ = new TCommSelectForm(*portSettings_, setup_.Window);
 }
 
@@ -72,10 +72,9 @@ void TPanelSession::Start(int maxOutputDelay)
     commSelect_->SetChoice(TPortSettings::ComPortForChoice(stored).value_or(1));
 }
 
-void TPanelSession::Ended(bool completed)
+void TPanelSession::Ended(const TTransferResult& result)
 {
-    const TTransferResult result = TransferResultOf(*sequencer_, completed);
-    if (sequencer_->LoadingAll && completed) {
+    if (sequencer_->LoadingAll() && result.Completed()) {
         const TData& data = setup_.Data;
         setup_.ShowStatus(QStringLiteral("Load All completed in %1 s: %2 loop(s), %3 fitted points.")
                               .arg(double(loadAllClock_.elapsed()) / 1000.0, 0, 'f', 0)

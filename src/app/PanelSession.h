@@ -70,13 +70,13 @@ public:
     QString PortName() const;
 
 signals:
-    // A transfer ended (after the sequencer's own Finished), with its typed outcome.
+    // A transfer ended, with its typed outcome.
     void TransferEnded(const TTransferResult& result);
 
 private:
     void CloseLink();
     void EnterTextMode();
-    void Ended(bool completed);
+    void Ended(const TTransferResult& result);
 
     TSetup setup_;
     std::unique_ptr<TPortSettings> portSettings_;

@@ -1,7 +1,6 @@
 #include "safety/SaveAllWorkflow.h"
 
 #include "model/Data.h"
-#include "panel/TransferSequencer.h"
 #include "safety/Backups.h"
 
 #include <QDir>
@@ -91,14 +90,4 @@ void TSaveAllWorkflow::Finish(const TTransferResult& result)
 bool TSaveAllWorkflow::Succeeded() const
 {
     return result_.Completed() && (!policy_.Verify || verified_);
-}
-
-// The one place the outcome is derived from what the sequencer offers today; it does not yet
-// say how an operation that did not complete ended, so that counts as broken off.
-TTransferResult TransferResultOf(const TTransferSequencer& sequencer, bool completed)
-{
-    TTransferResult result;
-    result.Outcome = completed ? TTransferOutcome::Completed : TTransferOutcome::PortLost;
-    result.PartlySaved = !completed && sequencer.LeftPanelPartlySaved();
-    return result;
 }

@@ -12,7 +12,6 @@
 #include <functional>
 
 class TData;
-class TTransferSequencer;
 
 // What a Save All does around the sending itself.
 struct TSaveAllPolicy {
@@ -85,7 +84,3 @@ private:
     QList<TDifference> differences_;
     QString message_;
 };
-
-// The typed end of a sequencer's operation from what it reports today (its Finished flag
-// and whether it left the panel partly saved).
-TTransferResult TransferResultOf(const TTransferSequencer& sequencer, bool completed);
