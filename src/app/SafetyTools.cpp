@@ -268,15 +268,23 @@ void TSafetyTools::TransferEnded(const TTransferResult& result)
     if (!saveAll_)
         return;
     std::shared_ptr<TSaveAllWorkflow> workflow(saveAll_.release());
-    if (!result.Completed())
+    // Nothing reached the panel: nothing to verify or record.
+    if (!result.Completed() && !result.PartlySaved)
         return;
     QTimer::singleShot(0, this, [this, workflow, result] {
-        if (setup_.Session.Busy())
+        if (result.Completed() && setup_.Session.Busy())
             return;
         workflow->Finish(result);
-        if (workflow->Succeeded())
+        if (!workflow->RecordError().isEmpty())
+            setup_.Context.Prompts.warning(
+                QStringLiteral("The change record was not written:\n%1").arg(workflow->RecordError()));
+        if (!result.Completed())
+            return;
+        if (workflow->Succeeded()) {
             setup_.ShowStatus(workflow->Message());
-        else
+            setup_.Context.Prompts.information(workflow->Message());
+        } else {
             setup_.Context.Prompts.error(workflow->Message());
+        }
     });
 }

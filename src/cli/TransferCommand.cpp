@@ -171,7 +171,8 @@ bool BlockPage(const QString& block, TPanelPage& page)
 
 int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
                 const TTransferArguments& arguments, TPanelPage page,
-                const std::function<bool(TTransferSequencer&)>& start)
+                const std::function<bool(TTransferSequencer&)>& start,
+                TTransferResult* ended)
 {
     TZOLPanelComms comms;
     ApplyPanelLinkSettings(comms);
@@ -215,6 +216,8 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
         started = start(sequencer);
         return started;
     });
+    if (ended)
+        *ended = result;
     watch.stop();
     std::signal(SIGINT, previous);
     std::signal(SIGTERM, previousTerm);

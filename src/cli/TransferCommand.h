@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "panel/PanelPages.h"
+#include "panel/TransferOutcome.h"
 
 #include <functional>
 
@@ -43,10 +44,12 @@ inline const QString BlockNames =
 // a progress bar on a terminal, Ctrl-C cancels (nothing more is sent, the port is closed).
 // The panel number is --panel when given, else the document's (from its file name).
 // A save that started and did not complete says the panel is partly saved (unless the
-// sequencer already said so). Returns the exit code: 0 done, 1 failed, 130 cancelled.
+// sequencer already said so). Returns the exit code: 0 done, 1 failed, 130 cancelled; the
+// typed end goes to ended when given.
 int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
                 const TTransferArguments& arguments, TPanelPage page,
-                const std::function<bool(TTransferSequencer&)>& start);
+                const std::function<bool(TTransferSequencer&)>& start,
+                TTransferResult* ended = nullptr);
 
 constexpr int ExitCancelled = 130;
 

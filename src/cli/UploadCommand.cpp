@@ -20,6 +20,18 @@ bool TakeForce(QStringList& args)
     return args.removeAll(QStringLiteral("--force")) > 0;
 }
 
+// Ends the workflow with the sending's result and says where its change record went.
+void RecordedChange(TCliContext& context, TSaveAllWorkflow& workflow, const TTransferResult& sent)
+{
+    workflow.Finish(sent);
+    if (!workflow.RecordError().isEmpty())
+        context.Err << "zolctl: warning: the change record was not written: " << workflow.RecordError()
+                    << '\n';
+    else if (!workflow.ChangeRecordPath().isEmpty())
+        context.Out << "change recorded in " << workflow.ChangeRecordPath() << '\n';
+    context.Out.flush();
+}
+
 } // namespace
 
 int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
@@ -106,15 +118,18 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
     if (!all && !names)
         BlockPage(arguments.Block, page);
     // A save that did not complete has been reported (partly saved or not) by the transfer.
+    TTransferResult sent;
     const int code = RunTransfer(context, data, prompts, arguments, page, [&](TTransferSequencer& s) {
         return all ? s.SaveAll() : names ? s.SaveNames() : s.SavePage();
-    });
-    if (code != ecSuccess)
+    }, &sent);
+    if (code != ecSuccess) {
+        // A partly saved panel is recorded as such.
+        if (all && sent.PartlySaved)
+            RecordedChange(context, workflow, sent);
         return code;
+    }
     if (all) {
-        TTransferResult sent;
-        sent.Outcome = TTransferOutcome::Completed;
-        workflow.Finish(sent);
+        RecordedChange(context, workflow, sent);
         if (readCode == ExitCancelled)
             return readCode;
         if (arguments.Verify && !workflow.Verified()) {

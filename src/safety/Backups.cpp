@@ -58,6 +58,16 @@ QString FilePath(const QString& folder, const QString& site, int panel, const QD
                                           suffix));
 }
 
+bool Read(const QString& path, TData& data, QString* error)
+{
+    TQuietPrompts prompts;
+    if (TConfigFile(data, prompts).Open(path))
+        return true;
+    if (error)
+        *error = prompts.Last.isEmpty() ? QStringLiteral("Cannot read %1").arg(path) : prompts.Last;
+    return false;
+}
+
 bool Write(const TData& data, const QString& path, QString* error)
 {
     const QString folder = QFileInfo(path).absolutePath();

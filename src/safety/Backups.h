@@ -26,6 +26,10 @@ QString FilePath(const QString& folder, const QString& site, int panel, const QD
 // its file name and modified mark included. False with the reason in error.
 bool Write(const TData& data, const QString& path, QString* error);
 
+// Reads a kept copy (or any configuration file) into data without asking anything; false
+// with the reason in error.
+bool Read(const QString& path, TData& data, QString* error);
+
 // The suffix of the copy of the file being sent.
 inline const QString SentSuffix = QStringLiteral("_sent");
 

@@ -2,6 +2,7 @@
 
 #include "model/Data.h"
 #include "safety/Backups.h"
+#include "safety/ChangeRecord.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -44,6 +45,8 @@ TSaveAllStep TSaveAllWorkflow::Prepare()
             return TSaveAllStep::BackupFailed;
         }
         backupPath_ = path;
+        before_ = std::make_unique<TData>();
+        before_->AssignContent(panel);
     }
     // A configuration never saved keeps its copies only when a backup was asked for.
     if (!data_.FileName.isEmpty() || policy_.BackupPanel || !policy_.Folder.isEmpty())
@@ -64,12 +67,15 @@ void TSaveAllWorkflow::Finish(const TTransferResult& result)
         message_ = result.PartlySaved
             ? QStringLiteral("Save All did not complete: the panel holds part old, part new data.")
             : QStringLiteral("Save All did not complete.");
+        if (result.PartlySaved)
+            RecordChange();
         return;
     }
     const double seconds = double(clock_.elapsed()) / 1000.0;
     message_ = QStringLiteral("Save All completed in %1 s").arg(seconds, 0, 'f', 0);
     if (!policy_.Verify) {
         message_ += QLatin1Char('.');
+        RecordChange();
         return;
     }
     TData readBack;
@@ -79,15 +85,59 @@ void TSaveAllWorkflow::Finish(const TTransferResult& result)
         message_ = QStringLiteral("The configuration was saved but could not be read back to "
                                   "verify it: ")
             + error;
+        RecordChange();
         return;
     }
     differences_ = TConfigDiff::CompareReadBack(data_, readBack);
     verified_ = differences_.isEmpty();
     message_ = verified_ ? message_ + QStringLiteral("; verified: the panel holds what was sent.")
                          : TConfigDiff::VerifyFailedText(differences_);
+    RecordChange();
 }
 
 bool TSaveAllWorkflow::Succeeded() const
 {
     return result_.Completed() && (!policy_.Verify || verified_);
+}
+
+QString TSaveAllWorkflow::RecordedConfiguration() const
+{
+    if (!data_.FileName.isEmpty())
+        return data_.FileName;
+    return QDir(Folder()).filePath(Backups::SiteName(data_) + QStringLiteral(".QEM"));
+}
+
+// What the panel held before: the backup read just now, else the copy sent at the last
+// record, else the configuration as saved on disk.
+void TSaveAllWorkflow::RecordChange()
+{
+    const QString configuration = RecordedConfiguration();
+    TChangeEntry entry;
+    entry.When = started_;
+    entry.Panel = policy_.Panel > 0 ? policy_.Panel : data_.PanelNumber;
+    entry.Engineer = data_.SiteConfig.Engineer;
+    entry.Configuration = QDir::toNativeSeparators(configuration);
+    entry.SentCopy = QDir::toNativeSeparators(sentPath_);
+    entry.Verified = verified_;
+    entry.PartlySaved = !result_.Completed();
+
+    QList<TChangeEntry> earlier;
+    QString error;
+    TData before;
+    if (before_) {
+        entry.Baseline = QStringLiteral("the panel's backup");
+        entry.Differences = TConfigDiff::Compare(*before_, data_);
+    } else if (ChangeRecord::Read(configuration, earlier, &error) && !earlier.isEmpty()
+               && Backups::Read(QDir::fromNativeSeparators(earlier.last().SentCopy), before, &error)) {
+        entry.Baseline = QStringLiteral("the last record");
+        entry.Differences = TConfigDiff::Compare(before, data_);
+    } else if (!data_.FileName.isEmpty() && Backups::Read(data_.FileName, before, &error)) {
+        entry.Baseline = QStringLiteral("the saved file");
+        entry.Differences = TConfigDiff::Compare(before, data_);
+    } else {
+        entry.Baseline = QStringLiteral("nothing (first record)");
+    }
+    recordError_.clear();
+    if (ChangeRecord::Append(configuration, entry, &recordError_))
+        recordPath_ = ChangeRecord::CsvPath(configuration);
 }

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class TData;
 
@@ -51,7 +52,8 @@ public:
     TSaveAllStep Prepare();
     // Just before sending: the copy of what is sent. A failure is only a warning (error).
     bool KeepSentCopy(QString* error);
-    // The sending ended with result; with Verify, a completed one is read back.
+    // The sending ended with result; with Verify, a completed one is read back. A save that
+    // completed or left the panel partly saved gets its entry in the change record.
     void Finish(const TTransferResult& result);
 
     const QList<TFinding>& Findings() const { return findings_; }
@@ -62,6 +64,9 @@ public:
     bool Verified() const { return verified_; }
     bool ReadBackFailed() const { return readBackFailed_; }
     const QList<TDifference>& Differences() const { return differences_; }
+    // The change record's entry was written there (empty: none was due, or RecordError()).
+    QString ChangeRecordPath() const { return recordPath_; }
+    QString RecordError() const { return recordError_; }
     // What the stop or the end means for the user, one paragraph.
     QString Message() const { return message_; }
     // Everything went as asked: sent, and verified when asked.
@@ -69,6 +74,9 @@ public:
 
 private:
     QString Folder() const;
+    // The configuration the record's stem is named after (a file name for an unsaved one).
+    QString RecordedConfiguration() const;
+    void RecordChange();
 
     const TData& data_;
     TSaveAllPolicy policy_;
@@ -83,4 +91,8 @@ private:
     bool readBackFailed_ = false;
     QList<TDifference> differences_;
     QString message_;
+    // The panel's configuration read for the backup: what the change record compares with.
+    std::unique_ptr<TData> before_;
+    QString recordPath_;
+    QString recordError_;
 };
