@@ -60,6 +60,12 @@ void CreateActions(QMainWindow& w, TMainActions& a)
     a.PrinterProperties = MakeAction(&w, QStringLiteral("Printer P&roperties"),
                                      QStringLiteral("Printer Properties"),
                                      QStringLiteral("actPrinterProperties"));
+    a.ExportSchedule = MakeAction(&w, QStringLiteral("&Export Device Schedule..."),
+                                  QStringLiteral("Export Device Schedule"),
+                                  QStringLiteral("actExportSchedule"));
+    a.ImportSchedule = MakeAction(&w, QStringLiteral("&Import Device Schedule..."),
+                                  QStringLiteral("Import Device Schedule"),
+                                  QStringLiteral("actImportSchedule"));
     a.Exit = MakeAction(&w, QStringLiteral("E&xit"), QStringLiteral("Exit"), QStringLiteral("actExit"));
 
     a.Undo = new QAction(&w);
@@ -114,6 +120,8 @@ void CreateMenus(QMainWindow& w, TMainActions& a)
     QMenu* file = w.menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     file->addActions({a.New, a.Open, a.Save, a.SaveAs});
+    file->addSeparator();
+    file->addActions({a.ExportSchedule, a.ImportSchedule});
     file->addSeparator();
     file->addActions({a.Print, a.PrinterProperties});
     file->addSeparator();

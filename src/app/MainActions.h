@@ -15,6 +15,8 @@ struct TMainActions {
     QAction* SaveAs = nullptr;
     QAction* Print = nullptr;
     QAction* PrinterProperties = nullptr;
+    QAction* ExportSchedule = nullptr;
+    QAction* ImportSchedule = nullptr;
     QAction* Exit = nullptr;
     QAction* Undo = nullptr;
     QAction* Redo = nullptr;

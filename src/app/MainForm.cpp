@@ -5,6 +5,7 @@
 #include "app/PageHost.h"
 #include "app/PanelSession.h"
 #include "app/SafetyTools.h"
+#include "app/ScheduleCommands.h"
 #include "app/UndoCommands.h"
 #include "app/UndoHistory.h"
 #include "app/WindowLayout.h"
@@ -126,6 +127,8 @@ void TMainForm::ConnectActions()
     connect(a.SaveAs, &QAction::triggered, this, [this] { FileSaveAs(); });
     connect(a.Print, &QAction::triggered, this, &TMainForm::Print);
     connect(a.PrinterProperties, &QAction::triggered, this, &TMainForm::PrinterProperties);
+    ConnectScheduleCommands(a, *this, *data_, *prompts_,
+                            [this](const QString& command) { return session_->RefusedWhileBusy(command); });
     connect(a.Exit, &QAction::triggered, this, &TMainForm::close);
     connect(a.Undo, &QAction::triggered, this, [this] { Undo(); });
     connect(a.Redo, &QAction::triggered, this, [this] { Redo(); });

@@ -7,6 +7,7 @@
 #include "editors/devices/DeviceLists.h"
 #include "editors/devices/IOConfig.h"
 #include "editors/devices/LoopSummaryModel.h"
+#include "editors/devices/SummaryClipboard.h"
 #include "editors/devices/SummaryZones.h"
 #include "model/Data.h"
 #include "storage/Prompts.h"
@@ -129,6 +130,8 @@ void TfrmLoopSummary::Build()
                                       + 2 * sgrdLoopSummary_->frameWidth());
     sgrdLoopSummary_->installEventFilter(this);
     connect(sgrdLoopSummary_, &QTableView::clicked, this, &TfrmLoopSummary::CellClicked);
+    InstallSummaryClipboard(*sgrdLoopSummary_, Data(), [this] { return loop_; },
+                            [this] { Changed(); });
 
     nameDelegate_ = new TCellTextDelegate(MaxDescriptionLength, this);
     // The message box takes the focus and so ends the edit: it comes after the key has been

@@ -13,6 +13,8 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QClipboard>
 
 #include <gtest/gtest.h>
 
@@ -241,4 +243,43 @@ TEST(LoopSummary, BaseSounderColumn)
     emit dropDown->activated(0);
     EXPECT_EQ(loop.Devices[131].TypeCode, NotFittedCode);
     EXPECT_EQ(Row(page, 3).at(scBaseSounder), QStringLiteral("no"));
+}
+
+// Cells copied from a spreadsheet paste over many rows at once; rows copied out paste back
+// unchanged; a block with a refused cell changes nothing.
+TEST(LoopSummary, ClipboardCopiesAndPastesZonesAndDescriptions)
+{
+    TEditorFixture f;
+    for (int p = 1; p <= 3; ++p)
+        f.Data.Loop1.PlaceDevice(p, 20);
+    TfrmLoopSummary page(f.Context);
+    page.show();
+    QApplication::setActiveWindow(&page);
+    QTableView* table = page.Table();
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, scZone));
+
+    QApplication::clipboard()->setText(QStringLiteral("4\tKitchen\n5\tHall\n"));
+    QTest::keySequence(table, QKeySequence::Paste);
+    EXPECT_EQ(f.Data.Loop1.Devices[1].Zone, 4);
+    EXPECT_EQ(f.Data.Loop1.Devices[2].Name, QStringLiteral("Hall"));
+    EXPECT_EQ(f.Data.Loop1.Devices[3].Name, NoNameAllocated);
+    EXPECT_TRUE(f.Data.Modified());
+
+    table->selectionModel()->select(
+        QItemSelection(table->model()->index(0, 0), table->model()->index(1, 0)),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QTest::keySequence(table, QKeySequence::Copy);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains(QStringLiteral("Kitchen"))) << copied.toStdString();
+    EXPECT_TRUE(copied.contains(QStringLiteral("Hall"))) << copied.toStdString();
+
+    QTimer::singleShot(0, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    table->setCurrentIndex(table->model()->index(2, scZone));
+    QApplication::clipboard()->setText(QStringLiteral("99\tStore\n"));
+    QTest::keySequence(table, QKeySequence::Paste);
+    EXPECT_EQ(f.Data.Loop1.Devices[3].Name, NoNameAllocated);
 }
