@@ -1,6 +1,7 @@
 #include "safety/ChangeRecord.h"
 
 #include "safety/ConfigCheck.h"
+#include "schedule/ScheduleFiles.h"
 #include "storage/SafeFiles.h"
 
 #include <QDir>
@@ -38,66 +39,6 @@ QString CsvField(const QString& text)
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-// Splits CSV text into rows of fields; quoted fields may hold commas, quotes and line breaks.
-// False when a quote is left open.
-bool ParseCsv(const QString& text, QList<QStringList>& rows, QList<int>& lines)
-{
-    QStringList row;
-    QString field;
-    bool quoted = false;
-    bool rowHasData = false;
-    int line = 1;
-    int rowLine = 1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-                    field += c;
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == QLatin1Char('\n'))
-                    ++line;
-                field += c;
-            }
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-            rowHasData = true;
-        } else if (c == QLatin1Char(',')) {
-            row.append(field);
-            field.clear();
-            rowHasData = true;
-        } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            if (rowHasData || !field.isEmpty()) {
-                row.append(field);
-                rows.append(row);
-                lines.append(rowLine);
-            }
-            row.clear();
-            field.clear();
-            rowHasData = false;
-            ++line;
-            rowLine = line;
-        } else {
-            field += c;
-            rowHasData = true;
-        }
-    }
-    if (quoted)
-        return false;
-    if (rowHasData || !field.isEmpty()) {
-        row.append(field);
-        rows.append(row);
-        lines.append(rowLine);
-    }
-    return true;
 }
 
 TPanelPage PageFromCaption(const QString& caption)
@@ -211,23 +152,20 @@ bool Read(const QString& configurationPath, QList<TChangeEntry>& entries, QStrin
     QByteArray bytes;
     if (!ReadExisting(path, bytes, error))
         return false;
-    if (bytes.startsWith(Bom))
-        bytes.remove(0, Bom.size());
-    QList<QStringList> rows;
-    QList<int> lines;
-    if (!ParseCsv(QString::fromUtf8(bytes), rows, lines)) {
+    const TCsvText csv = ParseCsv(QString::fromUtf8(bytes), QLatin1Char(','));
+    if (!csv.Error.isEmpty()) {
         if (error)
-            *error = QStringLiteral("%1: a quoted field is never closed").arg(path);
+            *error = QStringLiteral("%1: %2").arg(path, csv.Error);
         return false;
     }
     QStringList lastKey;
-    for (qsizetype r = 1; r < rows.size(); ++r) {
-        const QStringList& f = rows.at(r);
+    for (qsizetype r = 1; r < csv.Records.size(); ++r) {
+        const QStringList& f = csv.Records.at(r).Cells;
         const QDateTime when = QDateTime::fromString(f.value(0) + QLatin1Char(' ') + f.value(1),
                                                      DateFormat + QLatin1Char(' ') + TimeFormat);
         if (f.size() != Header.size() || !when.isValid()) {
             if (error)
-                *error = QStringLiteral("%1, line %2: not a change-record row").arg(path).arg(lines.at(r));
+                *error = QStringLiteral("%1, line %2: not a change-record row").arg(path).arg(csv.Records.at(r).Line);
             return false;
         }
         const QStringList key = f.mid(0, 9);
