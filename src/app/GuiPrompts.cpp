@@ -60,8 +60,9 @@ void TGuiPrompts::error(const QString& text, const QString& caption)
 
 TPromptAnswer TGuiPrompts::confirm(const QString& text, TPromptButtons buttons, TPromptKind kind)
 {
-    const QMessageBox::Icon icon =
-        kind == TPromptKind::pkConfirmation ? QMessageBox::Question : QMessageBox::Warning;
+    const QMessageBox::Icon icon = kind == TPromptKind::pkConfirmation ? QMessageBox::Question
+                                   : kind == TPromptKind::pkError      ? QMessageBox::Critical
+                                                                       : QMessageBox::Warning;
     const bool destructive = kind == TPromptKind::pkDestructive;
     QMessageBox box(icon, Title(QString()), ShownText(text), QMessageBox::NoButton, Owner(parent_));
     box.setTextFormat(Qt::PlainText);

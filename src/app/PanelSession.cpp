@@ -76,11 +76,14 @@ void TPanelSession::Ended(const TTransferResult& result)
 {
     if (sequencer_->LoadingAll() && result.Completed()) {
         const TData& data = setup_.Data;
-        setup_.ShowStatus(QStringLiteral("Load All completed in %1 s: %2 loop(s), %3 fitted points.")
-                              .arg(double(loadAllClock_.elapsed()) / 1000.0, 0, 'f', 0)
-                              .arg(data.LoopCount)
-                              .arg(data.Loop1.FittedCount()
-                                   + (data.LoopCount == 2 ? data.Loop2.FittedCount() : 0)));
+        const QString done =
+            QStringLiteral("Load All completed in %1 s: %2 loop(s), %3 fitted points.")
+                .arg(double(loadAllClock_.elapsed()) / 1000.0, 0, 'f', 0)
+                .arg(data.LoopCount)
+                .arg(data.Loop1.FittedCount() + (data.LoopCount == 2 ? data.Loop2.FittedCount() : 0));
+        setup_.ShowStatus(done);
+        // Said in a message too, once the port's event is over.
+        QTimer::singleShot(0, this, [this, done] { setup_.Prompts.information(done); });
     }
     // Not from inside the port's own event: the port is closed and reopened here.
     QTimer::singleShot(0, this, [this] {

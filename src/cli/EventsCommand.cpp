@@ -10,49 +10,69 @@
 #include "storage/Rtf.h"
 #include "storage/SafeFiles.h"
 
+#include <QFile>
 #include <QSaveFile>
+
+#include <unistd.h>
 
 namespace {
 
-// The log being written: after every event the temporary file holds all events so far,
-// marked incomplete, so that an interrupted read loses none of them; the target is replaced
-// only by Commit.
+const QString IncompleteMark =
+    QStringLiteral("INCOMPLETE: the event history was not read to its end");
+
+// The log being written. The target itself holds every event as it arrives, under a first
+// line that marks it incomplete, so that even a killed process leaves in it every event it
+// read (and so may have deleted from the panel). Each write changes only what follows the
+// events already there, and is on disk before the next request goes out. The finished log
+// then replaces it whole, without the mark.
 class TEventLogFile {
 public:
-    explicit TEventLogFile(const QString& path) : path_(path), file_(path) {}
+    explicit TEventLogFile(const QString& path) : path_(path), live_(path), final_(path) {}
 
+    // The final file is staged in the target's folder now, so a folder that cannot be written
+    // fails before the panel is asked anything; the target is untouched until an event comes.
     bool Open(QString* error)
     {
         if (!CheckReplaceableFile(path_, error))
             return false;
-        if (file_.open(QIODevice::WriteOnly))
+        if (final_.open(QIODevice::WriteOnly))
             return true;
-        *error = QStringLiteral("%1: %2").arg(path_, file_.errorString());
+        *error = QStringLiteral("%1: %2").arg(path_, final_.errorString());
         return false;
     }
 
-    bool Keep(const QStringList& events, bool complete)
+    bool Keep(const QStringList& events)
     {
-        QStringList lines = events;
-        if (!complete)
-            lines << QStringLiteral("INCOMPLETE: the event history was not read to its end (%1 events read)")
-                         .arg(events.size());
-        const QByteArray bytes = EventLogAsRtf(lines);
-        return file_.seek(0) && file_.resize(0) && file_.write(bytes) == bytes.size()
-               && file_.flush();
+        if (!live_.isOpen() && !live_.open(QIODevice::WriteOnly))
+            return false;
+        const QByteArray bytes = EventLogAsRtf(QStringList(IncompleteMark) + events);
+        qsizetype same = 0;
+        while (same < bytes.size() && same < written_.size() && bytes[same] == written_[same])
+            ++same;
+        if (!live_.seek(same) || live_.write(bytes.mid(same)) != bytes.size() - same
+            || !live_.resize(bytes.size()) || !live_.flush() || ::fsync(live_.handle()) != 0)
+            return false;
+        written_ = bytes;
+        return true;
     }
 
     bool Commit(const QStringList& events, bool complete, QString* error)
     {
-        if (Keep(events, complete) && file_.commit())
+        QStringList lines = events;
+        if (!complete)
+            lines.prepend(IncompleteMark);
+        const QByteArray bytes = EventLogAsRtf(lines);
+        if (final_.write(bytes) == bytes.size() && final_.commit())
             return true;
-        *error = QStringLiteral("%1: %2").arg(path_, file_.errorString());
+        *error = QStringLiteral("%1: %2").arg(path_, final_.errorString());
         return false;
     }
 
 private:
     QString path_;
-    QSaveFile file_;
+    QFile live_;
+    QByteArray written_;
+    QSaveFile final_;
 };
 
 } // namespace
@@ -86,7 +106,7 @@ int RunEventsCommand(const QStringList& args, TCliContext& context)
                                  [&](TTransferSequencer& s) {
                                      QObject::connect(&s, &TTransferSequencer::EventLogLine, [&] {
                                          // Not on disk: nothing more is asked (or deleted).
-                                         if (kept && !log.Keep(data.EventLog, false)) {
+                                         if (kept && !log.Keep(data.EventLog)) {
                                              kept = false;
                                              s.Disconnect();
                                          }

@@ -6,6 +6,8 @@
 namespace {
 
 constexpr int HandshakeRepeats = 10;
+// The first bytes of a refused handshake answer that are kept to be reported.
+constexpr int KeptAnswerBytes = 32;
 
 // Waits while the event loop keeps running (ticks and other handlers may run meanwhile).
 void WaitMs(int ms)
@@ -76,6 +78,9 @@ void TPanelComms::ResetLink()
     HandshakeDone = false;
     HandshakeFailed = false;
     HandshakeRetries = 0;
+    refusedHandshakeAnswers_ = 0;
+    refusedHandshakeAnswer_.clear();
+    answeredSinceHandshake_ = false;
     DropPartialInput();
 }
 
@@ -121,7 +126,7 @@ void TPanelComms::HandshakeRetryStep()
         return;
     if (HandshakeRetries >= 1) {
         --HandshakeRetries;
-        SendPacket(HandshakeMessage());
+        SendHandshake();
         return;
     }
     HandshakeRetries = HandshakeRepeats;
@@ -130,7 +135,7 @@ void TPanelComms::HandshakeRetryStep()
     case 2:
         ++HandshakeStage;
         Reopen();
-        SendPacket(HandshakeMessage());
+        SendHandshake();
         break;
     case 3:
         HandshakeFailed = true;
@@ -141,6 +146,12 @@ void TPanelComms::HandshakeRetryStep()
     }
 }
 
+void TPanelComms::SendHandshake()
+{
+    answeredSinceHandshake_ = false;
+    SendPacket(HandshakeMessage());
+}
+
 void TPanelComms::PortTick()
 {
     if (Suspended)
@@ -149,7 +160,7 @@ void TPanelComms::PortTick()
         HandshakeStage = 1;
         HandshakeRetries = HandshakeRepeats;
         Reopen();
-        SendPacket(HandshakeMessage());
+        SendHandshake();
     }
     if (OnTick)
         OnTick(this);
@@ -169,6 +180,15 @@ void TPanelComms::PortReceiveData(TSigComPort* sender, const char* data, int siz
         TCommPanel::OnReceiveData(sender, data, size);
     // The handlers may reopen the port; work on a copy of the bytes.
     const QByteArray bytes(data, size);
+    if (!HandshakeDone && HandshakeStage != 0 && size > 0) {
+        // Kept until the handshake succeeds; the right answer never reaches a report.
+        if (!answeredSinceHandshake_) {
+            answeredSinceHandshake_ = true;
+            ++refusedHandshakeAnswers_;
+            refusedHandshakeAnswer_.clear();
+        }
+        refusedHandshakeAnswer_.append(bytes.left(KeptAnswerBytes - refusedHandshakeAnswer_.size()));
+    }
     dropRest_ = false;
     for (char b : bytes) {
         if (dropRest_)

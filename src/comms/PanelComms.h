@@ -48,6 +48,11 @@ public:
     // When set no packets are assembled; only lines are reported.
     bool IsASCIIOnly = false;
 
+    // How many handshake sends got an answer that was not the handshake's, and the last such
+    // answer (its first bytes): what a failed handshake reports it heard.
+    int RefusedHandshakeAnswers() const { return refusedHandshakeAnswers_; }
+    const QByteArray& RefusedHandshakeAnswer() const { return refusedHandshakeAnswer_; }
+
     quint16 DCharsReceived() const { return dCharsReceived_; }
     const QByteArray& RxBuffer() const { return rxBuffer_; }
     // The length byte of the packet being assembled.
@@ -67,6 +72,7 @@ protected:
     // Closes the port, drops any packet in progress, sets the parity of the stage, reopens.
     void Reopen();
     void HandshakeRetryStep();
+    void SendHandshake();
     void ReceiveByte(char b);
     void PacketComplete();
 
@@ -74,4 +80,7 @@ protected:
     qint32 packetLength_ = 0;
     QByteArray rxBuffer_;
     bool dropRest_ = false;
+    int refusedHandshakeAnswers_ = 0;
+    QByteArray refusedHandshakeAnswer_;
+    bool answeredSinceHandshake_ = false;
 };

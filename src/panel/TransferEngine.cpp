@@ -356,7 +356,14 @@ void TTransferEngine::OnTick()
     if (!run_ || comms_.Suspended || !comms_.IsOpen() || run_->Connected)
         return;
     if (comms_.HandshakeFailed) {
-        End(TTransferOutcome::NoHandshake, TransferText::HandshakeFailed,
+        // A panel that answered something else is told apart from one that said nothing.
+        const int answers = comms_.RefusedHandshakeAnswers();
+        End(TTransferOutcome::NoHandshake,
+            answers == 0 ? TransferText::HandshakeFailed
+                         : TransferText::HandshakeFailed + QStringLiteral("\nThe panel answered the handshake ")
+                               + QString::number(answers)
+                               + QStringLiteral(" times; the answer was not accepted: ")
+                               + Hex(comms_.RefusedHandshakeAnswer()),
             TEndNotice::ErrorWithBeep);
         return;
     }

@@ -113,7 +113,7 @@ bool TTransferSequencer::LoadPage()
         return false;
     if (page == ppViewEventLog)
         return LoadEvents(prompts_.confirm(TransferText::ClearEventsQuestion,
-                                           TPromptButtons::pbYesNo)
+                                           TPromptButtons::pbYesNo, TPromptKind::pkDestructive)
                           == TPromptAnswer::paYes);
     return Run(Planner().LoadPage(page, context_.SummaryLoop(), engine_->LinkUp()), false);
 }
@@ -163,7 +163,8 @@ bool TTransferSequencer::LoadEvents(bool clear)
 bool TTransferSequencer::SaveChecksPass(bool askConfirmation)
 {
     if (askConfirmation
-        && prompts_.confirm(TransferText::SaveAllQuestion, TPromptButtons::pbYesNo)
+        && prompts_.confirm(TransferText::SaveAllQuestion, TPromptButtons::pbYesNo,
+                            TPromptKind::pkDestructive)
             != TPromptAnswer::paYes)
         return false;
     const QList<int> zones = data_.ZonesWithExcessiveSounderDelay(MaxOutputDelay);

@@ -62,6 +62,6 @@ bool ConfirmSaveWithErrors(TPrompts& prompts, const QList<TFinding>& findings)
                              .arg(errors)
                              .arg(errors == 1 ? QStringLiteral("error") : QStringLiteral("errors"),
                                   lines.join(QLatin1Char('\n')));
-    return prompts.confirm(text, TPromptButtons::pbYesNo, TPromptKind::pkWarning)
+    return prompts.confirm(text, TPromptButtons::pbYesNo, TPromptKind::pkDestructive)
         == TPromptAnswer::paYes;
 }

@@ -8,8 +8,9 @@ enum class TPromptAnswer { paYes, paNo, paCancel, paAbort, paRetry };
 
 // How a question is shown: most are confirmations, a few (the NVM link check) are warnings.
 // A question whose Yes destroys data (replaces a device, deletes, overwrites the panel) is
-// destructive: No is its default button, so Enter alone never loses anything.
-enum class TPromptKind { pkConfirmation, pkWarning, pkDestructive };
+// destructive: No is its default button, so Enter alone never loses anything. An error is a
+// question that reports something refused (the name table is full), shown as an error.
+enum class TPromptKind { pkConfirmation, pkWarning, pkDestructive, pkError };
 
 // The layers below the editors never show a window: they talk to the user through this.
 // The GUI shows message boxes, zolctl prints and answers from flags or a terminal, and the

@@ -187,6 +187,9 @@ TEST_F(TMainFormTest, LoadAllFillsTheDocumentAndMarksItModified)
     EXPECT_FALSE(Form->PageControl().isTabVisible(ppLoop2));
     EXPECT_EQ(Form->ActivePage(), ppLoop1);
     EXPECT_FALSE(Form->StatusWindow().isVisible());
+    // The end is said in a message, not only in the status bar.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Prompts.texts().last().startsWith(QStringLiteral("Load All completed in ")));
 }
 
 TEST_F(TMainFormTest, CancelDuringATransfer)

@@ -2,6 +2,7 @@
 #include "panel/RichConfig.h"
 #include "panel/TransferSequencer.h"
 #include "sim/DemoPanel.h"
+#include "sim/PtyPanel.h"
 #include "storage/ConfigFile.h"
 #include "storage/ScriptedPrompts.h"
 
@@ -11,6 +12,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -176,6 +178,7 @@ TEST(ZolctlTransfer, EventsReadWithAndWithoutClearing)
     const QByteArray text = log.readAll();
     EXPECT_TRUE(text.contains("Fire Zone 3"));
     EXPECT_TRUE(text.contains("Fault Loop 1"));
+    EXPECT_FALSE(text.contains("INCOMPLETE"));
 
     const TRun cleared = Zolctl({"events", "--port", "demo", "--clear", "-o", dir.filePath("c.log")});
     ASSERT_EQ(cleared.Code, ecSuccess) << cleared.Err.toStdString();
@@ -207,6 +210,48 @@ TEST(ZolctlTransfer, InterruptedClearingKeepsEveryEventItDeleted)
     EXPECT_LT(panel->Memory().Events.size(), history.size());
     QFile log(target);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << run.Err.toStdString();
+    const QByteArray text = log.readAll();
+    EXPECT_TRUE(text.contains("INCOMPLETE"));
+    for (const QByteArray& event : history) {
+        const bool onPanel = std::find(panel->Memory().Events.begin(), panel->Memory().Events.end(),
+                                       event) != panel->Memory().Events.end();
+        EXPECT_TRUE(onPanel || text.contains(event)) << event.toStdString();
+    }
+}
+
+// zolctl killed outright (SIGKILL) part-way through clearing over a serial line: the target
+// itself already holds, marked incomplete, every event that has left the panel.
+TEST(ZolctlTransfer, KilledClearingLeavesEveryDeletedEventInTheTarget)
+{
+    EnsureApplication();
+    QTemporaryDir dir;
+    auto panel = std::make_shared<TPanelEmulator>();
+    panel->Memory().Protocol = stApolloLoop;
+    const std::deque<QByteArray> history = {"Fire Zone 1", "Fault Loop 1", "Fire Zone 2",
+                                            "Fault Loop 2", "Fire Zone 3", "Fault Loop 3"};
+    panel->Memory().Events = history;
+    TPtyPanel pty(panel);
+    QString error;
+    ASSERT_TRUE(pty.Start(&error)) << error.toStdString();
+    const QString target = dir.filePath("history.log");
+    QProcess zolctl;
+    int clears = 0;
+    panel->OnFrame = [&](bool fromTool, const QByteArray& frame) {
+        // Frame: SOH, panel, 'q', 3, index (2), clear flag, checksum.
+        if (fromTool && frame.size() == 8 && frame.at(2) == 'q' && frame.at(6) == 1 && ++clears == 3)
+            zolctl.kill();
+    };
+    QEventLoop loop;
+    QObject::connect(&zolctl, &QProcess::finished, &loop, &QEventLoop::quit);
+    zolctl.start(QStringLiteral(ZOLCTL_PATH),
+                 {"events", "--port", pty.DeviceName(), "--clear", "-o", target});
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+    panel->OnFrame = nullptr;
+    ASSERT_EQ(zolctl.exitStatus(), QProcess::CrashExit) << zolctl.readAllStandardError().toStdString();
+    EXPECT_LT(panel->Memory().Events.size(), history.size());
+    QFile log(target);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray text = log.readAll();
     EXPECT_TRUE(text.contains("INCOMPLETE"));
     for (const QByteArray& event : history) {

@@ -110,6 +110,23 @@ TEST(Sequencer, LoopSaveFromTheSummaryGoesOnWithTheZonesAsTheZonePageSavesThem)
     EXPECT_FALSE(link.Sequencer.Busy());
 }
 
+// A panel that answers every handshake with a packet that fails its checksum: the operation
+// ends after the bounded handshake, saying what the panel sent.
+TEST(Sequencer, HandshakeAnsweredWithGarbageSaysWhatCame)
+{
+    TPanelTestLink link(5);
+    link.Panel->Faults.CorruptEveryReply = 1;
+    EXPECT_EQ(link.Run([&] { return link.Sequencer.LoadAll(); }), false);
+    const QStringList lines = link.Prompts.texts().last().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.at(0), TransferText::HandshakeFailed);
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("The panel answered the handshake 33 times")))
+        << lines.at(1).toStdString();
+    EXPECT_TRUE(lines.at(1).endsWith(QStringLiteral("41 00 BE"))) << lines.at(1).toStdString();
+    EXPECT_EQ(link.Panel->HandshakesReceived(), 33);
+    EXPECT_FALSE(link.Sequencer.Busy());
+}
+
 TEST(Sequencer, HandshakeNeverAnswered)
 {
     TPanelTestLink link(5);

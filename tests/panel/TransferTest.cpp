@@ -205,6 +205,17 @@ TEST(Transfer, SaveAllChecks)
     link.Prompts.Answers = {TPromptAnswer::paNo};
     EXPECT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), std::nullopt);
     EXPECT_EQ(link.Prompts.texts(), QStringList({TransferText::SaveAllQuestion}));
+    // Its Yes overwrites the panel, as the clear-events question's empties its history: No
+    // is the default of both.
+    EXPECT_EQ(link.Prompts.Records.at(0).PromptKind, TPromptKind::pkDestructive);
+    link.Prompts.clear();
+    link.Page = ppViewEventLog;
+    link.Run([&] { return link.Sequencer.LoadPage(); });
+    ASSERT_FALSE(link.Prompts.Records.isEmpty());
+    EXPECT_EQ(link.Prompts.Records.at(0).Text, TransferText::ClearEventsQuestion);
+    EXPECT_EQ(link.Prompts.Records.at(0).PromptKind, TPromptKind::pkDestructive);
+    link.Page = ppLoopSummary;
+    link.Sent.clear();
 
     link.Prompts.clear();
     link.Data.ZoneList.Zone(3).Dependancy[1] = doInvestigation;

@@ -86,7 +86,7 @@ void TfrmDeviceName::AcceptName()
             newIndex_ = index;
         } else {
             // The panel's box asks Yes or No; either answer adds nothing.
-            prompts_.confirm(message, TPromptButtons::pbYesNo, TPromptKind::pkWarning);
+            prompts_.confirm(message, TPromptButtons::pbYesNo, TPromptKind::pkError);
         }
     }
     accept();

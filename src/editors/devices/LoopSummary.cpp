@@ -354,7 +354,7 @@ void TfrmLoopSummary::UpdateCounters()
 void TfrmLoopSummary::WarnWhenNamesFull()
 {
     if (Data().NameTable.Count() >= TNameTable::MaxNames)
-        Prompts().confirm(TooManyNamesMessage, TPromptButtons::pbYesNo, TPromptKind::pkWarning);
+        Prompts().confirm(TooManyNamesMessage, TPromptButtons::pbYesNo, TPromptKind::pkError);
 }
 
 void TfrmLoopSummary::HideDropDowns()
