@@ -68,6 +68,7 @@ TEST_F(TUndoTest, TypingIsOneStepAndUndoingToTheSavedStateClearsTheMark)
     EXPECT_EQ(Form->Data().SiteConfig.ClientName, "");
     EXPECT_EQ(client->text(), "") << "the page shows the restored document";
     EXPECT_FALSE(Form->Data().Modified()) << "back at the saved state";
+    EXPECT_TRUE(History().Stack().isClean());
     EXPECT_FALSE(Action("actSave")->isEnabled());
     EXPECT_TRUE(client->hasFocus()) << "typing goes on where it was";
 
