@@ -4,10 +4,12 @@
 #include "app/HelpWindow.h"
 #include "app/PageHost.h"
 #include "app/PanelSession.h"
+#include "app/ProtocolCommands.h"
 #include "app/SafetyTools.h"
 #include "app/UndoCommands.h"
 #include "app/UndoHistory.h"
 #include "app/WindowLayout.h"
+#include "editors/devices/LoopSummary.h"
 #include "editors/log/EventLogPage.h"
 #include "editors/print/PrinterSetup.h"
 #include "editors/status/AboutBox.h"
@@ -63,7 +65,14 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     actions_ = BuildMainActions(*this);
     undo_ = new TUndoCommands(*data_, *this, host_->Tabs(), *actions_.Undo, *actions_.Redo,
                               *actions_.Edit);
-    undo_->SetBlocked([this] { return session_->Busy(); });
+    undo_->SetBusy([this] { return session_->Busy(); },
+                   [this](const QString& command) { return session_->RefusedWhileBusy(command); });
+    protocol_ = new TProtocolCommands(*data_, *prompts_, *host_, *actions_.Apollo, *actions_.Hochiki,
+                                      [this](const QString& command) { return session_->RefusedWhileBusy(command); });
+    connect(protocol_, &TProtocolCommands::Switched, this, [this] {
+        summary_->ResetSelection();
+        undo_->Reset();
+    });
     documents_->ShowRecentFiles(actions_.File, actions_.RecentEnd);
     safety_ = new TSafetyTools(TSafetyTools::TSetup{
         *this, context_, *session_, setup_.Settings,
@@ -80,7 +89,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     TTransferSequencer& sequencer = session_->Sequencer();
     connect(&sequencer, &TTransferSequencer::ActivePageRefresh, this, [this] { host_->RefreshActive(); });
     connect(&sequencer, &TTransferSequencer::LoopTypeChanged, this, [this] {
-        FollowProtocol();
+        protocol_->Follow();
         host_->ApplyLoopCount(data_->LoopCount);
     });
     connect(&sequencer, &TTransferSequencer::EventLogLine, eventLog_, &TfrmEventLog::AppendShown);
@@ -101,7 +110,10 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
 
     const QFontMetrics fm = fontMetrics();
     resize(fm.averageCharWidth() * 190, fm.height() * 48);
-    RestoreLayout();
+    if (const std::optional<TWindowLayout> layout = LoadWindowLayout(*settings_)) {
+        ApplyLayout(*this, *layout);
+        restoredPage_ = layout->Page;
+    }
     UpdateTitle();
 }
 
@@ -127,8 +139,8 @@ void TMainForm::ConnectActions()
     connect(a.Print, &QAction::triggered, this, &TMainForm::Print);
     connect(a.PrinterProperties, &QAction::triggered, this, &TMainForm::PrinterProperties);
     connect(a.Exit, &QAction::triggered, this, &TMainForm::close);
-    connect(a.Undo, &QAction::triggered, this, [this] { Undo(); });
-    connect(a.Redo, &QAction::triggered, this, [this] { Redo(); });
+    connect(a.Undo, &QAction::triggered, undo_, &TUndoCommands::Undo);
+    connect(a.Redo, &QAction::triggered, undo_, &TUndoCommands::Redo);
     connect(a.LoadAll, &QAction::triggered, this, [this] { LoadAll(); });
     connect(a.SaveAll, &QAction::triggered, this, [this] { SaveAll(); });
     connect(a.LoadPage, &QAction::triggered, this, [this] { LoadPage(); });
@@ -146,8 +158,6 @@ void TMainForm::ConnectActions()
     });
     connect(a.SelectPort, &QAction::triggered, this, &TMainForm::SelectSerialPort);
     connect(a.Disconnect, &QAction::triggered, this, &TMainForm::Disconnect);
-    connect(a.Apollo, &QAction::triggered, this, [this] { SwitchProtocol(stApolloLoop); });
-    connect(a.Hochiki, &QAction::triggered, this, [this] { SwitchProtocol(stHochikiLoop); });
     connect(a.Contents, &QAction::triggered, this, &TMainForm::HelpContents);
     connect(a.About, &QAction::triggered, this, &TMainForm::About);
     a.PanelNumber->setValue(data_->PanelNumber);
@@ -168,20 +178,14 @@ bool TMainForm::RecordCommsLog(bool record) { return safety_->RecordCommsLog(rec
 TCheckConfigurationDock& TMainForm::CheckDock() { return safety_->CheckDock(); }
 TCompareDialog* TMainForm::CompareDialog() const { return safety_->CompareDialog(); }
 TUndoHistory& TMainForm::UndoHistory() { return undo_->History(); }
+bool TMainForm::Undo() { return undo_->Undo(); }
+bool TMainForm::Redo() { return undo_->Redo(); }
+bool TMainForm::SwitchProtocol(TSystemType type) { return protocol_->Switch(type); }
+int TMainForm::HelpContext() const { return host_->HelpContext(); }
 void TMainForm::SelectSerialPort() { session_->SelectSerialPort(); }
 void TMainForm::SelectComPort(int port) { session_->SelectComPort(port); }
 void TMainForm::Disconnect() { session_->Disconnect(); }
 
-
-bool TMainForm::Undo()
-{
-    return !session_->RefusedWhileBusy(QStringLiteral("Undo")) && undo_->History().Undo();
-}
-
-bool TMainForm::Redo()
-{
-    return !session_->RefusedWhileBusy(QStringLiteral("Redo")) && undo_->History().Redo();
-}
 
 void TMainForm::SetPrintSelection(std::function<void()> open)
 {
@@ -203,7 +207,7 @@ void TMainForm::PrinterProperties()
 
 void TMainForm::HelpContents()
 {
-    help_->ShowContext(helpContext_);
+    help_->ShowContext(HelpContext());
 }
 
 void TMainForm::About()
@@ -224,22 +228,4 @@ void TMainForm::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
-}
-
-void TMainForm::RestoreLayout()
-{
-    if (const std::optional<TWindowLayout> layout = LoadWindowLayout(*settings_)) {
-        ApplyLayout(*this, *layout);
-        restoredPage_ = layout->Page;
-    }
-}
-
-// The event log page is not brought back: showing it opens the port.
-void TMainForm::RestoreLastPage()
-{
-    if (restoredPage_ < 0 || restoredPage_ >= PageCount || restoredPage_ == ppViewEventLog)
-        return;
-    if (restoredPage_ == ppLoop2 && data_->LoopCount == 1)
-        return;
-    SetActivePage(static_cast<TPanelPage>(restoredPage_));
 }

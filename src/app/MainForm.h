@@ -34,6 +34,7 @@ class TPage;
 class TPageHost;
 class TPanelSession;
 class TPrompts;
+class TProtocolCommands;
 class TRecentFiles;
 class TSafetyTools;
 class TTransferSequencer;
@@ -76,7 +77,7 @@ public:
     TPage* Page(TPanelPage page) const;
     TPanelPage ActivePage() const;
     void SetActivePage(TPanelPage page);
-    int HelpContext() const { return helpContext_; }
+    int HelpContext() const;
 
     // The modified mark with its title and Save command.
     void SetModified(bool modified);
@@ -143,14 +144,11 @@ private:
 
     void ConnectPages();
     void ConnectActions();
-    void EditDevice(int loop, int address);
     void Startup();
     void Guard(const char* code, const std::function<void()>& step);
     void PageChange();
     void UpdatePageButtons();
     void UpdateTitle();
-    void FollowProtocol();
-    void ApplyProtocol();
     void ShowPanelNumber();
     void ShowStatus(const QString& text);
     // The document was replaced: every view shows it afresh.
@@ -159,8 +157,6 @@ private:
     void TransferEnded(const TTransferResult& result);
     // Those commands are disabled while a transfer runs.
     void UpdateTransferCommands();
-    void RestoreLayout();
-    void RestoreLastPage();
 
     TMainFormSetup setup_;
     std::unique_ptr<TGuiPrompts> guiPrompts_;
@@ -174,6 +170,7 @@ private:
     TPageHost* host_ = nullptr;
     TSafetyTools* safety_ = nullptr;
     TUndoCommands* undo_ = nullptr;
+    TProtocolCommands* protocol_ = nullptr;
     TMainActions actions_;
     TAboutBox* about_ = nullptr;
     THelpWindow* help_ = nullptr;
@@ -184,8 +181,6 @@ private:
     QTimer* clock_ = nullptr;
 
     std::function<void()> openPrintSelection_;
-    int helpContext_ = DefaultHelpContext;
-    TSystemType shownProtocol_ = stApolloLoop;
     bool startupDone_ = false;
     bool inPageChange_ = false;
     QString startupFile_;

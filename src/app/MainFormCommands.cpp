@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "app/PageHost.h"
 #include "app/PanelSession.h"
+#include "app/ProtocolCommands.h"
 #include "app/SafetyTools.h"
 #include "app/UndoCommands.h"
 #include "editors/devices/LoopSummary.h"
@@ -57,7 +58,7 @@ void TMainForm::Startup()
     data_->LoopCount = 2;
 
     Guard("Err 003", [&] { session_->Start(settings.MaxOutputDelay); });
-    Guard("Err 004", [&] { ApplyProtocol(); });
+    Guard("Err 004", [&] { protocol_->Apply(); });
     Guard("Err 005", [&] { data_->AccessCodesValid = true; });
     Guard("Err 006", [&] { data_->ResetToNew(); });
     Guard("Err 008", [&] {
@@ -68,7 +69,7 @@ void TMainForm::Startup()
         SetModified(false);
     });
     startupDone_ = true;
-    RestoreLastPage();
+    host_->RestorePage(restoredPage_);
     undo_->Reset();
     clock_->start();
     UpdateTitle();
@@ -140,20 +141,3 @@ void TMainForm::DocumentReplaced(bool opened)
     undo_->Reset();
 }
 
-bool TMainForm::SwitchProtocol(TSystemType type)
-{
-    if (session_->RefusedWhileBusy(QStringLiteral("The protocol switch"))) {
-        FollowProtocol();
-        return false;
-    }
-    if (prompts_->confirm(SwitchProtocolQuestion(type), TPromptButtons::pbYesNo)
-        != TPromptAnswer::paYes) {
-        FollowProtocol();
-        return false;
-    }
-    data_->SwitchProtocol(type);
-    ApplyProtocol();
-    summary_->ResetSelection();
-    undo_->Reset();
-    return true;
-}
