@@ -12,6 +12,8 @@
 #include "editors/devices/LoopSummary.h"
 #include "editors/log/EventLogPage.h"
 #include "editors/print/PrinterSetup.h"
+#include "editors/print/frmPrint.h"
+#include "editors/site/SiteConfigPage.h"
 #include "editors/status/AboutBox.h"
 #include "editors/status/Status.h"
 #include "model/Data.h"
@@ -42,17 +44,16 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
         setup_.ButtonsIniPath = ProgramSettingsPath();
     context_.ButtonsIniPath = setup_.ButtonsIniPath;
 
+    const auto refused = [this](const QString& command) { return session_->RefusedWhileBusy(command); };
     session_ = std::make_unique<TPanelSession>(TPanelSession::TSetup{
         *data_, *prompts_, this, setup_.Settings, [this] { return ActivePage(); },
         [this] { return SummaryLoop(); },
         [this] { return documents_->AskFile(TFileQuestion::fqSaveCommsLog); },
         [this](const QString& text) { ShowStatus(text); }});
     documents_ = new TDocumentController(TDocumentController::TSetup{
-        *data_, *prompts_, this, *settings_, session_->StatusWindow(), setup_.ChooseFile,
-        [this](const QString& command) { return session_->RefusedWhileBusy(command); },
+        *data_, *prompts_, this, *settings_, session_->StatusWindow(), setup_.ChooseFile, refused,
         [this] { PageControl().setFocus(); }});
     about_ = new TAboutBox(this);
-    connect(about_, &TAboutBox::DiagnosticsRequested, this, &TMainForm::DiagnosticsRequested);
     help_ = new THelpWindow(this);
 
     host_ = new TPageHost(context_, this);
@@ -65,10 +66,8 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     actions_ = BuildMainActions(*this);
     undo_ = new TUndoCommands(*data_, *this, host_->Tabs(), *actions_.Undo, *actions_.Redo,
                               *actions_.Edit);
-    undo_->SetBusy([this] { return session_->Busy(); },
-                   [this](const QString& command) { return session_->RefusedWhileBusy(command); });
-    protocol_ = new TProtocolCommands(*data_, *prompts_, *host_, *actions_.Apollo, *actions_.Hochiki,
-                                      [this](const QString& command) { return session_->RefusedWhileBusy(command); });
+    undo_->SetBusy([this] { return session_->Busy(); }, refused);
+    protocol_ = new TProtocolCommands(*data_, *prompts_, *host_, *actions_.Apollo, *actions_.Hochiki, refused);
     connect(protocol_, &TProtocolCommands::Switched, this, [this] {
         summary_->ResetSelection();
         undo_->Reset();
@@ -81,8 +80,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
             SetActivePage(page);
             return Page(page);
         },
-        [this](const QString& text) { ShowStatus(text); },
-        [this](const QString& command) { return session_->RefusedWhileBusy(command); }});
+        [this](const QString& text) { ShowStatus(text); }, refused});
     ConnectActions();
     ConnectPages();
 
@@ -106,7 +104,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
-    connect(clock_, &QTimer::timeout, this, [this] { emit ClockTick(QDateTime::currentDateTime()); });
+    connect(clock_, &QTimer::timeout, site_, [this] { site_->SetClock(QDateTime::currentDateTime()); });
 
     const QFontMetrics fm = fontMetrics();
     resize(fm.averageCharWidth() * 190, fm.height() * 48);
@@ -136,8 +134,12 @@ void TMainForm::ConnectActions()
     connect(a.Open, &QAction::triggered, this, [this] { FileOpen(); });
     connect(a.Save, &QAction::triggered, this, [this] { FileSave(); });
     connect(a.SaveAs, &QAction::triggered, this, [this] { FileSaveAs(); });
-    connect(a.Print, &QAction::triggered, this, &TMainForm::Print);
-    connect(a.PrinterProperties, &QAction::triggered, this, &TMainForm::PrinterProperties);
+    connect(a.Print, &QAction::triggered, this, [this] {
+        PageControl().setFocus();
+        if (data_->AccessCodesValid)
+            print_->exec();
+    });
+    connect(a.PrinterProperties, &QAction::triggered, this, [this] { ShowPrinterProperties(this); });
     connect(a.Exit, &QAction::triggered, this, &TMainForm::close);
     connect(a.Undo, &QAction::triggered, undo_, &TUndoCommands::Undo);
     connect(a.Redo, &QAction::triggered, undo_, &TUndoCommands::Redo);
@@ -156,10 +158,13 @@ void TMainForm::ConnectActions()
         if (!path.isEmpty())
             eventLog_->SaveToFile(path);
     });
-    connect(a.SelectPort, &QAction::triggered, this, &TMainForm::SelectSerialPort);
-    connect(a.Disconnect, &QAction::triggered, this, &TMainForm::Disconnect);
-    connect(a.Contents, &QAction::triggered, this, &TMainForm::HelpContents);
-    connect(a.About, &QAction::triggered, this, &TMainForm::About);
+    connect(a.SelectPort, &QAction::triggered, session_.get(), &TPanelSession::SelectSerialPort);
+    connect(a.Disconnect, &QAction::triggered, session_.get(), &TPanelSession::Disconnect);
+    connect(a.Contents, &QAction::triggered, this, [this] { help_->ShowContext(HelpContext()); });
+    connect(a.About, &QAction::triggered, this, [this] {
+        about_->SetVersion(VersionLine);
+        about_->exec();
+    });
     a.PanelNumber->setValue(data_->PanelNumber);
     connect(a.PanelNumber, &QSpinBox::valueChanged, this, &TMainForm::SetPanelNumber);
 }
@@ -182,39 +187,7 @@ bool TMainForm::Undo() { return undo_->Undo(); }
 bool TMainForm::Redo() { return undo_->Redo(); }
 bool TMainForm::SwitchProtocol(TSystemType type) { return protocol_->Switch(type); }
 int TMainForm::HelpContext() const { return host_->HelpContext(); }
-void TMainForm::SelectSerialPort() { session_->SelectSerialPort(); }
-void TMainForm::SelectComPort(int port) { session_->SelectComPort(port); }
-void TMainForm::Disconnect() { session_->Disconnect(); }
 
-
-void TMainForm::SetPrintSelection(std::function<void()> open)
-{
-    openPrintSelection_ = std::move(open);
-    actions_.Print->setEnabled(static_cast<bool>(openPrintSelection_));
-}
-
-void TMainForm::Print()
-{
-    PageControl().setFocus();
-    if (data_->AccessCodesValid && openPrintSelection_)
-        openPrintSelection_();
-}
-
-void TMainForm::PrinterProperties()
-{
-    ShowPrinterProperties(this);
-}
-
-void TMainForm::HelpContents()
-{
-    help_->ShowContext(HelpContext());
-}
-
-void TMainForm::About()
-{
-    about_->SetVersion(VersionLine);
-    about_->exec();
-}
 
 void TMainForm::ShowStatus(const QString& text)
 {

@@ -79,9 +79,6 @@ public:
     void SetActivePage(TPanelPage page);
     int HelpContext() const;
 
-    // The modified mark with its title and Save command.
-    void SetModified(bool modified);
-
     // File commands. Each returns whether it did its work.
     bool FileNew() { return documents_->New(); }
     bool FileOpen() { return documents_->Open(); }
@@ -98,10 +95,6 @@ public:
     bool SaveAll();
     bool LoadPage();
     bool SavePage();
-    void Disconnect();
-    void SelectSerialPort();
-    void SelectComPort(int port);
-    void SetPanelNumber(int number);
 
     // Protocol switch with its question; false when the answer was not Yes.
     bool SwitchProtocol(TSystemType type);
@@ -118,22 +111,8 @@ public:
     bool Undo();
     bool Redo();
 
-    void Print();
-    void PrinterProperties();
-    void HelpContents();
-    void About();
-
     // The loop chosen in the Loop Summary's "Show summary for" (1 or 2).
     int SummaryLoop() const;
-    // Opens the print selection; Print stays disabled until it is set.
-    void SetPrintSelection(std::function<void()> open);
-
-signals:
-    // Every second: the PC's date and time for the Site Config page's clock.
-    void ClockTick(const QDateTime& now);
-    // The about box's hidden switch for the diagnostic fields.
-    void DiagnosticsRequested();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -148,6 +127,8 @@ private:
     void Guard(const char* code, const std::function<void()>& step);
     void PageChange();
     void UpdatePageButtons();
+    void SetPanelNumber(int number);
+    bool Started(bool started);
     void UpdateTitle();
     void ShowPanelNumber();
     void ShowStatus(const QString& text);
@@ -180,7 +161,6 @@ private:
     TfrmPrint* print_ = nullptr;
     QTimer* clock_ = nullptr;
 
-    std::function<void()> openPrintSelection_;
     bool startupDone_ = false;
     bool inPageChange_ = false;
     QString startupFile_;

@@ -66,7 +66,7 @@ void TMainForm::Startup()
         const QSignalBlocker block(&PageControl());
         SetActivePage(ppSiteConfig);
         PageChange();
-        SetModified(false);
+        data_->SetModified(false);
     });
     startupDone_ = true;
     host_->RestorePage(restoredPage_);
@@ -85,33 +85,17 @@ void TMainForm::UpdateTransferCommands()
     undo_->Update();
 }
 
-bool TMainForm::LoadAll()
+// A transfer that started disables the commands that must wait for it.
+bool TMainForm::Started(bool started)
 {
-    const bool started = session_->LoadAll();
     UpdateTransferCommands();
     return started;
 }
 
-bool TMainForm::SaveAll()
-{
-    const bool started = safety_->SaveAll();
-    UpdateTransferCommands();
-    return started;
-}
-
-bool TMainForm::LoadPage()
-{
-    const bool started = session_->Sequencer().LoadPage();
-    UpdateTransferCommands();
-    return started;
-}
-
-bool TMainForm::SavePage()
-{
-    const bool started = session_->Sequencer().SavePage();
-    UpdateTransferCommands();
-    return started;
-}
+bool TMainForm::LoadAll() { return Started(session_->LoadAll()); }
+bool TMainForm::SaveAll() { return Started(safety_->SaveAll()); }
+bool TMainForm::LoadPage() { return Started(session_->Sequencer().LoadPage()); }
+bool TMainForm::SavePage() { return Started(session_->Sequencer().SavePage()); }
 
 // A Load All replaced the document (also one that stopped half-way: the protocol and what
 // arrived are in it); any other transfer may have brought a page. What a transfer stored is

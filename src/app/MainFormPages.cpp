@@ -7,6 +7,7 @@
 #include "app/ProtocolCommands.h"
 #include "app/WindowTitle.h"
 #include "editors/devices/LoopSummary.h"
+#include "editors/status/AboutBox.h"
 #include "editors/log/EventLogPage.h"
 #include "editors/print/frmPrint.h"
 #include "editors/site/SiteConfigPage.h"
@@ -21,14 +22,10 @@ void TMainForm::ConnectPages()
         if (ActivePage() == ppLoopSummary)
             UpdatePageButtons();
     });
-    connect(this, &TMainForm::DiagnosticsRequested, summary_,
+    connect(about_, &TAboutBox::DiagnosticsRequested, summary_,
             [this] { summary_->SetNameCountersVisible(true); });
     host_->ConnectDeviceDialogs(this);
-
-    connect(this, &TMainForm::ClockTick, site_, &TfrmSiteConfig::SetClock);
-
     print_ = new TfrmPrint(context_, this);
-    SetPrintSelection([this] { print_->exec(); });
 }
 
 int TMainForm::SummaryLoop() const
@@ -64,12 +61,6 @@ void TMainForm::DocumentReset()
     host_->ApplyLoopCount(data_->LoopCount);
     host_->ShowAfresh();
     UpdatePageButtons();
-    UpdateTitle();
-}
-
-void TMainForm::SetModified(bool modified)
-{
-    data_->SetModified(modified);
     UpdateTitle();
 }
 
