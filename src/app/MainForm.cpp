@@ -148,16 +148,7 @@ void TMainForm::ConnectActions()
     connect(a.LoadPage, &QAction::triggered, this, [this] { LoadPage(); });
     connect(a.SavePage, &QAction::triggered, this, [this] { SavePage(); });
     connect(a.ClearDisplay, &QAction::triggered, eventLog_, &TfrmEventLog::ClearDisplay);
-    connect(a.LoadLog, &QAction::triggered, this, [this] {
-        const QString path = documents_->AskFile(TFileQuestion::fqOpenLog);
-        if (!path.isEmpty())
-            eventLog_->LoadFromFile(path);
-    });
-    connect(a.SaveLog, &QAction::triggered, this, [this] {
-        const QString path = documents_->AskFile(TFileQuestion::fqSaveLog);
-        if (!path.isEmpty())
-            eventLog_->SaveToFile(path);
-    });
+    documents_->ConnectEventLog(*a.LoadLog, *a.SaveLog, *eventLog_);
     connect(a.SelectPort, &QAction::triggered, session_.get(), &TPanelSession::SelectSerialPort);
     connect(a.Disconnect, &QAction::triggered, session_.get(), &TPanelSession::Disconnect);
     connect(a.Contents, &QAction::triggered, this, [this] { help_->ShowContext(HelpContext()); });
@@ -176,10 +167,7 @@ QTabWidget& TMainForm::PageControl() { return host_->Tabs(); }
 TPage* TMainForm::Page(TPanelPage page) const { return host_->Page(page); }
 TPanelPage TMainForm::ActivePage() const { return host_->ActivePage(); }
 void TMainForm::SetActivePage(TPanelPage page) { host_->SetActivePage(page); }
-void TMainForm::CheckConfiguration() { safety_->CheckConfiguration(); }
-bool TMainForm::CompareWithFile() { return safety_->CompareWithFile(); }
 bool TMainForm::CompareWithPanel() { return safety_->CompareWithPanel(); }
-bool TMainForm::RecordCommsLog(bool record) { return safety_->RecordCommsLog(record); }
 TCheckConfigurationDock& TMainForm::CheckDock() { return safety_->CheckDock(); }
 TCompareDialog* TMainForm::CompareDialog() const { return safety_->CompareDialog(); }
 TUndoHistory& TMainForm::UndoHistory() { return undo_->History(); }
@@ -187,18 +175,10 @@ bool TMainForm::Undo() { return undo_->Undo(); }
 bool TMainForm::Redo() { return undo_->Redo(); }
 bool TMainForm::SwitchProtocol(TSystemType type) { return protocol_->Switch(type); }
 int TMainForm::HelpContext() const { return host_->HelpContext(); }
-
-
-void TMainForm::ShowStatus(const QString& text)
-{
-    statusBar()->showMessage(text, StatusShownMs);
-}
+void TMainForm::ShowStatus(const QString& text) { statusBar()->showMessage(text, StatusShownMs); }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     SaveWindowLayout(*settings_, CurrentLayout(*this, static_cast<int>(ActivePage())));
-    if (documents_->MayClose())
-        event->accept();
-    else
-        event->ignore();
+    event->setAccepted(documents_->MayClose());
 }

@@ -99,11 +99,8 @@ public:
     // Protocol switch with its question; false when the answer was not Yes.
     bool SwitchProtocol(TSystemType type);
 
-    // Tools: the check, the comparisons and the communications log.
-    void CheckConfiguration();
-    bool CompareWithFile();
+    // Tools: the comparison with the panel, the check's dock and the comparison window.
     bool CompareWithPanel();
-    bool RecordCommsLog(bool record);
     TCheckConfigurationDock& CheckDock();
     TCompareDialog* CompareDialog() const;
     // Undo and redo of the last edit, on any page or dialog.

@@ -21,8 +21,6 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <exception>
-
 void TMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
@@ -43,8 +41,6 @@ void TMainForm::Guard(const char* code, const std::function<void()>& step)
 {
     try {
         step();
-    } catch (const std::exception&) {
-        prompts_->error(QString::fromLatin1(code), QStringLiteral("Form Show"));
     } catch (...) {
         prompts_->error(QString::fromLatin1(code), QStringLiteral("Form Show"));
     }

@@ -28,10 +28,7 @@ void TMainForm::ConnectPages()
     print_ = new TfrmPrint(context_, this);
 }
 
-int TMainForm::SummaryLoop() const
-{
-    return host_->SummaryLoop();
-}
+int TMainForm::SummaryLoop() const { return host_->SummaryLoop(); }
 
 void TMainForm::PageChange()
 {
