@@ -26,6 +26,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QDateTime>
 #include <QTimer>
 
 TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)

@@ -8,8 +8,6 @@
 #include "model/SystemType.h"
 #include "panel/PanelPages.h"
 
-#include <QDateTime>
-#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <functional>
@@ -22,7 +20,6 @@ class TAboutBox;
 class TCheckConfigurationDock;
 class TCompareDialog;
 class TData;
-class TDevice_Selection_Frame;
 class TfrmEventLog;
 class TfrmLoopSummary;
 class TfrmPrint;
@@ -35,7 +32,6 @@ class TPageHost;
 class TPanelSession;
 class TPrompts;
 class TProtocolCommands;
-class TRecentFiles;
 class TSafetyTools;
 class TTransferSequencer;
 class TUndoCommands;
