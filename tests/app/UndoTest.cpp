@@ -148,6 +148,33 @@ TEST_F(TUndoTest, EachPageKindUndoesAndRedoesItsEdit)
     EXPECT_TRUE(doc.Modified());
 }
 
+TEST_F(TUndoTest, TwoClicksOnAMatrixAreTwoSteps)
+{
+    TData& doc = Form->Data();
+    auto* group = qobject_cast<TfrmGroupConfig*>(Form->Page(ppGroupConfig));
+    Form->SetActivePage(ppGroupConfig);
+    TOutputMatrix* m = group->Matrix();
+    auto groups = [&] {
+        QList<int> g;
+        for (int z = 1; z <= 3; ++z)
+            for (int i = 1; i <= MaxGroup; ++i)
+                g << doc.ZoneList.Zone(z).GroupConfig[i];
+        return g;
+    };
+    QTest::mouseClick(group->Tool(grPulsed), Qt::LeftButton);
+    const QList<int> before = groups();
+    QTest::mouseClick(m, Qt::LeftButton, {}, m->CellRect(1, 7).center());
+    Settle();
+    const QList<int> first = groups();
+    QTest::mouseClick(m, Qt::LeftButton, {}, m->CellRect(2, 8).center());
+    Settle();
+    ASSERT_NE(first, before);
+    ASSERT_NE(groups(), first);
+    EXPECT_EQ(History().UndoCount(), 2);
+    ASSERT_TRUE(Form->Undo());
+    EXPECT_EQ(groups(), first) << "the first click stays";
+}
+
 TEST_F(TUndoTest, ADeviceDialogEditIsOneStep)
 {
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(20);
