@@ -29,7 +29,8 @@ bool IsUndoOrRedoKey(const QKeyEvent* key)
 
 } // namespace
 
-TUndoHistory::TUndoHistory(TData& doc, QObject* parent) : QObject(parent), doc_(doc)
+TUndoHistory::TUndoHistory(TData& doc, QObject* parent)
+    : QObject(parent), doc_(doc), pool_(std::make_shared<std::vector<std::unique_ptr<TData>>>())
 {
     stack_.setUndoLimit(MaxSteps);
     clock_.start();
@@ -88,9 +89,21 @@ bool TUndoHistory::eventFilter(QObject* watched, QEvent* event)
 
 TDocumentState TUndoHistory::CopyOfDocument() const
 {
-    auto copy = std::make_shared<TData>();
+    std::unique_ptr<TData> copy;
+    if (pool_->empty()) {
+        copy = std::make_unique<TData>();
+    } else {
+        copy = std::move(pool_->back());
+        pool_->pop_back();
+    }
     copy->AssignContent(doc_);
-    return copy;
+    const std::weak_ptr<std::vector<std::unique_ptr<TData>>> pool = pool_;
+    return TDocumentState(copy.release(), [pool](TData* state) {
+        if (const auto kept = pool.lock(); kept && kept->size() < 2)
+            kept->emplace_back(state);
+        else
+            delete state;
+    });
 }
 
 void TUndoHistory::Reset()

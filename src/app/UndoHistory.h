@@ -9,6 +9,8 @@
 #include <QUndoStack>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QWidget;
 class TData;
@@ -91,4 +93,6 @@ private:
     QPointer<QWidget> watched_;
     quint64 gesture_ = 0;
     QElapsedTimer clock_;
+    // States no step refers to any more, kept to avoid building a document per edit.
+    std::shared_ptr<std::vector<std::unique_ptr<TData>>> pool_;
 };
