@@ -175,6 +175,18 @@ void TDocumentController::ShowRecentFiles(QMenu* menu, QAction* before)
     before->setVisible(!files.isEmpty());
 }
 
+void TDocumentController::ConnectEventLog(QAction& load, QAction& save, TfrmEventLog& log)
+{
+    connect(&load, &QAction::triggered, &log, [this, &log] {
+        if (const QString path = AskFile(TFileQuestion::fqOpenLog); !path.isEmpty())
+            log.LoadFromFile(path);
+    });
+    connect(&save, &QAction::triggered, &log, [this, &log] {
+        if (const QString path = AskFile(TFileQuestion::fqSaveLog); !path.isEmpty())
+            log.SaveToFile(path);
+    });
+}
+
 void TDocumentController::EnableRecentFiles(bool enabled)
 {
     recentEnabled_ = enabled;

@@ -11,6 +11,7 @@ class QMenu;
 class QSettings;
 class QWidget;
 class TData;
+class TfrmEventLog;
 class TfrmStatus;
 class TPrompts;
 class TRecentFiles;
@@ -58,6 +59,8 @@ public:
     // The recent files are listed in menu before the entry before; enabled as given.
     void ShowRecentFiles(QMenu* menu, QAction* before);
     void EnableRecentFiles(bool enabled);
+    // The event log page's Load Log and Save Log ask for their file here.
+    void ConnectEventLog(QAction& load, QAction& save, TfrmEventLog& log);
 
 signals:
     // New or Open replaced the document: a fresh start for undo and the Loop Summary.

@@ -4,13 +4,17 @@
 #include "app/HelpWindow.h"
 #include "app/PageHost.h"
 #include "app/PanelSession.h"
+#include "app/ProtocolCommands.h"
 #include "app/SafetyTools.h"
 #include "app/ScheduleCommands.h"
 #include "app/UndoCommands.h"
 #include "app/UndoHistory.h"
 #include "app/WindowLayout.h"
+#include "editors/devices/LoopSummary.h"
 #include "editors/log/EventLogPage.h"
 #include "editors/print/PrinterSetup.h"
+#include "editors/print/frmPrint.h"
+#include "editors/site/SiteConfigPage.h"
 #include "editors/status/AboutBox.h"
 #include "editors/status/Status.h"
 #include "model/Data.h"
@@ -23,6 +27,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QDateTime>
 #include <QTimer>
 
 TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
@@ -41,17 +46,16 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
         setup_.ButtonsIniPath = ProgramSettingsPath();
     context_.ButtonsIniPath = setup_.ButtonsIniPath;
 
+    const auto refused = [this](const QString& command) { return session_->RefusedWhileBusy(command); };
     session_ = std::make_unique<TPanelSession>(TPanelSession::TSetup{
         *data_, *prompts_, this, setup_.Settings, [this] { return ActivePage(); },
         [this] { return SummaryLoop(); },
         [this] { return documents_->AskFile(TFileQuestion::fqSaveCommsLog); },
         [this](const QString& text) { ShowStatus(text); }});
     documents_ = new TDocumentController(TDocumentController::TSetup{
-        *data_, *prompts_, this, *settings_, session_->StatusWindow(), setup_.ChooseFile,
-        [this](const QString& command) { return session_->RefusedWhileBusy(command); },
+        *data_, *prompts_, this, *settings_, session_->StatusWindow(), setup_.ChooseFile, refused,
         [this] { PageControl().setFocus(); }});
     about_ = new TAboutBox(this);
-    connect(about_, &TAboutBox::DiagnosticsRequested, this, &TMainForm::DiagnosticsRequested);
     help_ = new THelpWindow(this);
 
     host_ = new TPageHost(context_, this);
@@ -64,7 +68,12 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     actions_ = BuildMainActions(*this);
     undo_ = new TUndoCommands(*data_, *this, host_->Tabs(), *actions_.Undo, *actions_.Redo,
                               *actions_.Edit);
-    undo_->SetBlocked([this] { return session_->Busy(); });
+    undo_->SetBusy([this] { return session_->Busy(); }, refused);
+    protocol_ = new TProtocolCommands(*data_, *prompts_, *host_, *actions_.Apollo, *actions_.Hochiki, refused);
+    connect(protocol_, &TProtocolCommands::Switched, this, [this] {
+        summary_->ResetSelection();
+        undo_->Reset();
+    });
     documents_->ShowRecentFiles(actions_.File, actions_.RecentEnd);
     safety_ = new TSafetyTools(TSafetyTools::TSetup{
         *this, context_, *session_, setup_.Settings,
@@ -73,15 +82,14 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
             SetActivePage(page);
             return Page(page);
         },
-        [this](const QString& text) { ShowStatus(text); },
-        [this](const QString& command) { return session_->RefusedWhileBusy(command); }});
+        [this](const QString& text) { ShowStatus(text); }, refused});
     ConnectActions();
     ConnectPages();
 
     TTransferSequencer& sequencer = session_->Sequencer();
     connect(&sequencer, &TTransferSequencer::ActivePageRefresh, this, [this] { host_->RefreshActive(); });
     connect(&sequencer, &TTransferSequencer::LoopTypeChanged, this, [this] {
-        FollowProtocol();
+        protocol_->Follow();
         host_->ApplyLoopCount(data_->LoopCount);
     });
     connect(&sequencer, &TTransferSequencer::EventLogLine, eventLog_, &TfrmEventLog::AppendShown);
@@ -98,11 +106,14 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
-    connect(clock_, &QTimer::timeout, this, [this] { emit ClockTick(QDateTime::currentDateTime()); });
+    connect(clock_, &QTimer::timeout, site_, [this] { site_->SetClock(QDateTime::currentDateTime()); });
 
     const QFontMetrics fm = fontMetrics();
     resize(fm.averageCharWidth() * 190, fm.height() * 48);
-    RestoreLayout();
+    if (const std::optional<TWindowLayout> layout = LoadWindowLayout(*settings_)) {
+        ApplyLayout(*this, *layout);
+        restoredPage_ = layout->Page;
+    }
     UpdateTitle();
 }
 
@@ -125,34 +136,30 @@ void TMainForm::ConnectActions()
     connect(a.Open, &QAction::triggered, this, [this] { FileOpen(); });
     connect(a.Save, &QAction::triggered, this, [this] { FileSave(); });
     connect(a.SaveAs, &QAction::triggered, this, [this] { FileSaveAs(); });
-    connect(a.Print, &QAction::triggered, this, &TMainForm::Print);
-    connect(a.PrinterProperties, &QAction::triggered, this, &TMainForm::PrinterProperties);
+    connect(a.Print, &QAction::triggered, this, [this] {
+        PageControl().setFocus();
+        if (data_->AccessCodesValid)
+            print_->exec();
+    });
+    connect(a.PrinterProperties, &QAction::triggered, this, [this] { ShowPrinterProperties(this); });
     ConnectScheduleCommands(a, *this, *data_, *prompts_,
                             [this](const QString& command) { return session_->RefusedWhileBusy(command); });
     connect(a.Exit, &QAction::triggered, this, &TMainForm::close);
-    connect(a.Undo, &QAction::triggered, this, [this] { Undo(); });
-    connect(a.Redo, &QAction::triggered, this, [this] { Redo(); });
+    connect(a.Undo, &QAction::triggered, undo_, &TUndoCommands::Undo);
+    connect(a.Redo, &QAction::triggered, undo_, &TUndoCommands::Redo);
     connect(a.LoadAll, &QAction::triggered, this, [this] { LoadAll(); });
     connect(a.SaveAll, &QAction::triggered, this, [this] { SaveAll(); });
     connect(a.LoadPage, &QAction::triggered, this, [this] { LoadPage(); });
     connect(a.SavePage, &QAction::triggered, this, [this] { SavePage(); });
     connect(a.ClearDisplay, &QAction::triggered, eventLog_, &TfrmEventLog::ClearDisplay);
-    connect(a.LoadLog, &QAction::triggered, this, [this] {
-        const QString path = documents_->AskFile(TFileQuestion::fqOpenLog);
-        if (!path.isEmpty())
-            eventLog_->LoadFromFile(path);
+    documents_->ConnectEventLog(*a.LoadLog, *a.SaveLog, *eventLog_);
+    connect(a.SelectPort, &QAction::triggered, session_.get(), &TPanelSession::SelectSerialPort);
+    connect(a.Disconnect, &QAction::triggered, session_.get(), &TPanelSession::Disconnect);
+    connect(a.Contents, &QAction::triggered, this, [this] { help_->ShowContext(HelpContext()); });
+    connect(a.About, &QAction::triggered, this, [this] {
+        about_->SetVersion(VersionLine);
+        about_->exec();
     });
-    connect(a.SaveLog, &QAction::triggered, this, [this] {
-        const QString path = documents_->AskFile(TFileQuestion::fqSaveLog);
-        if (!path.isEmpty())
-            eventLog_->SaveToFile(path);
-    });
-    connect(a.SelectPort, &QAction::triggered, this, &TMainForm::SelectSerialPort);
-    connect(a.Disconnect, &QAction::triggered, this, &TMainForm::Disconnect);
-    connect(a.Apollo, &QAction::triggered, this, [this] { SwitchProtocol(stApolloLoop); });
-    connect(a.Hochiki, &QAction::triggered, this, [this] { SwitchProtocol(stHochikiLoop); });
-    connect(a.Contents, &QAction::triggered, this, &TMainForm::HelpContents);
-    connect(a.About, &QAction::triggered, this, &TMainForm::About);
     a.PanelNumber->setValue(data_->PanelNumber);
     connect(a.PanelNumber, &QSpinBox::valueChanged, this, &TMainForm::SetPanelNumber);
 }
@@ -164,85 +171,18 @@ QTabWidget& TMainForm::PageControl() { return host_->Tabs(); }
 TPage* TMainForm::Page(TPanelPage page) const { return host_->Page(page); }
 TPanelPage TMainForm::ActivePage() const { return host_->ActivePage(); }
 void TMainForm::SetActivePage(TPanelPage page) { host_->SetActivePage(page); }
-void TMainForm::CheckConfiguration() { safety_->CheckConfiguration(); }
-bool TMainForm::CompareWithFile() { return safety_->CompareWithFile(); }
 bool TMainForm::CompareWithPanel() { return safety_->CompareWithPanel(); }
-bool TMainForm::RecordCommsLog(bool record) { return safety_->RecordCommsLog(record); }
 TCheckConfigurationDock& TMainForm::CheckDock() { return safety_->CheckDock(); }
 TCompareDialog* TMainForm::CompareDialog() const { return safety_->CompareDialog(); }
 TUndoHistory& TMainForm::UndoHistory() { return undo_->History(); }
-void TMainForm::SelectSerialPort() { session_->SelectSerialPort(); }
-void TMainForm::SelectComPort(int port) { session_->SelectComPort(port); }
-void TMainForm::Disconnect() { session_->Disconnect(); }
-
-
-bool TMainForm::Undo()
-{
-    return !session_->RefusedWhileBusy(QStringLiteral("Undo")) && undo_->History().Undo();
-}
-
-bool TMainForm::Redo()
-{
-    return !session_->RefusedWhileBusy(QStringLiteral("Redo")) && undo_->History().Redo();
-}
-
-void TMainForm::SetPrintSelection(std::function<void()> open)
-{
-    openPrintSelection_ = std::move(open);
-    actions_.Print->setEnabled(static_cast<bool>(openPrintSelection_));
-}
-
-void TMainForm::Print()
-{
-    PageControl().setFocus();
-    if (data_->AccessCodesValid && openPrintSelection_)
-        openPrintSelection_();
-}
-
-void TMainForm::PrinterProperties()
-{
-    ShowPrinterProperties(this);
-}
-
-void TMainForm::HelpContents()
-{
-    help_->ShowContext(helpContext_);
-}
-
-void TMainForm::About()
-{
-    about_->SetVersion(VersionLine);
-    about_->exec();
-}
-
-void TMainForm::ShowStatus(const QString& text)
-{
-    statusBar()->showMessage(text, StatusShownMs);
-}
+bool TMainForm::Undo() { return undo_->Undo(); }
+bool TMainForm::Redo() { return undo_->Redo(); }
+bool TMainForm::SwitchProtocol(TSystemType type) { return protocol_->Switch(type); }
+int TMainForm::HelpContext() const { return host_->HelpContext(); }
+void TMainForm::ShowStatus(const QString& text) { statusBar()->showMessage(text, StatusShownMs); }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     SaveWindowLayout(*settings_, CurrentLayout(*this, static_cast<int>(ActivePage())));
-    if (documents_->MayClose())
-        event->accept();
-    else
-        event->ignore();
-}
-
-void TMainForm::RestoreLayout()
-{
-    if (const std::optional<TWindowLayout> layout = LoadWindowLayout(*settings_)) {
-        ApplyLayout(*this, *layout);
-        restoredPage_ = layout->Page;
-    }
-}
-
-// The event log page is not brought back: showing it opens the port.
-void TMainForm::RestoreLastPage()
-{
-    if (restoredPage_ < 0 || restoredPage_ >= PageCount || restoredPage_ == ppViewEventLog)
-        return;
-    if (restoredPage_ == ppLoop2 && data_->LoopCount == 1)
-        return;
-    SetActivePage(static_cast<TPanelPage>(restoredPage_));
+    event->setAccepted(documents_->MayClose());
 }

@@ -8,8 +8,6 @@
 #include "model/SystemType.h"
 #include "panel/PanelPages.h"
 
-#include <QDateTime>
-#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <functional>
@@ -22,7 +20,6 @@ class TAboutBox;
 class TCheckConfigurationDock;
 class TCompareDialog;
 class TData;
-class TDevice_Selection_Frame;
 class TfrmEventLog;
 class TfrmLoopSummary;
 class TfrmPrint;
@@ -34,7 +31,7 @@ class TPage;
 class TPageHost;
 class TPanelSession;
 class TPrompts;
-class TRecentFiles;
+class TProtocolCommands;
 class TSafetyTools;
 class TTransferSequencer;
 class TUndoCommands;
@@ -76,10 +73,7 @@ public:
     TPage* Page(TPanelPage page) const;
     TPanelPage ActivePage() const;
     void SetActivePage(TPanelPage page);
-    int HelpContext() const { return helpContext_; }
-
-    // The modified mark with its title and Save command.
-    void SetModified(bool modified);
+    int HelpContext() const;
 
     // File commands. Each returns whether it did its work.
     bool FileNew() { return documents_->New(); }
@@ -97,19 +91,12 @@ public:
     bool SaveAll();
     bool LoadPage();
     bool SavePage();
-    void Disconnect();
-    void SelectSerialPort();
-    void SelectComPort(int port);
-    void SetPanelNumber(int number);
 
     // Protocol switch with its question; false when the answer was not Yes.
     bool SwitchProtocol(TSystemType type);
 
-    // Tools: the check, the comparisons and the communications log.
-    void CheckConfiguration();
-    bool CompareWithFile();
+    // Tools: the comparison with the panel, the check's dock and the comparison window.
     bool CompareWithPanel();
-    bool RecordCommsLog(bool record);
     TCheckConfigurationDock& CheckDock();
     TCompareDialog* CompareDialog() const;
     // Undo and redo of the last edit, on any page or dialog.
@@ -117,22 +104,8 @@ public:
     bool Undo();
     bool Redo();
 
-    void Print();
-    void PrinterProperties();
-    void HelpContents();
-    void About();
-
     // The loop chosen in the Loop Summary's "Show summary for" (1 or 2).
     int SummaryLoop() const;
-    // Opens the print selection; Print stays disabled until it is set.
-    void SetPrintSelection(std::function<void()> open);
-
-signals:
-    // Every second: the PC's date and time for the Site Config page's clock.
-    void ClockTick(const QDateTime& now);
-    // The about box's hidden switch for the diagnostic fields.
-    void DiagnosticsRequested();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -143,14 +116,13 @@ private:
 
     void ConnectPages();
     void ConnectActions();
-    void EditDevice(int loop, int address);
     void Startup();
     void Guard(const char* code, const std::function<void()>& step);
     void PageChange();
     void UpdatePageButtons();
+    void SetPanelNumber(int number);
+    bool Started(bool started);
     void UpdateTitle();
-    void FollowProtocol();
-    void ApplyProtocol();
     void ShowPanelNumber();
     void ShowStatus(const QString& text);
     // The document was replaced: every view shows it afresh.
@@ -159,8 +131,6 @@ private:
     void TransferEnded(const TTransferResult& result);
     // Those commands are disabled while a transfer runs.
     void UpdateTransferCommands();
-    void RestoreLayout();
-    void RestoreLastPage();
 
     TMainFormSetup setup_;
     std::unique_ptr<TGuiPrompts> guiPrompts_;
@@ -174,6 +144,7 @@ private:
     TPageHost* host_ = nullptr;
     TSafetyTools* safety_ = nullptr;
     TUndoCommands* undo_ = nullptr;
+    TProtocolCommands* protocol_ = nullptr;
     TMainActions actions_;
     TAboutBox* about_ = nullptr;
     THelpWindow* help_ = nullptr;
@@ -183,9 +154,6 @@ private:
     TfrmPrint* print_ = nullptr;
     QTimer* clock_ = nullptr;
 
-    std::function<void()> openPrintSelection_;
-    int helpContext_ = DefaultHelpContext;
-    TSystemType shownProtocol_ = stApolloLoop;
     bool startupDone_ = false;
     bool inPageChange_ = false;
     QString startupFile_;

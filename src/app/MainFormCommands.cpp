@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "app/PageHost.h"
 #include "app/PanelSession.h"
+#include "app/ProtocolCommands.h"
 #include "app/SafetyTools.h"
 #include "app/UndoCommands.h"
 #include "editors/devices/LoopSummary.h"
@@ -19,8 +20,6 @@
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
-
-#include <exception>
 
 void TMainForm::showEvent(QShowEvent* event)
 {
@@ -42,8 +41,6 @@ void TMainForm::Guard(const char* code, const std::function<void()>& step)
 {
     try {
         step();
-    } catch (const std::exception&) {
-        prompts_->error(QString::fromLatin1(code), QStringLiteral("Form Show"));
     } catch (...) {
         prompts_->error(QString::fromLatin1(code), QStringLiteral("Form Show"));
     }
@@ -57,7 +54,7 @@ void TMainForm::Startup()
     data_->LoopCount = 2;
 
     Guard("Err 003", [&] { session_->Start(settings.MaxOutputDelay); });
-    Guard("Err 004", [&] { ApplyProtocol(); });
+    Guard("Err 004", [&] { protocol_->Apply(); });
     Guard("Err 005", [&] { data_->AccessCodesValid = true; });
     Guard("Err 006", [&] { data_->ResetToNew(); });
     Guard("Err 008", [&] {
@@ -65,10 +62,10 @@ void TMainForm::Startup()
         const QSignalBlocker block(&PageControl());
         SetActivePage(ppSiteConfig);
         PageChange();
-        SetModified(false);
+        data_->SetModified(false);
     });
     startupDone_ = true;
-    RestoreLastPage();
+    host_->RestorePage(restoredPage_);
     undo_->Reset();
     clock_->start();
     UpdateTitle();
@@ -84,33 +81,17 @@ void TMainForm::UpdateTransferCommands()
     undo_->Update();
 }
 
-bool TMainForm::LoadAll()
+// A transfer that started disables the commands that must wait for it.
+bool TMainForm::Started(bool started)
 {
-    const bool started = session_->LoadAll();
     UpdateTransferCommands();
     return started;
 }
 
-bool TMainForm::SaveAll()
-{
-    const bool started = safety_->SaveAll();
-    UpdateTransferCommands();
-    return started;
-}
-
-bool TMainForm::LoadPage()
-{
-    const bool started = session_->Sequencer().LoadPage();
-    UpdateTransferCommands();
-    return started;
-}
-
-bool TMainForm::SavePage()
-{
-    const bool started = session_->Sequencer().SavePage();
-    UpdateTransferCommands();
-    return started;
-}
+bool TMainForm::LoadAll() { return Started(session_->LoadAll()); }
+bool TMainForm::SaveAll() { return Started(safety_->SaveAll()); }
+bool TMainForm::LoadPage() { return Started(session_->Sequencer().LoadPage()); }
+bool TMainForm::SavePage() { return Started(session_->Sequencer().SavePage()); }
 
 // A Load All replaced the document (also one that stopped half-way: the protocol and what
 // arrived are in it); any other transfer may have brought a page. What a transfer stored is
@@ -140,20 +121,3 @@ void TMainForm::DocumentReplaced(bool opened)
     undo_->Reset();
 }
 
-bool TMainForm::SwitchProtocol(TSystemType type)
-{
-    if (session_->RefusedWhileBusy(QStringLiteral("The protocol switch"))) {
-        FollowProtocol();
-        return false;
-    }
-    if (prompts_->confirm(SwitchProtocolQuestion(type), TPromptButtons::pbYesNo)
-        != TPromptAnswer::paYes) {
-        FollowProtocol();
-        return false;
-    }
-    data_->SwitchProtocol(type);
-    ApplyProtocol();
-    summary_->ResetSelection();
-    undo_->Reset();
-    return true;
-}

@@ -3,9 +3,11 @@
 
 #include "app/PlaceholderPage.h"
 #include "editors/common/Page.h"
+#include "editors/devices/DeviceDialogs.h"
 #include "editors/devices/LoopSummary.h"
 #include "editors/log/CommentsPage.h"
 #include "editors/log/EventLogPage.h"
+#include "editors/loop/ChooseDevice.h"
 #include "editors/loop/DeviceSelectionFrame.h"
 #include "editors/loop/LoopFrame.h"
 #include "editors/site/NetworkConfigPage.h"
@@ -83,6 +85,26 @@ void TPageHost::ShowTransferCommands(QAction& load, QAction& save, int panelNumb
     save.setVisible(!saveText.isEmpty());
 }
 
+int TPageHost::HelpContext() const
+{
+    const TPage* p = Page(ActivePage());
+    return p ? p->HelpContext() : DefaultHelpContext;
+}
+
+// What the device dialogs wrote shows on every page.
+void TPageHost::ConnectDeviceDialogs(QWidget* window)
+{
+    for (const TPanelPage page : {ppLoop1, ppLoop2})
+        if (auto* loop = qobject_cast<TfrmLoop*>(Page(page)))
+            connect(loop, &TfrmLoop::EditDeviceRequested, this, [this, window](int n, int address) {
+                if (EditDevices(context_, n, address, window))
+                    RefreshActive();
+            });
+    context_.ChooseDevice = [this, window](int loop) {
+        return TfrmChoose_Device::Choose(window, context_.Data, loop, context_.ButtonsIniPath);
+    };
+}
+
 void TPageHost::FillMissingPages(int count)
 {
     while (tabs_->count() < count) {
@@ -140,6 +162,21 @@ void TPageHost::ShowActive()
     stale_[index] = false;
     if (TPage* p = page_[index])
         p->Refresh();
+}
+
+void TPageHost::ActivateShown()
+{
+    if (TPage* p = Page(ActivePage()))
+        p->PageActivated();
+    ShowActive();
+}
+
+void TPageHost::RestorePage(int page)
+{
+    if (page < 0 || page >= PageCount || page == ppViewEventLog
+        || (page == ppLoop2 && context_.Data.LoopCount == 1))
+        return;
+    SetActivePage(static_cast<TPanelPage>(page));
 }
 
 void TPageHost::ShowAfresh()

@@ -38,6 +38,10 @@ public:
     int SummaryLoop() const;
     // The per-page load and save commands say what they move on the active page.
     void ShowTransferCommands(QAction& load, QAction& save, int panelNumber) const;
+    // The help context of the active page.
+    int HelpContext() const;
+    // The device dialogs open on a point of a loop page (their parent: window).
+    void ConnectDeviceDialogs(QWidget* window);
     // A page takes its place in page order; pages that failed to build before it get a
     // placeholder that says so.
     void AddPage(TPage* page);
@@ -48,6 +52,11 @@ public:
 
     // The active page is refreshed if something it shows changed while it was hidden.
     void ShowActive();
+    // The active page runs its own activation step, then shows what changed while hidden.
+    void ActivateShown();
+    // The page the last window showed, unless it cannot come back: the event log page
+    // (showing it opens the port) or a hidden Loop 2.
+    void RestorePage(int page);
     // Everything is shown afresh: the active page now, the others when shown.
     void ShowAfresh();
     // The active page refreshes now and the others that show parts are marked.

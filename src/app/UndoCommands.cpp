@@ -56,9 +56,21 @@ TUndoCommands::TUndoCommands(TData& data, QWidget& window, QTabWidget& pages, QA
 
 TUndoCommands::~TUndoCommands() = default;
 
-void TUndoCommands::SetBlocked(std::function<bool()> blocked)
+void TUndoCommands::SetBusy(std::function<bool()> busy,
+                            std::function<bool(const QString&)> refused)
 {
-    history_->Blocked = std::move(blocked);
+    history_->Blocked = std::move(busy);
+    refused_ = std::move(refused);
+}
+
+bool TUndoCommands::Undo()
+{
+    return !(refused_ && refused_(QStringLiteral("Undo"))) && history_->Undo();
+}
+
+bool TUndoCommands::Redo()
+{
+    return !(refused_ && refused_(QStringLiteral("Redo"))) && history_->Redo();
 }
 
 void TUndoCommands::Reset()

@@ -24,8 +24,12 @@ public:
     ~TUndoCommands() override;
 
     TUndoHistory& History() { return *history_; }
-    // True while the document must be neither recorded nor restored (a transfer runs).
-    void SetBlocked(std::function<bool()> blocked);
+    // busy: true while the document must be neither recorded nor restored (a transfer runs);
+    // refused: the same, after telling the user why the command waits.
+    void SetBusy(std::function<bool()> busy, std::function<bool(const QString&)> refused);
+    // Each returns whether it took a step.
+    bool Undo();
+    bool Redo();
     // A fresh history (New, Open, Load All, protocol switch).
     void Reset();
     // A transfer ended: a whole load starts afresh, anything else is one step named label.
@@ -40,5 +44,6 @@ private:
     QTabWidget& pages_;
     QAction& undo_;
     QAction& redo_;
+    std::function<bool(const QString&)> refused_;
     std::unique_ptr<TUndoHistory> history_;
 };

@@ -29,21 +29,38 @@ bool IsUndoOrRedoKey(const QKeyEvent* key)
 
 } // namespace
 
-TUndoHistory::TUndoHistory(TData& doc, QObject* parent) : QObject(parent), doc_(doc)
+TUndoHistory::TUndoHistory(TData& doc, QObject* parent)
+    : QObject(parent), doc_(doc), pool_(std::make_shared<std::vector<std::unique_ptr<TData>>>())
 {
+    stack_.setUndoLimit(MaxSteps);
+    clock_.start();
     connect(&doc_, &TData::Edited, this, &TUndoHistory::OnEdited);
     // The document reaching "not modified" outside a restore is a save (or a fresh start).
     connect(&doc_, &TData::ModifiedChanged, this, [this](bool modified) {
-        if (!modified && !restoring_)
-            savedId_ = currentId_;
+        if (modified || restoring_)
+            return;
+        Flush();
+        stack_.setClean();
     });
-    qApp->installEventFilter(this);
+    connect(&stack_, &QUndoStack::indexChanged, this, &TUndoHistory::Changed);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { Watch(now); });
+    Watch(QApplication::focusWidget());
     Reset();
 }
 
 TUndoHistory::~TUndoHistory()
 {
-    qApp->removeEventFilter(this);
+    if (watched_)
+        watched_->removeEventFilter(this);
+}
+
+void TUndoHistory::Watch(QWidget* focus)
+{
+    if (watched_)
+        watched_->removeEventFilter(this);
+    watched_ = focus;
+    if (focus)
+        focus->installEventFilter(this);
 }
 
 bool TUndoHistory::eventFilter(QObject* watched, QEvent* event)
@@ -52,86 +69,53 @@ bool TUndoHistory::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         // Each press starts a new gesture; the edits of one drag share it.
-        ++pressCount_;
+        ++gesture_;
         break;
     // Undo and redo keys in this window are the history's shortcuts; with nothing to undo
     // they reach no editor either (its own undo would bypass the history).
     case QEvent::ShortcutOverride:
-    case QEvent::KeyPress: {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (window_ && widget && widget->window() == window_
+    case QEvent::KeyPress:
+        if (window_ && watched == watched_ && watched_->window() == window_
             && IsUndoOrRedoKey(static_cast<QKeyEvent*>(event))) {
             // An override left unaccepted lets the shortcut run; a key press is used up.
             event->setAccepted(event->type() == QEvent::KeyPress);
             return true;
         }
         break;
-    }
     default: break;
     }
     return false;
 }
 
-std::unique_ptr<TData> TUndoHistory::CopyOfDocument()
+TDocumentState TUndoHistory::CopyOfDocument() const
 {
     std::unique_ptr<TData> copy;
-    if (pool_.empty()) {
+    if (pool_->empty()) {
         copy = std::make_unique<TData>();
     } else {
-        copy = std::move(pool_.back());
-        pool_.pop_back();
+        copy = std::move(pool_->back());
+        pool_->pop_back();
     }
     copy->AssignContent(doc_);
-    return copy;
-}
-
-void TUndoHistory::Recycle(std::deque<TStep>& steps)
-{
-    for (TStep& s : steps)
-        if (s.State && pool_.size() < 2)
-            pool_.push_back(std::move(s.State));
-    steps.clear();
+    const std::weak_ptr<std::vector<std::unique_ptr<TData>>> pool = pool_;
+    return TDocumentState(copy.release(), [pool](TData* state) {
+        if (const auto kept = pool.lock(); kept && kept->size() < 2)
+            kept->emplace_back(state);
+        else
+            delete state;
+    });
 }
 
 void TUndoHistory::Reset()
 {
-    Recycle(undo_);
-    Recycle(redo_);
-    if (baseline_)
-        pool_.push_back(std::move(baseline_));
+    capturePending_ = false;
+    stack_.clear();
     baseline_ = CopyOfDocument();
-    capturePending_ = false;
-    currentId_ = ++nextId_;
-    savedId_ = doc_.Modified() ? 0 : currentId_;
-    lastWidget_ = nullptr;
-    emit Changed();
-}
-
-void TUndoHistory::Flush()
-{
-    // A half-done transfer is no state to return to: the copy waits for its end.
-    if (!capturePending_ || IsBlocked())
-        return;
-    capturePending_ = false;
-    if (baseline_)
-        baseline_->AssignContent(doc_);
+    if (doc_.Modified())
+        stack_.resetClean();
     else
-        baseline_ = CopyOfDocument();
-}
-
-bool TUndoHistory::JoinsLastStep(QWidget* focus, bool dragging) const
-{
-    // An edit after a save starts a step of its own, so undo can return to the saved state.
-    if (undo_.empty() || currentId_ == savedId_)
-        return false;
-    if (joinNext_)
-        return true;
-    if (!lastWidget_ || focus != lastWidget_)
-        return false;
-    if (dragging)
-        return lastDragging_ && lastPress_ == pressCount_;
-    return !lastDragging_ && IsTypingWidget(focus) && lastEdit_.isValid()
-        && lastEdit_.elapsed() < TypingMergeMs;
+        stack_.setClean();
+    emit Changed();
 }
 
 void TUndoHistory::OnEdited()
@@ -147,9 +131,32 @@ void TUndoHistory::OnEdited()
     if (capturePending_)
         return;
     QWidget* focus = QApplication::focusWidget();
-    const bool dragging = QApplication::mouseButtons() != Qt::NoButton;
-    const bool join = JoinsLastStep(focus, dragging);
-    OpenStep(join || !DescribeEdit ? QString() : DescribeEdit(), join, focus, dragging);
+    const TEditSource source{focus, IsTypingWidget(focus),
+                             QApplication::mouseButtons() != Qt::NoButton, gesture_,
+                             clock_.elapsed(), joinNext_};
+    Open(DescribeEdit ? DescribeEdit() : QString(), source);
+}
+
+void TUndoHistory::Open(const QString& label, const TEditSource& source)
+{
+    pending_ = {label.isEmpty() ? QStringLiteral("edit") : label, source};
+    capturePending_ = true;
+    QTimer::singleShot(0, this, &TUndoHistory::Flush);
+    emit Changed();
+}
+
+void TUndoHistory::Flush()
+{
+    // A half-done transfer is no state to return to: the step waits for its end.
+    if (!capturePending_ || IsBlocked())
+        return;
+    capturePending_ = false;
+    TDocumentState after = CopyOfDocument();
+    auto* step = new TDocumentStep([this](const TDocumentState& s) { Restore(s); }, baseline_,
+                                   after, pending_.Label, pending_.Source);
+    baseline_ = std::move(after);
+    stack_.push(step);
+    emit Changed();
 }
 
 void TUndoHistory::TransferEnded(bool replacedAll, const QString& label)
@@ -158,46 +165,14 @@ void TUndoHistory::TransferEnded(bool replacedAll, const QString& label)
     editedWhileBlocked_ = false;
     if (replacedAll)
         Reset();
-    else if (edited)
-        // An edit whose copy is still to be taken takes the transfer's stores with it.
-        OpenStep(label, capturePending_, nullptr, false);
+    // An edit whose step is still to be pushed takes the transfer's stores with it.
+    else if (edited && !capturePending_)
+        Open(label, {});
 }
 
-void TUndoHistory::OpenStep(const QString& name, bool join, QWidget* focus, bool dragging)
+bool TUndoHistory::Step(bool undo)
 {
-    if (!join) {
-        const QString label = name.isEmpty() ? QStringLiteral("edit") : name;
-        undo_.push_back({std::move(baseline_), label, currentId_});
-        if (static_cast<int>(undo_.size()) > MaxSteps) {
-            if (pool_.size() < 2)
-                pool_.push_back(std::move(undo_.front().State));
-            undo_.pop_front();
-        }
-        Recycle(redo_);
-    }
-    currentId_ = ++nextId_;
-    lastWidget_ = focus;
-    lastDragging_ = dragging;
-    lastPress_ = pressCount_;
-    lastEdit_.start();
-    capturePending_ = true;
-    QTimer::singleShot(0, this, &TUndoHistory::Flush);
-    emit Changed();
-}
-
-bool TUndoHistory::Undo()
-{
-    return Step(undo_, redo_);
-}
-
-bool TUndoHistory::Redo()
-{
-    return Step(redo_, undo_);
-}
-
-bool TUndoHistory::Step(std::deque<TStep>& from, std::deque<TStep>& to)
-{
-    if (from.empty() || IsBlocked())
+    if (!(undo ? CanUndo() : CanRedo()))
         return false;
     // A focused editor writes what it holds now, into the step it belongs to, rather than
     // over the restored document later.
@@ -207,27 +182,28 @@ bool TUndoHistory::Step(std::deque<TStep>& from, std::deque<TStep>& to)
     joinNext_ = false;
     Flush();
     // An access code left half typed is refused (with its message) before anything moves.
-    if (from.empty() || !doc_.AccessCodesValid)
+    if (!(undo ? stack_.canUndo() : stack_.canRedo()) || !doc_.AccessCodesValid)
         return false;
-
-    TStep step = std::move(from.back());
-    from.pop_back();
-    to.push_back({std::move(baseline_), step.Label, currentId_});
-
-    // The file the document belongs to and the panel's event history are no edits.
-    const QString fileName = doc_.FileName;
-    const QStringList eventLog = doc_.EventLog;
     restoring_ = true;
-    doc_.AssignContent(*step.State);
-    doc_.FileName = fileName;
-    doc_.EventLog = eventLog;
-    baseline_ = std::move(step.State);
-    currentId_ = step.Id;
-    doc_.SetModified(currentId_ != savedId_);
-    lastWidget_ = nullptr;
+    if (undo)
+        stack_.undo();
+    else
+        stack_.redo();
+    doc_.SetModified(!stack_.isClean());
     if (Restored)
         Restored();
     restoring_ = false;
     emit Changed();
     return true;
+}
+
+// The file the document belongs to and the panel's event history are no edits.
+void TUndoHistory::Restore(const TDocumentState& state)
+{
+    const QString fileName = doc_.FileName;
+    const QStringList eventLog = doc_.EventLog;
+    doc_.AssignContent(*state);
+    doc_.FileName = fileName;
+    doc_.EventLog = eventLog;
+    baseline_ = state;
 }

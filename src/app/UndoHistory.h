@@ -1,11 +1,13 @@
 #pragma once
 
+#include "app/UndoStep.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUndoStack>
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -13,17 +15,17 @@
 class QWidget;
 class TData;
 
-// Undo and redo over the whole document, whatever page, dialog or matrix made the edit.
-// Every edit announces itself with TData::Edited; the history then keeps the state before it
-// (a content copy of the document) as one step. Copies are taken after the event that made
-// the edit, so the edit itself pays almost nothing and several writes of one action form one
-// step. Typing in one field (pauses under a second) and one drag over a matrix form one step.
+// Undo and redo over the whole document, whatever page, dialog or matrix made the edit: a
+// QUndoStack of TDocumentStep, each holding the document before and after one edit. Every
+// edit announces itself with TData::Edited; its step is pushed after the event that made it,
+// so the edit itself pays almost nothing and several writes of one action form one step.
+// Typing in one field (pauses under a second) and one drag over a matrix merge into one step.
+// The stack's clean index is the saved state.
 class TUndoHistory : public QObject {
     Q_OBJECT
 
 public:
     static constexpr int MaxSteps = 100;
-    static constexpr int TypingMergeMs = 1000;
 
     explicit TUndoHistory(TData& doc, QObject* parent = nullptr);
     ~TUndoHistory() override;
@@ -39,17 +41,18 @@ public:
     // Keyboard undo and redo in this window reach the history, not a line edit's own undo.
     void SetShortcutWindow(QWidget* window) { window_ = window; }
 
+    QUndoStack& Stack() { return stack_; }
     // A fresh history from the document as it is now (New, Open, Load All, protocol switch).
     void Reset();
-    bool CanUndo() const { return !undo_.empty() && !IsBlocked(); }
-    bool CanRedo() const { return !redo_.empty() && !IsBlocked(); }
-    QString UndoName() const { return undo_.empty() ? QString() : undo_.back().Label; }
-    QString RedoName() const { return redo_.empty() ? QString() : redo_.back().Label; }
-    int UndoCount() const { return static_cast<int>(undo_.size()); }
-    int RedoCount() const { return static_cast<int>(redo_.size()); }
-    bool Undo();
-    bool Redo();
-    // Takes the copy of the last edit now instead of after the current event.
+    bool CanUndo() const { return (capturePending_ || stack_.canUndo()) && !IsBlocked(); }
+    bool CanRedo() const { return stack_.canRedo() && !IsBlocked(); }
+    QString UndoName() const { return capturePending_ ? pending_.Label : stack_.undoText(); }
+    QString RedoName() const { return stack_.redoText(); }
+    int UndoCount() const { return stack_.index(); }
+    int RedoCount() const { return stack_.count() - stack_.index(); }
+    bool Undo() { return Step(true); }
+    bool Redo() { return Step(false); }
+    // Pushes the step of the last edit now instead of after the current event.
     void Flush();
     // A transfer ended: what it stored in the document becomes one step named label, or, when
     // it replaced the whole configuration, the history starts afresh.
@@ -63,41 +66,33 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct TStep {
-        std::unique_ptr<TData> State;
+    struct TPending {
         QString Label;
-        quint64 Id = 0;
+        TEditSource Source;
     };
 
     bool IsBlocked() const { return Blocked && Blocked(); }
     void OnEdited();
-    // The state before the edit under way becomes a step (unless the edit joins the last one).
-    void OpenStep(const QString& label, bool join, QWidget* focus, bool dragging);
-    bool JoinsLastStep(QWidget* focus, bool dragging) const;
-    bool Step(std::deque<TStep>& from, std::deque<TStep>& to);
-    std::unique_ptr<TData> CopyOfDocument();
-    void Recycle(std::deque<TStep>& steps);
+    void Open(const QString& label, const TEditSource& source);
+    bool Step(bool undo);
+    void Restore(const TDocumentState& state);
+    void Watch(QWidget* focus);
+    TDocumentState CopyOfDocument() const;
 
     TData& doc_;
+    QUndoStack stack_;
     QPointer<QWidget> window_;
-    std::deque<TStep> undo_;
-    std::deque<TStep> redo_;
-    // The document as of the last copy: the state before the next step.
-    std::unique_ptr<TData> baseline_;
-    // Copies no longer in use, kept to avoid building a document per edit.
-    std::vector<std::unique_ptr<TData>> pool_;
-    // Every state the document passes through has its own id; 0: no saved state.
-    quint64 nextId_ = 0;
-    quint64 currentId_ = 0;
-    quint64 savedId_ = 0;
+    // The document as the top step left it: the state before the next step.
+    TDocumentState baseline_;
     bool capturePending_ = false;
+    TPending pending_;
     bool restoring_ = false;
     bool joinNext_ = false;
     bool editedWhileBlocked_ = false;
-    // What made the last edit, for joining typing and drags into one step.
-    QPointer<QWidget> lastWidget_;
-    bool lastDragging_ = false;
-    quint64 lastPress_ = 0;
-    quint64 pressCount_ = 0;
-    QElapsedTimer lastEdit_;
+    // The focused widget: its mouse presses start gestures, its undo keys reach the history.
+    QPointer<QWidget> watched_;
+    quint64 gesture_ = 0;
+    QElapsedTimer clock_;
+    // States no step refers to any more, kept to avoid building a document per edit.
+    std::shared_ptr<std::vector<std::unique_ptr<TData>>> pool_;
 };

@@ -68,6 +68,7 @@ TEST_F(TUndoTest, TypingIsOneStepAndUndoingToTheSavedStateClearsTheMark)
     EXPECT_EQ(Form->Data().SiteConfig.ClientName, "");
     EXPECT_EQ(client->text(), "") << "the page shows the restored document";
     EXPECT_FALSE(Form->Data().Modified()) << "back at the saved state";
+    EXPECT_TRUE(History().Stack().isClean());
     EXPECT_FALSE(Action("actSave")->isEnabled());
     EXPECT_TRUE(client->hasFocus()) << "typing goes on where it was";
 
@@ -145,6 +146,33 @@ TEST_F(TUndoTest, EachPageKindUndoesAndRedoesItsEdit)
     EXPECT_NE(doc.Loop1.Devices[5].TypeCode, NotFittedCode);
     EXPECT_NE(doc.ZoneList.Zone(3).MCPEnable, mcp);
     EXPECT_TRUE(doc.Modified());
+}
+
+TEST_F(TUndoTest, TwoClicksOnAMatrixAreTwoSteps)
+{
+    TData& doc = Form->Data();
+    auto* group = qobject_cast<TfrmGroupConfig*>(Form->Page(ppGroupConfig));
+    Form->SetActivePage(ppGroupConfig);
+    TOutputMatrix* m = group->Matrix();
+    auto groups = [&] {
+        QList<int> g;
+        for (int z = 1; z <= 3; ++z)
+            for (int i = 1; i <= MaxGroup; ++i)
+                g << doc.ZoneList.Zone(z).GroupConfig[i];
+        return g;
+    };
+    QTest::mouseClick(group->Tool(grPulsed), Qt::LeftButton);
+    const QList<int> before = groups();
+    QTest::mouseClick(m, Qt::LeftButton, {}, m->CellRect(1, 7).center());
+    Settle();
+    const QList<int> first = groups();
+    QTest::mouseClick(m, Qt::LeftButton, {}, m->CellRect(2, 8).center());
+    Settle();
+    ASSERT_NE(first, before);
+    ASSERT_NE(groups(), first);
+    EXPECT_EQ(History().UndoCount(), 2);
+    ASSERT_TRUE(Form->Undo());
+    EXPECT_EQ(groups(), first) << "the first click stays";
 }
 
 TEST_F(TUndoTest, ADeviceDialogEditIsOneStep)
