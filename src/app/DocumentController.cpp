@@ -54,7 +54,8 @@ bool TDocumentController::New()
 {
     if (setup_.RefusedWhileBusy(QStringLiteral("New")))
         return false;
-    if (setup_.Prompts.confirm(NewConfigurationQuestion, TPromptButtons::pbYesNo)
+    if (setup_.Prompts.confirm(NewConfigurationQuestion, TPromptButtons::pbYesNo,
+                               TPromptKind::pkDestructive)
         != TPromptAnswer::paYes)
         return false;
     setup_.Data.FileName.clear();

@@ -20,7 +20,8 @@ bool TProtocolCommands::Switch(TSystemType type)
 {
     // A refused or declined switch leaves the checked entry where the document is.
     if (refusedWhileBusy_(QStringLiteral("The protocol switch"))
-        || prompts_.confirm(SwitchProtocolQuestion(type), TPromptButtons::pbYesNo)
+        || prompts_.confirm(SwitchProtocolQuestion(type), TPromptButtons::pbYesNo,
+                            TPromptKind::pkDestructive)
             != TPromptAnswer::paYes) {
         Follow();
         return false;

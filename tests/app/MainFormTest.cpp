@@ -134,6 +134,12 @@ TEST_F(TMainFormTest, NewAndProtocolSwitchAskFirst)
     EXPECT_EQ(Form->Data().SystemType(), stApolloLoop);
     EXPECT_TRUE(Action("actApolloProtocol")->isChecked());
     EXPECT_EQ(Prompts.texts().constLast(), SwitchProtocolQuestion(stHochikiLoop));
+    // Both questions clear the configuration: No is their default button.
+    for (const auto& record : Prompts.Records) {
+        if (record.Kind == TScriptedPrompts::TKind::mkConfirm) {
+            EXPECT_EQ(record.PromptKind, TPromptKind::pkDestructive) << record.Text.toStdString();
+        }
+    }
 
     Prompts.Answers = {TPromptAnswer::paYes};
     Action("actHochikiProtocol")->trigger();
