@@ -170,7 +170,7 @@ QString LookupNumbered(const std::array<const char*, 8>& names, int code)
 
 QString DeviceLongName(TSystemType type, int code)
 {
-    if (code >= 254)
+    if (code >= NotFittedCode)
         return QStringLiteral("Not fitted");
     switch (type) {
     case stApolloLoop: return Lookup(ApolloLongNames, code);
@@ -198,7 +198,7 @@ int DeviceClassOf(TSystemType type, int code)
 {
     switch (type) {
     case stApolloLoop: {
-        if (code >= 254)
+        if (code >= NotFittedCode)
             return dcNotFitted;
         int t = code == 127 ? 8 : code;
         if (t >= 32)
@@ -208,7 +208,7 @@ int DeviceClassOf(TSystemType type, int code)
         return ApolloClassTable[static_cast<std::size_t>(t)];
     }
     case stHochikiLoop:
-        return code >= 254 ? dcNotFitted : (code & 240);
+        return code >= NotFittedCode ? dcNotFitted : (code & 240);
     case stSysSensorLoop:
     case stNittanLoop:
         return code;

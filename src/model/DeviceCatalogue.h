@@ -24,6 +24,8 @@ enum TDeviceClass : int {
 constexpr int NotFittedCode = 254;
 // Codes from here up are no device the engineer can set up (253 is reserved by the panel).
 constexpr int FirstReservedCode = 253;
+// The sounder controller (Hochiki) that drives sounder groups rather than output sets.
+constexpr int SounderControllerGroupsCode = 72;
 // The catalogue's name for a code it does not know.
 inline const QString UnsupportedTypeName = QStringLiteral("Un-supported type");
 

@@ -205,5 +205,5 @@ int TQEMLoop::FittedCount() const
 bool TQEMLoop::IsEditable(int point) const
 {
     const int code = Devices[point].TypeCode;
-    return code < FirstReservedCode && DeviceShortName(code) != UnsupportedTypeName;
+    return code < FirstReservedCode && IsKnownDeviceCode(SystemType, code);
 }

@@ -5,18 +5,13 @@
 #include "editors/devices/IOConfig.h"
 #include "model/Data.h"
 
-bool CanEditDevice(const TQEMLoop& loop, int point)
-{
-    return loop.IsEditable(point);
-}
-
 bool UsesIOConfig(const TQEMLoop& loop, int point)
 {
-    if (!CanEditDevice(loop, point))
+    if (!loop.IsEditable(point))
         return false;
     const int deviceClass = loop.DeviceClass(point);
     return deviceClass == dcInputOutput || deviceClass == dcSwitchMonitor
-        || deviceClass == dcZoneMonitor || loop.Devices[point].TypeCode == 72;
+        || deviceClass == dcZoneMonitor || loop.Devices[point].TypeCode == SounderControllerGroupsCode;
 }
 
 bool EditDevices(TEditorContext& context, int loop, int address, QWidget* parent)

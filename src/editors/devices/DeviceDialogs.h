@@ -4,8 +4,6 @@ class QWidget;
 class TQEMLoop;
 struct TEditorContext;
 
-// Whether the dialog sequence can open on a point: a type the catalogue knows, below 253.
-bool CanEditDevice(const TQEMLoop& loop, int point);
 // Whether a point is edited in "I/O Configuration" (multi-channel units, the Hochiki
 // sounder controller with groups) rather than "Device Configuration".
 bool UsesIOConfig(const TQEMLoop& loop, int point);

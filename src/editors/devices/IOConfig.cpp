@@ -158,7 +158,7 @@ void TIOConfig::Open(int loop, int address)
     address_ = address > last ? 1 : address <= 0 ? last : address;
     TDeviceType& d = l.Devices[address_];
     options_ = d.SharedData;
-    groups_ = d.TypeCode == 72;
+    groups_ = d.TypeCode == SounderControllerGroupsCode;
     txtAddress_->setText(l.PointLabel(address_));
     txtType_->setText(l.DeviceLongName(d.TypeCode));
     for (int sub = 0; sub < SubAddresses; ++sub) {

@@ -10,6 +10,7 @@
 #include "editors/devices/SummaryClipboard.h"
 #include "editors/devices/SummaryZones.h"
 #include "model/Data.h"
+#include "model/Placement.h"
 #include "storage/Prompts.h"
 
 #include <QCheckBox>
@@ -416,7 +417,7 @@ void TfrmLoopSummary::CellClicked(const QModelIndex& index)
     const int point = TLoopSummaryModel::PointOfRow(index.row());
     switch (index.column()) {
     case scDev:
-        if (CanEditDevice(model_->Loop(), point))
+        if (model_->Loop().IsEditable(point))
             EditDevice(point);
         break;
     case scType:
@@ -452,61 +453,19 @@ void TfrmLoopSummary::EditDevice(int point)
 
 void TfrmLoopSummary::ChangeType(int point)
 {
-    TQEMLoop& loop = model_->Loop();
-    TDeviceType& d = loop.Devices[point];
-    const int code = selectedType_;
-    if (code == d.TypeCode) {
-        // Choosing the type a point already has acknowledges it and keeps its settings.
-        if (d.TypeMismatch) {
-            d.TypeMismatch = false;
-            Changed();
-        }
-        return;
-    }
-    // Before the first toolbar choice the type is 0, which most protocols do not know: a
-    // type the catalogue does not know is never placed.
-    if (code < NotFittedCode && loop.DeviceShortName(code) == UnsupportedTypeName)
-        return;
-    const QString refusal = loop.PlacementRefusal(point, code);
-    if (!refusal.isEmpty()) {
-        Prompts().error(refusal);
-        return;
-    }
-    const bool wasDetector = loop.IsAnalogueSensor(point);
-    const bool wasIO = loop.IsIOClass(point);
-    const bool hadBaseSounder = wasDetector && loop.BaseSounderFitted(point);
-    const int remoteLed = d.RemoteLed();
-
-    if (code >= NotFittedCode) {
-        loop.ClearPoint(point);
-        d.TypeCode = NotFittedCode;
-    } else {
-        d.TypeCode = code;
-        if (loop.NeedsGroupCommandConsent(point, code)
-            && Prompts().confirm(GroupCommandQuestion, TPromptButtons::pbYesNo)
-                != TPromptAnswer::paYes)
-            d.TypeCode = NotFittedCode;
-    }
-    if (d.NameIndex() == 0 || loop.IsIOClass(point) != wasIO)
-        loop.ResetPointData(point);
-    if (!loop.IsAnalogueSensor(point) || !wasDetector) {
-        d.HasBaseSounder = false;
-        // Only this detector's own base sounder goes with it; on Hochiki the slot can be an
-        // independent device.
-        if (hadBaseSounder)
-            loop.SetBaseSounder(point, false, 0);
-    } else {
-        d.RemoteLed() = remoteLed > 0 ? 1 : 0;
-    }
-    d.TypeMismatch = false;
-    Data().RebuildNameTable();
-    Changed();
+    TPlacementQuestions questions;
+    questions.Refuse = [this](const QString& refusal) { Prompts().error(refusal); };
+    questions.ConfirmGroupCommand = [this](const QString& question) {
+        return Prompts().confirm(question, TPromptButtons::pbYesNo) == TPromptAnswer::paYes;
+    };
+    if (PlaceAtPoint(model_->Loop(), point, selectedType_, psKeepNamed, questions))
+        Changed();
 }
 
 void TfrmLoopSummary::ChooseZone(const QModelIndex& index, int point)
 {
     const TQEMLoop& loop = model_->Loop();
-    if (!CanEditDevice(loop, point))
+    if (!loop.IsEditable(point))
         return;
     if (loop.HasChannelNames(point)) {
         EditDevice(point);
@@ -548,7 +507,7 @@ void TfrmLoopSummary::ZoneChosen(int point, int entry)
 void TfrmLoopSummary::ChooseBaseSounder(const QModelIndex& index, int point)
 {
     const TQEMLoop& loop = model_->Loop();
-    if (!CanEditDevice(loop, point) || !loop.HasDeviceSettings(point)
+    if (!loop.IsEditable(point) || !loop.HasDeviceSettings(point)
         || !loop.HasBaseSounderSlot(point))
         return;
     QStringList entries{QStringLiteral("None")};

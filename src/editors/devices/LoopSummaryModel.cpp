@@ -5,7 +5,8 @@
 
 namespace {
 
-const QString& UnsupportedName = UnsupportedTypeName;
+// Codes from here up (the switch and call-point range) list a zone, not the I/O caption.
+constexpr int FirstCodeWithoutIOCaption = 240;
 
 } // namespace
 
@@ -60,17 +61,17 @@ TLoopSummaryModel::TRow TLoopSummaryModel::BuildRow(int point) const
     if (loop.HasChannelNames(point))
         row[scDev] += QLatin1Char('+');
     const QString shortName = loop.DeviceShortName(d.TypeCode);
-    if (shortName == UnsupportedName) {
+    if (shortName == UnsupportedTypeName) {
         row[scType] = shortName + QStringLiteral(" (0x")
             + QStringLiteral("%1").arg(d.TypeCode & 0xFF, 2, 16, QLatin1Char('0')).toUpper()
             + QLatin1Char(')');
         return row;
     }
     row[scType] = d.TypeMismatch ? shortName + QStringLiteral(" -Changed") : shortName;
-    if (d.TypeCode >= 253)
+    if (d.TypeCode >= FirstReservedCode)
         return row;
 
-    if (loop.HasChannelNames(point) && d.TypeCode < 240)
+    if (loop.HasChannelNames(point) && d.TypeCode < FirstCodeWithoutIOCaption)
         row[scZone] = QStringLiteral("Click for I/O Configuration.");
     else if (loop.IsSounderClass(point))
         row[scZone] = GroupText(data_, d.Zone);
@@ -94,9 +95,7 @@ bool TLoopSummaryModel::NameEditable(int row) const
 {
     if (row < 0 || row >= rowCount())
         return false;
-    const TQEMLoop& loop = Loop();
-    const int code = loop.Devices[PointOfRow(row)].TypeCode;
-    return code < 253 && loop.DeviceShortName(code) != UnsupportedName;
+    return Loop().IsEditable(PointOfRow(row));
 }
 
 int TLoopSummaryModel::rowCount(const QModelIndex& parent) const

@@ -45,7 +45,7 @@ TfrmChoose_Device::TfrmChoose_Device(TData& data, int loop, const QString& butto
 
 void TfrmChoose_Device::OnChosen(int point)
 {
-    if (point < 1 || data_.Loop(loop_).Devices[point].TypeCode >= NotFittedCode)
+    if (point < 1 || !data_.Loop(loop_).IsFitted(point))
         return;
     address_ = point;
     accept();

@@ -184,61 +184,22 @@ void TfrmLoop::RequestEdit(int point)
     emit EditDeviceRequested(loop_, point);
 }
 
-void TfrmLoop::Put(int point, int type)
-{
-    TQEMLoop& loop = Loop();
-    TDeviceType& d = loop.Devices[point];
-    const bool wasDetector = loop.IsAnalogueSensor(point);
-    const int remoteLed = d.RemoteLed();
-    loop.PlaceDevice(point, type);
-    if (!loop.IsAnalogueSensor(point) || !wasDetector) {
-        d.HasBaseSounder = false;
-        // On Hochiki the slot is a device address of its own: only a sounder there is this
-        // point's base sounder, anything else is left alone.
-        if (loop.HasBaseSounderSlot(point)
-            && (loop.SystemType == stApolloLoop || loop.BaseSounderFitted(point)))
-            loop.Devices[point + TQEMLoop::BaseSounderOffset].TypeCode = NotFittedCode;
-    } else {
-        d.RemoteLed() = remoteLed > 0 ? 1 : 0;
-    }
-    d.TypeMismatch = false;
-}
-
-bool TfrmLoop::ChangeConfirmed(int point, int type)
-{
-    if (Loop().Devices[point].TypeCode >= NotFittedCode)
-        return true;
-    const QString& question = type < NotFittedCode ? ChangeDeviceQuestion : RemoveDeviceQuestion;
-    return Prompts().confirm(question, TPromptButtons::pbYesNo, TPromptKind::pkDestructive)
-        == TPromptAnswer::paYes;
-}
-
 // The placing rules of a click. askFirst: the change or removal question is still to be asked.
 bool TfrmLoop::Place(int point, int type, bool askFirst)
 {
     if (grid_->Geometry().CellOfPoint(point) < 0)
         return false;
-    TQEMLoop& loop = Loop();
-    const QString refusal = loop.PlacementRefusal(point, type);
-    if (!refusal.isEmpty()) {
-        Prompts().error(refusal);
-        return false;
-    }
-    TDeviceType& d = loop.Devices[point];
-    bool changed = false;
-    if (d.TypeCode == type) {
-        // Looking at a device, or the first click of a double-click, keeps its configuration;
-        // it only acknowledges a type reported differently by the panel.
-        changed = d.TypeMismatch;
-        d.TypeMismatch = false;
-    } else if (!askFirst || ChangeConfirmed(point, type)) {
-        Put(point, type);
-        changed = true;
-        if (loop.NeedsGroupCommandConsent(point, type)
-            && Prompts().confirm(GroupCommandQuestion, TPromptButtons::pbYesNo)
-                != TPromptAnswer::paYes)
-            Put(point, NotFittedCode);
-    }
+    TPlacementQuestions questions;
+    questions.Refuse = [this](const QString& refusal) { Prompts().error(refusal); };
+    if (askFirst)
+        questions.ConfirmReplace = [this](const QString& question) {
+            return Prompts().confirm(question, TPromptButtons::pbYesNo, TPromptKind::pkDestructive)
+                == TPromptAnswer::paYes;
+        };
+    questions.ConfirmGroupCommand = [this](const QString& question) {
+        return Prompts().confirm(question, TPromptButtons::pbYesNo) == TPromptAnswer::paYes;
+    };
+    const bool changed = PlaceAtPoint(Loop(), point, type, psClassDefaults, questions);
     if (changed) {
         Data().SetModified(true);
         grid_->update();
@@ -262,10 +223,7 @@ void TfrmLoop::OnClicked(int point)
     pendingClick_.stop();
     if (!toolbar_->HasSelection())
         return;
-    const int code = Loop().Devices[point].TypeCode;
-    const bool asks = code < NotFittedCode && code != SelectedType()
-        && Loop().PlacementRefusal(point, SelectedType()).isEmpty();
-    if (!asks) {
+    if (!PlacementAsksFirst(Loop(), point, SelectedType())) {
         PlaceSelected(point);
         return;
     }
@@ -301,14 +259,14 @@ void TfrmLoop::OnActivated(int point, bool enter)
 
 void TfrmLoop::OnRemove(int point)
 {
-    if (point == 0 || Loop().Devices[point].TypeCode >= NotFittedCode)
+    if (point == 0 || !Loop().IsFitted(point))
         return;
     Place(point, NotFittedCode, true);
 }
 
 void TfrmLoop::ResetParameters(int point)
 {
-    if (grid_->Geometry().CellOfPoint(point) < 0 || Loop().Devices[point].TypeCode >= NotFittedCode)
+    if (grid_->Geometry().CellOfPoint(point) < 0 || !Loop().IsFitted(point))
         return;
     TDeviceType& d = Loop().Devices[point];
     d.Name = NoNameAllocated;
@@ -326,6 +284,6 @@ void TfrmLoop::OnContextMenu(int point, const QPoint& globalPos)
     if (point == 0)
         return;
     actEdit_->setEnabled(CanEdit(point));
-    actReset_->setEnabled(Loop().Devices[point].TypeCode < NotFittedCode);
+    actReset_->setEnabled(Loop().IsFitted(point));
     popup_->popup(globalPos);
 }

@@ -1,15 +1,11 @@
 #pragma once
 
 #include "editors/common/Page.h"
+#include "model/Placement.h"
 
 #include <QTimer>
 
 #include <array>
-
-inline const QString ChangeDeviceQuestion =
-    QStringLiteral(" Are you sure that you want to change the current device to this new type ?");
-inline const QString RemoveDeviceQuestion =
-    QStringLiteral(" Are you sure that you want to remove the current device ?");
 
 class QLabel;
 class QMenu;
@@ -61,10 +57,7 @@ private:
     TQEMLoop& Loop() const;
     bool CanEdit(int point) const;
     void RequestEdit(int point);
-    // Puts type at point with the base-sounder and remote-LED rules.
-    void Put(int point, int type);
     bool Place(int point, int type, bool askFirst);
-    bool ChangeConfirmed(int point, int type);
     void OnClicked(int point);
     void OnDoubleClicked(int point);
     void OnActivated(int point, bool enter);

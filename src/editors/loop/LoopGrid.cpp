@@ -133,7 +133,7 @@ void TLoopGrid::PaintCell(QPainter& p, int cell, const TQEMLoop& loop) const
         return;
     const QRect r = CellRect(cell);
     const TDeviceType& d = loop.Devices[point];
-    if (d.TypeCode < NotFittedCode) {
+    if (loop.IsFitted(point)) {
         // Copied in device pixels at a whole-pixel position: at a fractional scale a cell
         // would otherwise be resampled on every paint.
         const qreal dpr = p.device()->devicePixelRatioF();
