@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 // The main window's pages, in their order; the active one decides what the per-page load and
@@ -17,6 +19,10 @@ enum TPanelPage {
     ppViewEventLog,
     ppComments,
 };
+
+// The page's caption as its tab shows it ("Zone Config", "C & E Config"), for messages and
+// findings that name a page.
+QString PageCaption(TPanelPage page);
 
 // What the sequencer reads from its caller: the active page and the loop chosen in the Loop
 // Summary's "Show summary for" (1 or 2).

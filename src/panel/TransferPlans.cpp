@@ -6,22 +6,10 @@
 
 namespace {
 
+// The operation's title: the page's caption; the event log's transfer is its history.
 QString PanelPageTitle(TPanelPage page)
 {
-    switch (page) {
-    case ppLoopSummary: return QStringLiteral("Loop Summary");
-    case ppLoop1: return QStringLiteral("Loop 1");
-    case ppLoop2: return QStringLiteral("Loop 2");
-    case ppZoneConfig: return QStringLiteral("Zone Config");
-    case ppGroupConfig: return QStringLiteral("Group Config");
-    case ppSetConfig: return QStringLiteral("Set Config");
-    case ppSiteConfig: return QStringLiteral("Site Config");
-    case ppCEConfig: return QStringLiteral("C&E Config");
-    case ppNetworkConfig: return QStringLiteral("Network Config");
-    case ppViewEventLog: return QStringLiteral("Event History");
-    case ppComments: break;
-    }
-    return QStringLiteral("Comments");
+    return page == ppViewEventLog ? QStringLiteral("Event History") : PageCaption(page);
 }
 
 } // namespace

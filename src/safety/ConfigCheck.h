@@ -36,6 +36,3 @@ public:
     static bool HasErrors(const QList<TFinding>& findings);
     static QString SeverityText(TFindingSeverity severity);
 };
-
-// The page's tab caption, as the main window shows it.
-QString PageCaption(TPanelPage page);
