@@ -108,8 +108,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     clock_->setInterval(1000);
     connect(clock_, &QTimer::timeout, site_, [this] { site_->SetClock(QDateTime::currentDateTime()); });
 
-    const QFontMetrics fm = fontMetrics();
-    resize(fm.averageCharWidth() * 190, fm.height() * 48);
+    ApplyFirstSize(*this);
     if (const std::optional<TWindowLayout> layout = LoadWindowLayout(*settings_)) {
         ApplyLayout(*this, *layout);
         restoredPage_ = layout->Page;

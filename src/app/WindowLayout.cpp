@@ -62,6 +62,15 @@ TWindowLayout CurrentLayout(const QMainWindow& window, int page)
     return layout;
 }
 
+void ApplyFirstSize(QMainWindow& window)
+{
+    const QFontMetrics fm = window.fontMetrics();
+    QSize size(fm.averageCharWidth() * 190, fm.height() * 48);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize());
+    window.resize(size);
+}
+
 void ApplyLayout(QMainWindow& window, const TWindowLayout& layout)
 {
     QScreen* screen = QGuiApplication::screenAt(layout.Geometry.center());

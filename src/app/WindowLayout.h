@@ -23,4 +23,6 @@ QRect FitOnScreen(const QRect& saved, const QRect& available);
 
 // The layout of a shown window, and the layout applied to one before it is shown.
 TWindowLayout CurrentLayout(const QMainWindow& window, int page);
+// The size of a window with nothing remembered: room for the pages, never more than the screen.
+void ApplyFirstSize(QMainWindow& window);
 void ApplyLayout(QMainWindow& window, const TWindowLayout& layout);
