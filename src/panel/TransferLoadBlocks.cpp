@@ -242,7 +242,7 @@ TTransferBlock TTransferPlanner::NamesLoad()
 TTransferBlock TTransferPlanner::ZonesLoad(bool all)
 {
     auto flagsRead = std::make_shared<bool>(false);
-    return StepBlock(QStringLiteral("Zone Config"),
+    return StepBlock(PageCaption(ppZoneConfig),
                      [=, this](int i) -> std::optional<TExchange> {
         const int zone = i / 2 + 1;
         if (*flagsRead || zone > MaxZone)
@@ -285,7 +285,7 @@ TTransferBlock TTransferPlanner::ZonesLoad(bool all)
 
 TTransferBlock TTransferPlanner::GroupsLoad()
 {
-    return StepBlock(QStringLiteral("Group Config"), [this](int i) -> std::optional<TExchange> {
+    return StepBlock(PageCaption(ppGroupConfig), [this](int i) -> std::optional<TExchange> {
         const int zone = i + 1;
         if (zone > MaxZone + 1)
             return std::nullopt;
@@ -310,7 +310,7 @@ TTransferBlock TTransferPlanner::GroupsLoad()
 
 TTransferBlock TTransferPlanner::SetsLoad()
 {
-    return StepBlock(QStringLiteral("Set Config"), [this](int index) -> std::optional<TExchange> {
+    return StepBlock(PageCaption(ppSetConfig), [this](int index) -> std::optional<TExchange> {
         if (index > MaxZone + 1)
             return std::nullopt;
         TExchange x = Read(SetRequest(index), [=, this](const QByteArray& p) {
@@ -334,7 +334,7 @@ TTransferBlock TTransferPlanner::SetsLoad()
 
 TTransferBlock TTransferPlanner::SiteLoad()
 {
-    return StepBlock(QStringLiteral("Site Config"), [this](int i) -> std::optional<TExchange> {
+    return StepBlock(PageCaption(ppSiteConfig), [this](int i) -> std::optional<TExchange> {
         static const char letters[] = "GKOQXSmo";
         if (i >= 8)
             return std::nullopt;
@@ -368,7 +368,7 @@ TTransferBlock TTransferPlanner::SiteLoad()
 
 TTransferBlock TTransferPlanner::NetworkLoad()
 {
-    return StepBlock(QStringLiteral("Network Config"), [this](int i) -> std::optional<TExchange> {
+    return StepBlock(PageCaption(ppNetworkConfig), [this](int i) -> std::optional<TExchange> {
         const int panel = i / 2 + 1;
         if (i < 2 * MaxNetworkPanels && i % 2 == 0) {
             TExchange x = Read(NetworkNameRequest(panel), [=, this](const QByteArray& p) {
@@ -413,7 +413,7 @@ TTransferBlock TTransferPlanner::NetworkLoad()
 
 TTransferBlock TTransferPlanner::CauseEffectLoad()
 {
-    return StepBlock(QStringLiteral("C&E Config"), [this](int i) -> std::optional<TExchange> {
+    return StepBlock(PageCaption(ppCEConfig), [this](int i) -> std::optional<TExchange> {
         const int event = i + 1;
         if (event > CEEventCount)
             return std::nullopt;

@@ -81,7 +81,7 @@ TTransferBlock TTransferPlanner::ZoneChecks()
 
 TTransferBlock TTransferPlanner::ZonesSave()
 {
-    return StepBlock(QStringLiteral("Zone Config"), [this](int i) -> std::optional<TExchange> {
+    return StepBlock(PageCaption(ppZoneConfig), [this](int i) -> std::optional<TExchange> {
         if (i == 0) {
             TExchange x = Write(ZoneDataWrite(data_, 0));
             x.Maximum = MaxZone;
@@ -110,7 +110,7 @@ TTransferBlock TTransferPlanner::ZonesSave()
 
 TTransferBlock TTransferPlanner::GroupsSave()
 {
-    return StepBlock(QStringLiteral("Group Config"), [this](int i) -> std::optional<TExchange> {
+    return StepBlock(PageCaption(ppGroupConfig), [this](int i) -> std::optional<TExchange> {
         const int zone = i + 1;
         if (zone > MaxZone)
             return std::nullopt;
@@ -125,7 +125,7 @@ TTransferBlock TTransferPlanner::GroupsSave()
 
 TTransferBlock TTransferPlanner::SetsSave()
 {
-    return StepBlock(QStringLiteral("Set Config"), [this](int index) -> std::optional<TExchange> {
+    return StepBlock(PageCaption(ppSetConfig), [this](int index) -> std::optional<TExchange> {
         if (index > MaxZone)
             return std::nullopt;
         TExchange x = Write(SetWrite(data_, index));
@@ -139,7 +139,7 @@ TTransferBlock TTransferPlanner::SetsSave()
 
 TTransferBlock TTransferPlanner::SiteSave(bool withHead)
 {
-    return ListBlock(QStringLiteral("Site Config"), [=, this] {
+    return ListBlock(PageCaption(ppSiteConfig), [=, this] {
         std::vector<TExchange> list;
         if (withHead) {
             const TSiteConfig& site = data_.SiteConfig;
@@ -164,7 +164,7 @@ TTransferBlock TTransferPlanner::SiteSave(bool withHead)
 
 TTransferBlock TTransferPlanner::NetworkSave()
 {
-    return ListBlock(QStringLiteral("Network Config"), [this] {
+    return ListBlock(PageCaption(ppNetworkConfig), [this] {
         std::vector<TExchange> list;
         for (int panel = 1; panel <= MaxNetworkPanels; ++panel) {
             list.push_back(Write(NetworkNameWrite(data_, panel)));
@@ -184,7 +184,7 @@ TTransferBlock TTransferPlanner::NetworkSave()
 
 TTransferBlock TTransferPlanner::CauseEffectSave()
 {
-    return StepBlock(QStringLiteral("C&E Config"), [this](int i) -> std::optional<TExchange> {
+    return StepBlock(PageCaption(ppCEConfig), [this](int i) -> std::optional<TExchange> {
         const int event = i + 1;
         if (event > CEEventCount)
             return std::nullopt;
