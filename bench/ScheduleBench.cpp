@@ -6,6 +6,7 @@
 #include "schedule/ScheduleFiles.h"
 #include "schedule/ScheduleImport.h"
 #include "support/LargestConfiguration.h"
+#include "support/MedianTime.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,19 +21,6 @@
 namespace {
 
 constexpr int Runs = 21;
-
-double MedianMs(const std::function<void()>& work)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 void Report(const char* what, double ms, double budget)
 {
@@ -67,18 +55,18 @@ int main(int argc, char** argv)
     const QString csvText = QString::fromUtf8(csv);
     // The baseline: the same bytes decoded and cut into lines and cells, nothing checked.
     qsizetype cells = 0;
-    const double plainMs = MedianMs([&] {
+    const double plainMs = MedianMs(Runs, [&] {
         cells = 0;
         for (const QString& line : QString::fromUtf8(csv).split(QLatin1Char('\n')))
             cells += line.split(QLatin1Char(',')).size();
     });
     const QString csvPath = dir.filePath(QStringLiteral("schedule.csv"));
     const QString xlsxPath = dir.filePath(QStringLiteral("schedule.xlsx"));
-    const double csvMs = MedianMs([&] {
+    const double csvMs = MedianMs(Runs, [&] {
         if (!WriteScheduleCsv(doc, csvPath, QLatin1Char(','), nullptr))
             std::abort();
     });
-    const double xlsxMs = MedianMs([&] {
+    const double xlsxMs = MedianMs(Runs, [&] {
         if (!WriteScheduleXlsx(doc, xlsxPath, nullptr))
             std::abort();
     });
@@ -86,7 +74,7 @@ int main(int argc, char** argv)
     // The schedule with every description changed, read and applied to a copy each time.
     QString edited = csvText;
     edited.replace(QStringLiteral("Corridor east"), QStringLiteral("Corridor west"));
-    const double importMs = MedianMs([&] {
+    const double importMs = MedianMs(Runs, [&] {
         TData target;
         target.AssignContent(doc);
         const TSchedulePlan plan = PlanScheduleImport(target, edited);
@@ -108,7 +96,7 @@ int main(int argc, char** argv)
         cells[1] = copied.at(i + 1).section(QLatin1Char('\t'), 1);
         block += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
-    const double pasteMs = MedianMs([&] {
+    const double pasteMs = MedianMs(Runs, [&] {
         TData target;
         target.AssignContent(doc);
         const TSchedulePlan plan = PlanSchedulePaste(target, 1, 1, pcZone, block);
@@ -119,7 +107,7 @@ int main(int argc, char** argv)
 
     const QString rubbish = Rubbish(1024 * 1024);
     int refusals = 0;
-    const double rubbishMs = MedianMs([&] {
+    const double rubbishMs = MedianMs(Runs, [&] {
         const TSchedulePlan plan = PlanScheduleImport(doc, rubbish);
         if (!plan.Refused() || plan.Errors.first().Line < 2)
             std::abort();

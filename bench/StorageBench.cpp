@@ -4,6 +4,7 @@
 // run, and the budget for open + save together.
 #include "model/Data.h"
 #include "support/LargestConfiguration.h"
+#include "support/MedianTime.h"
 #include "storage/ConfigFile.h"
 #include "storage/Prompts.h"
 
@@ -37,19 +38,6 @@ public:
     void beep() override {}
 };
 
-double MedianMs(const std::function<void()>& work)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,17 +56,17 @@ int main(int argc, char** argv)
     const QByteArray bytes = f.readAll();
     f.close();
 
-    const double saveMs = MedianMs([&] { file.WriteFile(path); });
+    const double saveMs = MedianMs(Runs, [&] { file.WriteFile(path); });
     TData reader;
     TConfigFile readerFile(reader, prompts);
-    const double openMs = MedianMs([&] { readerFile.Open(path); });
+    const double openMs = MedianMs(Runs, [&] { readerFile.Open(path); });
     const QString plain = dir.filePath("plain.bin");
-    const double plainWriteMs = MedianMs([&] {
+    const double plainWriteMs = MedianMs(Runs, [&] {
         QFile out(plain);
         out.open(QIODevice::WriteOnly);
         out.write(bytes);
     });
-    const double plainReadMs = MedianMs([&] {
+    const double plainReadMs = MedianMs(Runs, [&] {
         QFile in(plain);
         in.open(QIODevice::ReadOnly);
         const QByteArray b = in.readAll();
