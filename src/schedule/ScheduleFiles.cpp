@@ -68,6 +68,20 @@ QChar DetectSeparator(const QString& text)
 
 } // namespace
 
+QString NeutralisedCell(const QString& text)
+{
+    static const QString leading = QStringLiteral("=+-@\t\r'");
+    return !text.isEmpty() && leading.contains(text.front()) ? QLatin1Char('\'') + text : text;
+}
+
+QString RestoredCell(const QString& cell)
+{
+    if (cell.size() < 2 || cell.front() != QLatin1Char('\''))
+        return cell;
+    const QString rest = cell.mid(1);
+    return NeutralisedCell(rest) == cell ? rest : cell;
+}
+
 QChar LocaleListSeparator(const QLocale& locale)
 {
     return locale.decimalPoint() == QStringLiteral(",") ? QLatin1Char(';') : QLatin1Char(',');
@@ -77,8 +91,13 @@ QByteArray ScheduleCsv(const TData& data, QChar separator)
 {
     QString text;
     AppendRecord(text, ScheduleHeadings(), separator);
-    for (const TScheduleCells& row : ScheduleRows(data))
-        AppendRecord(text, QStringList(row.begin(), row.end()), separator);
+    // A description a spreadsheet would take as a formula is written inert.
+    for (const TScheduleCells& row : ScheduleRows(data)) {
+        QStringList cells;
+        for (const QString& cell : row)
+            cells << NeutralisedCell(cell);
+        AppendRecord(text, cells, separator);
+    }
     return QByteArray(Utf8Bom) + text.toUtf8();
 }
 
@@ -144,6 +163,7 @@ bool WriteScheduleXlsx(const TData& data, const QString& path, QString* error)
         return false;
     }
     staging.setAutoRemove(false);
+    GiveUsualPermissions(staging.fileName(), path);
     if (std::rename(stagingName.constData(), QFile::encodeName(path).constData()) != 0) {
         QFile::remove(staging.fileName());
         if (error)

@@ -24,6 +24,12 @@ bool WriteSchedule(const TData& data, const QString& path, QChar separator, QStr
 bool WriteScheduleCsv(const TData& data, const QString& path, QChar separator, QString* error);
 bool WriteScheduleXlsx(const TData& data, const QString& path, QString* error);
 
+// A spreadsheet takes a cell that starts with '=', '+', '-', '@', a tab or a carriage return
+// as a formula: such a text (and one that already starts with an apostrophe) is written with
+// a leading apostrophe, and RestoredCell removes exactly that again.
+QString NeutralisedCell(const QString& text);
+QString RestoredCell(const QString& cell);
+
 // One record of a CSV text with the line it starts on (1 = the first line).
 struct TCsvRecord {
     int Line = 0;

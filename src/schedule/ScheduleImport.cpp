@@ -5,6 +5,8 @@
 #include "schedule/ScheduleFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <QHash>
 
 #include <algorithm>
@@ -12,6 +14,32 @@
 namespace {
 
 constexpr int MaxDescription = 24;
+
+// A long text is named by its start.
+QString Shortened(const QString& text)
+{
+    return text.size() <= 40 ? text : text.left(40) + QStringLiteral("\u2026");
+}
+
+// Why the panel cannot hold a description: a control character, or a character outside its
+// Latin-1 set; empty when it can.
+QString TextRefusal(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+            return QStringLiteral("character %1 is a control character (code %2); a description "
+                                  "holds printable characters only")
+                .arg(i + 1)
+                .arg(c.unicode());
+        if (c.unicode() > 0xFF)
+            return QStringLiteral("'%1' (character %2) is not one the panel can show; it holds "
+                                  "Latin-1 letters only")
+                .arg(c)
+                .arg(i + 1);
+    }
+    return {};
+}
 const QChar Arrow = QChar(0x2192);
 const QString GroupCommandsDisabledNote =
     QStringLiteral("Group commands will be disabled to this Sounder Group");
@@ -75,6 +103,7 @@ public:
     {
         plan_.Errors.append({line, column, heading, message});
     }
+    bool Refused() const { return !plan_.Errors.isEmpty(); }
     // Enough refusals to show: a file of rubbish is not checked to its end.
     bool Full() const { return plan_.Errors.size() >= TSchedulePlan::MaxErrorsListed; }
     void NotChecked(int lines) { plan_.LinesNotChecked = lines; }
@@ -350,10 +379,15 @@ void TPlanner::Row(const TRowInput& row)
         const QString& text = row.Cells[column];
         if (text.trimmed().isEmpty() || text == current)
             return std::nullopt;
+        if (const QString refusal = TextRefusal(text); !refusal.isEmpty()) {
+            Refuse(row, column, refusal);
+            ok = false;
+            return std::nullopt;
+        }
         if (text.size() > MaxDescription) {
             Refuse(row, column,
                    QStringLiteral("%1 has %2 characters; the panel keeps at most %3")
-                       .arg(Quoted(text))
+                       .arg(Quoted(Shortened(text)))
                        .arg(text.size())
                        .arg(MaxDescription));
             ok = false;
@@ -558,14 +592,21 @@ TSchedulePlan PlanScheduleImport(const TData& data, const QString& csvText, QCha
     index.fill(-1);
     for (int i = 0; i < headings.Cells.size(); ++i) {
         const int column = ScheduleColumnOfHeading(headings.Cells.at(i));
-        if (column >= 0 && index[static_cast<std::size_t>(column)] < 0)
+        if (column < 0)
+            continue;
+        if (index[static_cast<std::size_t>(column)] >= 0)
+            planner.Refuse(headings.Line, i + 1, QString(),
+                           QStringLiteral("%1 heads column %2 as well; which one counts is not clear")
+                               .arg(Quoted(ScheduleHeading(static_cast<TScheduleColumn>(column))))
+                               .arg(index[static_cast<std::size_t>(column)] + 1));
+        else
             index[static_cast<std::size_t>(column)] = i;
     }
     for (TScheduleColumn needed : {sdLoop, sdAddress})
         if (index[needed] < 0)
             planner.Refuse(headings.Line, 0, QString(),
                            QStringLiteral("no column is headed %1").arg(Quoted(ScheduleHeading(needed))));
-    if (index[sdLoop] < 0 || index[sdAddress] < 0)
+    if (index[sdLoop] < 0 || index[sdAddress] < 0 || planner.Refused())
         return planner.Finish();
 
     for (qsizetype r = 1; r < csv.Records.size(); ++r) {
@@ -579,7 +620,7 @@ TSchedulePlan PlanScheduleImport(const TData& data, const QString& csvText, QCha
         for (int c = 0; c < sdColumnCount; ++c) {
             const int i = index[static_cast<std::size_t>(c)];
             if (i >= 0 && i < record.Cells.size())
-                row.Cells[static_cast<std::size_t>(c)] = record.Cells.at(i);
+                row.Cells[static_cast<std::size_t>(c)] = RestoredCell(record.Cells.at(i));
             row.From[static_cast<std::size_t>(c)] = i + 1;
         }
         planner.Row(row);
@@ -589,13 +630,43 @@ TSchedulePlan PlanScheduleImport(const TData& data, const QString& csvText, QCha
 
 bool ReadScheduleText(const QString& path, QString& text, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    auto fail = [&](const QString& why) {
         if (error)
-            *error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
+            *error = QStringLiteral("Cannot read %1: %2").arg(path, why);
         return false;
-    }
-    text = QString::fromUtf8(file.readAll());
+    };
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("it is not a regular file"));
+    if (info.size() > MaxScheduleFileBytes)
+        return fail(QStringLiteral("it is %1 MB; a device schedule is at most %2 MB")
+                        .arg(QString::number(double(info.size()) / (1024 * 1024), 'f', 1))
+                        .arg(MaxScheduleFileBytes / (1024 * 1024)));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    const QByteArray bytes = file.read(MaxScheduleFileBytes + 1);
+    if (bytes.size() > MaxScheduleFileBytes)
+        return fail(QStringLiteral("it is larger than %1 MB").arg(MaxScheduleFileBytes / (1024 * 1024)));
+    return DecodeScheduleText(bytes, text, error, path);
+}
+
+bool DecodeScheduleText(const QByteArray& bytes, QString& text, QString* error, const QString& path)
+{
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = QStringLiteral("Cannot read %1: %2").arg(path, why);
+        return false;
+    };
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")
+        || (bytes.size() >= 2 && (bytes.at(0) == 0 || bytes.at(1) == 0)))
+        return fail(QStringLiteral("it is UTF-16 (or UTF-32) text; save it as CSV UTF-8 and "
+                                   "import that"));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    text = utf8.decode(bytes);
+    // Not UTF-8: a spreadsheet's "CSV" in the Windows code page, read as Latin-1.
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
     return true;
 }
 

@@ -70,8 +70,14 @@ struct TSchedulePlan {
 // null separator is found from the heading line.
 TSchedulePlan PlanScheduleImport(const TData& data, const QString& csvText,
                                  QChar separator = QChar());
-// Reads a schedule file as UTF-8; false with the reason in error.
+// The largest schedule file read at all (two full loops take well under 1 MB).
+inline constexpr qint64 MaxScheduleFileBytes = 8 * 1024 * 1024;
+// Reads a schedule file: a regular file of at most MaxScheduleFileBytes, as UTF-8, or as
+// Latin-1 when it is not UTF-8; UTF-16 and UTF-32 are refused by name. False with the
+// reason in error.
 bool ReadScheduleText(const QString& path, QString& text, QString* error);
+bool DecodeScheduleText(const QByteArray& bytes, QString& text, QString* error,
+                        const QString& path);
 
 // The Loop Summary's columns a tab-separated block can be pasted into.
 enum TPasteColumn : int { pcZone, pcDescription };

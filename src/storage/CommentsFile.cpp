@@ -1,15 +1,30 @@
 #include "storage/CommentsFile.h"
 
 #include "model/Data.h"
+#include "storage/ConfigReader.h"
 #include "storage/Rtf.h"
 #include "storage/SafeFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
+// Only a regular file of a configuration's size is read: a pipe in its place would block the
+// read, and a huge file would take memory without bound.
 bool ReadWhole(const QString& path, QByteArray& bytes, QString* error)
 {
+    const QFileInfo info(path);
+    QString refusal;
+    if (info.exists() && !info.isFile())
+        refusal = QStringLiteral("it is not a regular file (a folder, a device, a pipe or a socket)");
+    else
+        refusal = ConfigSizeRefusal(info.size());
+    if (!refusal.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("%1 was not read: %2").arg(path, refusal);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)

@@ -1,10 +1,15 @@
 #include "storage/SafeFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
 
 #include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -68,7 +73,9 @@ bool TStagedFile::Commit(const QByteArray& bytes, QString* error)
         return false;
     }
     errno = 0;
-    if (file_.write(bytes) != bytes.size() || !file_.commit()) {
+    // The last part of the content stays in Qt's buffer until the flush; a full disk shows
+    // there, and the rename must not happen after it.
+    if (file_.write(bytes) != bytes.size() || !file_.flush() || !file_.commit()) {
         // A buffered write that fails on flush leaves Qt without a reason; the system has one.
         const int reason = errno;
         const QString text = file_.error() != QFileDevice::NoError
@@ -84,6 +91,26 @@ bool TStagedFile::Commit(const QByteArray& bytes, QString* error)
         return false;
     }
     return true;
+}
+
+void GiveUsualPermissions(const QString& staged, const QString& target)
+{
+#ifdef Q_OS_UNIX
+    struct stat existing {};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(target).constData(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::chmod(QFile::encodeName(staged).constData(), mode);
+#else
+    // Windows files take the folder's permissions.
+    Q_UNUSED(staged);
+    Q_UNUSED(target);
+#endif
 }
 
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error)

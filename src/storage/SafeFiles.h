@@ -35,5 +35,10 @@ private:
     QSaveFile file_;
 };
 
-// Writes bytes to path through a TStagedFile.
+// A file made privately (a temporary file another library fills) gets, before it takes the
+// target's name, the permissions the target has, or those any new file of the user gets.
+void GiveUsualPermissions(const QString& staged, const QString& target);
+
+// Writes bytes to path through a TStagedFile: a write or flush that fails (a full disk) leaves
+// the old file as it was and gives the reason in error. Every whole-file writer uses it.
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);

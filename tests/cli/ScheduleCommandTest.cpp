@@ -67,6 +67,10 @@ TEST(ZolctlSchedule, ExportEditImportWritesOnlyWhatWasAsked)
     EXPECT_EQ(schedule.count('\n'), 4) << "a heading and three devices";
     EXPECT_EQ(Zolctl({"export-devices", site, "-o", dir.filePath("schedule.xlsx")}).Code, ecSuccess);
     EXPECT_TRUE(Read(dir.filePath("schedule.xlsx")).startsWith("PK"));
+    // Both exports get the permissions any new file of the user gets.
+    Write(dir.filePath("plain.txt"), "x");
+    EXPECT_EQ(QFile::permissions(dir.filePath("schedule.xlsx")), QFile::permissions(dir.filePath("plain.txt")));
+    EXPECT_EQ(QFile::permissions(csv), QFile::permissions(dir.filePath("plain.txt")));
 
     schedule.replace(";Hall;", ";Main hall;");
     Write(csv, schedule);

@@ -294,3 +294,64 @@ TEST(DeviceSchedule, FilesAreWrittenWholeOrNotAtAll)
     ASSERT_TRUE(unclosed.Refused());
     EXPECT_TRUE(unclosed.Errors[0].Text().contains(QStringLiteral("Line 2")));
 }
+
+// Descriptions a spreadsheet would run as formulas are exported inert (CSV: a leading
+// apostrophe; XLSX: string cells) and come back exactly as they were.
+TEST(DeviceSchedule, FormulaLikeDescriptionsAreInertAndRoundTripOnEveryProtocol)
+{
+    const QStringList formulas = {QStringLiteral("=HYPERLINK(\"h\",\"Fire\")"), QStringLiteral("+44 kitchen"),
+                                  QStringLiteral("-basement"), QStringLiteral("@store"),
+                                  QStringLiteral("'quoted")};
+    for (TSystemType type : {stApolloLoop, stHochikiLoop, stSysSensorLoop, stNittanLoop}) {
+        SCOPED_TRACE(SystemTypeName(type).toStdString());
+        TData doc;
+        FillSite(doc, type);
+        qsizetype next = 0;
+        for (int p = 1; p <= doc.NoLoopDevices() && next < formulas.size(); ++p)
+            if (doc.Loop1.IsFitted(p))
+                Name(doc, 1, p, formulas.at(next++));
+        doc.RebuildNameTable();
+        const QString csv = QString::fromUtf8(ScheduleCsv(doc, QLatin1Char(',')));
+        for (const QString& f : formulas.mid(0, next))
+            EXPECT_TRUE(csv.contains(",'" + f) || csv.contains(",\"'" + f.left(3))) << f.toStdString();
+        const TSchedulePlan plan = PlanScheduleImport(doc, csv);
+        ASSERT_FALSE(plan.Refused()) << plan.Errors.first().Text().toStdString();
+        EXPECT_EQ(plan.ChangeCount(), 0);
+    }
+}
+
+// Text the panel cannot hold is refused by line and column; a Windows code-page file is read
+// as such; UTF-16 and repeated headings are named; the file's size is checked first.
+TEST(DeviceSchedule, ImportRefusesWhatItCannotReadFaithfully)
+{
+    TData doc;
+    FillRooms(doc, 3);
+    QString text;
+    QString error;
+    ASSERT_TRUE(DecodeScheduleText("Loop,Address,Description\n1,2,Caf\xE9\n", text, &error, "s.csv"));
+    TSchedulePlan plan = PlanScheduleImport(doc, text);
+    ASSERT_FALSE(plan.Refused());
+    ASSERT_EQ(plan.ChangeCount(), 1);
+    EXPECT_EQ(plan.Changes.first().Edit.Name, QStringLiteral("Caf\u00e9"));
+
+    for (const QString& bad : {QStringLiteral("Office\u20ac"), QStringLiteral("Bell\u0007"),
+                               QString(QStringLiteral("A")) + QChar(0)}) {
+        plan = PlanScheduleImport(doc, "Loop,Address,Description\n1,2," + bad + "\n");
+        ASSERT_TRUE(plan.Refused());
+        EXPECT_TRUE(plan.Errors.first().Text().startsWith("Line 2, column 3")) << plan.Errors.first().Text().toStdString();
+    }
+    plan = PlanScheduleImport(doc, "Loop,Address,Description,Description\n1,2,A,B\n");
+    ASSERT_TRUE(plan.Refused());
+    EXPECT_TRUE(plan.Errors.first().Text().contains("column 3")) << plan.Errors.first().Text().toStdString();
+
+    EXPECT_FALSE(DecodeScheduleText(QByteArray("\xFF\xFEL\0o\0", 6), text, &error, "s.csv"));
+    EXPECT_TRUE(error.contains("UTF-16")) << error.toStdString();
+
+    QTemporaryDir dir;
+    QFile big(dir.filePath("big.csv"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(MaxScheduleFileBytes + 1));
+    big.close();
+    EXPECT_FALSE(ReadScheduleText(big.fileName(), text, &error));
+    EXPECT_TRUE(error.contains("MB")) << error.toStdString();
+}
