@@ -2,6 +2,8 @@
 
 #include "safety/ChangeRecord.h"
 
+#include <QFileInfo>
+
 int RunChangesCommand(const QStringList& args, TCliContext& context)
 {
     QStringList files;
@@ -16,8 +18,14 @@ int RunChangesCommand(const QStringList& args, TCliContext& context)
     if (!ChangeRecord::Read(files.first(), entries, &error))
         return Failure(context, error);
     if (entries.isEmpty()) {
-        context.Out << "No change record: " << ChangeRecord::CsvPath(files.first())
-                    << " does not exist yet (it is written after each completed Save All).\n";
+        const QString path = ChangeRecord::CsvPath(files.first());
+        if (QFileInfo::exists(path))
+            context.Out << "The change record " << path
+                        << " holds no entry yet (one is added after each Save All that reaches "
+                           "the panel).\n";
+        else
+            context.Out << "No change record: " << path
+                        << " does not exist yet (it is written after each completed Save All).\n";
         return ecSuccess;
     }
     for (const TChangeEntry& entry : entries)

@@ -105,11 +105,6 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
                 : Failure(context, workflow.Message().replace(QLatin1Char('\n'), QStringLiteral(": ")));
         if (!workflow.BackupPath().isEmpty())
             context.Out << "panel's configuration kept as " << workflow.BackupPath() << '\n';
-        QString error;
-        if (!workflow.KeepSentCopy(&error))
-            context.Err << "zolctl: warning: " << error << '\n';
-        else if (!workflow.SentCopyPath().isEmpty())
-            context.Out << "file sent kept as " << workflow.SentCopyPath() << '\n';
         context.Out.flush();
     }
 
@@ -120,7 +115,18 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
     // A save that did not complete has been reported (partly saved or not) by the transfer.
     TTransferResult sent;
     const int code = RunTransfer(context, data, prompts, arguments, page, [&](TTransferSequencer& s) {
-        return all ? s.SaveAll() : names ? s.SaveNames() : s.SavePage();
+        if (!all)
+            return names ? s.SaveNames() : s.SavePage();
+        // The copy is kept only once the Save All goes ahead (the question answered Yes).
+        if (!s.SaveAll())
+            return false;
+        QString error;
+        if (!workflow.KeepSentCopy(&error))
+            context.Err << "zolctl: warning: " << error << '\n';
+        else if (!workflow.SentCopyPath().isEmpty())
+            context.Out << "file sent kept as " << workflow.SentCopyPath() << '\n';
+        context.Out.flush();
+        return true;
     }, &sent);
     if (code != ecSuccess) {
         // A partly saved panel is recorded as such.
@@ -146,12 +152,13 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
             context.Out << "verified: the panel holds what was sent\n";
         }
     }
-    SuccessSummary(context, QStringLiteral("Saved %1 of %2 (%3 fitted points) to panel %4 in %5 s")
+    SuccessSummary(context, QStringLiteral("Saved %1 of %2 (%3 fitted points) to panel %4 in %5")
                                 .arg(all ? QStringLiteral("everything")
                                          : QStringLiteral("block ") + arguments.Block)
                                 .arg(arguments.Files.first())
                                 .arg(FittedPoints(data))
                                 .arg(data.PanelNumber)
-                                .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
+                                .arg(all ? workflow.Durations()
+                                         : QStringLiteral("%1 s").arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1)));
     return ecSuccess;
 }

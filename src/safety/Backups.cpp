@@ -58,6 +58,15 @@ QString FilePath(const QString& folder, const QString& site, int panel, const QD
                                           suffix));
 }
 
+QString UniqueFilePath(const QString& folder, const QString& site, int panel,
+                       const QDateTime& when, const QString& suffix)
+{
+    QString path = FilePath(folder, site, panel, when, suffix);
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = FilePath(folder, site, panel, when, QStringLiteral("-%1%2").arg(n).arg(suffix));
+    return path;
+}
+
 bool Read(const QString& path, TData& data, QString* error)
 {
     TQuietPrompts prompts;

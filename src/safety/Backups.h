@@ -22,6 +22,10 @@ QString SiteName(const TData& data);
 QString FilePath(const QString& folder, const QString& site, int panel, const QDateTime& when,
                  const QString& suffix = QString());
 
+// FilePath, numbered after the time ("…_HHmmss-2.QEM") when a file of that second is there.
+QString UniqueFilePath(const QString& folder, const QString& site, int panel,
+                       const QDateTime& when, const QString& suffix = QString());
+
 // Writes a copy of data to path, creating its folder; the document itself is left as it was,
 // its file name and modified mark included. False with the reason in error.
 bool Write(const TData& data, const QString& path, QString* error);

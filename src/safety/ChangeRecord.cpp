@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
@@ -31,8 +33,9 @@ QString Stem(const QString& configurationPath)
     return info.dir().filePath(info.completeBaseName());
 }
 
-QString CsvField(const QString& text)
+QString CsvField(const QString& given)
 {
+    const QString text = NeutralisedCell(given);
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
         && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text;
@@ -49,10 +52,16 @@ TPanelPage PageFromCaption(const QString& caption)
     return ppLoopSummary;
 }
 
+QString TimeField(const TChangeEntry& entry)
+{
+    const QString time = entry.When.toString(TimeFormat);
+    return entry.Sequence > 1 ? QStringLiteral("%1-%2").arg(time).arg(entry.Sequence) : time;
+}
+
 QStringList EntryFields(const TChangeEntry& entry)
 {
     return {entry.When.toString(DateFormat),
-            entry.When.toString(TimeFormat),
+            TimeField(entry),
             QString::number(entry.Panel),
             entry.Engineer,
             entry.Configuration,
@@ -73,7 +82,9 @@ QString CsvRows(const TChangeEntry& entry)
         rows += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     };
     if (entry.Differences.isEmpty())
-        addRow({QString(), QString(), QString(), QString(), QString(), NoDifferences});
+        addRow({QString(), QString(), QString(), QString(), QString(),
+                entry.Baseline == ChangeRecord::NothingRead ? ChangeRecord::NothingReadText
+                                                            : NoDifferences});
     for (const TDifference& d : entry.Differences)
         addRow({PageCaption(d.Page), d.Item, d.Field, d.Left, d.Right, TConfigDiff::Describe(d)});
     return rows;
@@ -90,6 +101,58 @@ bool ReadExisting(const QString& path, QByteArray& bytes, QString* error)
         return false;
     }
     bytes = file.readAll();
+    return true;
+}
+
+QString HeaderLine() { return Header.join(QLatin1Char(',')); }
+
+// The rows of a record's bytes; the heading, when there, is left out.
+bool ParseRecord(const QString& path, const QByteArray& bytes, QList<TChangeEntry>& entries,
+                 QString* error)
+{
+    entries.clear();
+    const TCsvText csv = ParseCsv(QString::fromUtf8(bytes), QLatin1Char(','));
+    if (!csv.Error.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, csv.Error);
+        return false;
+    }
+    QStringList lastKey;
+    for (const TCsvRecord& record : csv.Records) {
+        QStringList f = record.Cells;
+        if (f.value(0) == Header.first() || (f.size() == 1 && f.first().trimmed().isEmpty()))
+            continue;
+        for (QString& cell : f)
+            cell = RestoredCell(cell);
+        const QString time = f.value(1).section(QLatin1Char('-'), 0, 0);
+        const QString sequence = f.value(1).section(QLatin1Char('-'), 1);
+        const QDateTime when = QDateTime::fromString(f.value(0) + QLatin1Char(' ') + time,
+                                                     DateFormat + QLatin1Char(' ') + TimeFormat);
+        if (f.size() != Header.size() || !when.isValid()) {
+            if (error)
+                *error = QStringLiteral("%1, line %2: not a change-record row").arg(path).arg(record.Line);
+            return false;
+        }
+        const QStringList key = f.mid(0, 9);
+        if (entries.isEmpty() || key != lastKey) {
+            TChangeEntry entry;
+            entry.When = when;
+            entry.Sequence = sequence.isEmpty() ? 1 : std::max(1, sequence.toInt());
+            entry.Panel = f.at(2).toInt();
+            entry.Engineer = f.at(3);
+            entry.Configuration = f.at(4);
+            entry.SentCopy = f.at(5);
+            entry.Verified = f.at(6) == QStringLiteral("yes");
+            entry.PartlySaved = f.at(7) == PartlySaved;
+            entry.Baseline = f.at(8);
+            entries.append(entry);
+            lastKey = key;
+        }
+        // A row without a page stands for an entry without differences.
+        if (!f.at(9).isEmpty())
+            entries.last().Differences.append(
+                TDifference{PageFromCaption(f.at(9)), f.at(10), f.at(11), f.at(12), f.at(13)});
+    }
     return true;
 }
 
@@ -110,7 +173,7 @@ QString TextPath(const QString& configurationPath)
 QString Describe(const TChangeEntry& entry)
 {
     QString text = QStringLiteral("%1 %2  Save All to panel %3%4\n")
-                       .arg(entry.When.toString(DateFormat), entry.When.toString(TimeFormat))
+                       .arg(entry.When.toString(DateFormat), TimeField(entry))
                        .arg(entry.Panel)
                        .arg(entry.PartlySaved ? QStringLiteral(" ended early: the panel is partly saved")
                                               : QStringLiteral(" completed"));
@@ -118,6 +181,8 @@ QString Describe(const TChangeEntry& entry)
     text += QStringLiteral("  Configuration: %1\n").arg(entry.Configuration);
     text += QStringLiteral("  Copy sent: %1\n").arg(entry.SentCopy);
     text += QStringLiteral("  Verified: %1\n").arg(entry.Verified ? QStringLiteral("yes") : QStringLiteral("no"));
+    if (entry.Baseline == NothingRead)
+        return text + QStringLiteral("  Changes: ") + NothingReadText + QStringLiteral("\n\n");
     text += QStringLiteral("  Changes (compared with %1): ").arg(entry.Baseline);
     if (entry.Differences.isEmpty())
         return text + NoDifferences.toLower() + QStringLiteral("\n\n");
@@ -127,7 +192,7 @@ QString Describe(const TChangeEntry& entry)
     return text + QLatin1Char('\n');
 }
 
-bool Append(const QString& configurationPath, const TChangeEntry& entry, QString* error)
+bool Append(const QString& configurationPath, const TChangeEntry& given, QString* error)
 {
     const QString csvPath = CsvPath(configurationPath);
     const QString textPath = TextPath(configurationPath);
@@ -135,14 +200,22 @@ bool Append(const QString& configurationPath, const TChangeEntry& entry, QString
     QByteArray text;
     if (!ReadExisting(csvPath, csv, error) || !ReadExisting(textPath, text, error))
         return false;
-    if (csv.isEmpty()) {
-        csv = Bom + Header.join(QLatin1Char(',')).toUtf8() + "\r\n";
-    } else if (!csv.endsWith('\n')) {
-        csv += "\r\n";
-    }
-    csv += CsvRows(entry).toUtf8();
+    // Entries of the same second are told apart by a number after the time.
+    TChangeEntry entry = given;
+    QList<TChangeEntry> earlier;
+    if (ParseRecord(csvPath, csv, earlier, nullptr))
+        for (const TChangeEntry& e : earlier)
+            if (e.When.toSecsSinceEpoch() == entry.When.toSecsSinceEpoch())
+                entry.Sequence = std::max(entry.Sequence, e.Sequence + 1);
+    // A record that lost its heading (or holds nothing but a byte-order mark) gets it back.
+    QByteArray rows = csv.startsWith(Bom) ? csv.mid(Bom.size()) : csv;
+    if (!rows.startsWith(HeaderLine().toUtf8()))
+        rows.prepend(HeaderLine().toUtf8() + "\r\n");
+    if (!rows.endsWith('\n'))
+        rows += "\r\n";
+    rows += CsvRows(entry).toUtf8();
     text += Describe(entry).toUtf8();
-    return WriteWholeFile(csvPath, csv, error) && WriteWholeFile(textPath, text, error);
+    return WriteWholeFile(csvPath, Bom + rows, error) && WriteWholeFile(textPath, text, error);
 }
 
 bool Read(const QString& configurationPath, QList<TChangeEntry>& entries, QString* error)
@@ -150,43 +223,7 @@ bool Read(const QString& configurationPath, QList<TChangeEntry>& entries, QStrin
     entries.clear();
     const QString path = CsvPath(configurationPath);
     QByteArray bytes;
-    if (!ReadExisting(path, bytes, error))
-        return false;
-    const TCsvText csv = ParseCsv(QString::fromUtf8(bytes), QLatin1Char(','));
-    if (!csv.Error.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(path, csv.Error);
-        return false;
-    }
-    QStringList lastKey;
-    for (qsizetype r = 1; r < csv.Records.size(); ++r) {
-        const QStringList& f = csv.Records.at(r).Cells;
-        const QDateTime when = QDateTime::fromString(f.value(0) + QLatin1Char(' ') + f.value(1),
-                                                     DateFormat + QLatin1Char(' ') + TimeFormat);
-        if (f.size() != Header.size() || !when.isValid()) {
-            if (error)
-                *error = QStringLiteral("%1, line %2: not a change-record row").arg(path).arg(csv.Records.at(r).Line);
-            return false;
-        }
-        const QStringList key = f.mid(0, 9);
-        if (entries.isEmpty() || key != lastKey) {
-            TChangeEntry entry;
-            entry.When = when;
-            entry.Panel = f.at(2).toInt();
-            entry.Engineer = f.at(3);
-            entry.Configuration = f.at(4);
-            entry.SentCopy = f.at(5);
-            entry.Verified = f.at(6) == QStringLiteral("yes");
-            entry.PartlySaved = f.at(7) == PartlySaved;
-            entry.Baseline = f.at(8);
-            entries.append(entry);
-            lastKey = key;
-        }
-        if (f.at(14) != NoDifferences)
-            entries.last().Differences.append(
-                TDifference{PageFromCaption(f.at(9)), f.at(10), f.at(11), f.at(12), f.at(13)});
-    }
-    return true;
+    return ReadExisting(path, bytes, error) && ParseRecord(path, bytes, entries, error);
 }
 
 } // namespace ChangeRecord

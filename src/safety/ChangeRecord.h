@@ -11,25 +11,34 @@
 // and "<name>.changes.txt" (the same entry as readable text).
 struct TChangeEntry {
     QDateTime When;
+    // 2, 3 … for a second or third entry within the same second ("11:02:30-2").
+    int Sequence = 1;
     int Panel = 1;
     QString Engineer;
     QString Configuration;  // the configuration file the engineer worked on
     QString SentCopy;       // the copy of what was sent, kept with the backups
     bool Verified = false;
     bool PartlySaved = false;
-    // What the differences are measured against: "the panel's backup", "the last record",
-    // "the saved file" or "nothing (first record)".
+    // What the differences are measured against: "the panel's backup", "the last record", or
+    // ChangeRecord::NothingRead when the panel's previous contents are unknown.
     QString Baseline;
     QList<TDifference> Differences;
 };
 
 namespace ChangeRecord {
 
+// The baseline of a save to a panel whose previous contents were neither read nor sent from
+// here before: its changes cannot be listed.
+inline const QString NothingRead = QStringLiteral("nothing read");
+inline const QString NothingReadText =
+    QStringLiteral("previous contents not read; turn on 'Keep a copy\u2026' to list the changes");
+
 // "<folder>/<name>.changes.csv" and ".txt" for "<folder>/<name>.QEM".
 QString CsvPath(const QString& configurationPath);
 QString TextPath(const QString& configurationPath);
 
-// Appends entry to both files. Each file is rewritten whole through a temporary file, so a
+// Appends entry to both files, numbering it after an entry of the same second and mending a
+// record that lost its heading. Each file is rewritten whole through a temporary file, so a
 // failure leaves the record as it was; false with the reason in error.
 bool Append(const QString& configurationPath, const TChangeEntry& entry, QString* error);
 

@@ -5,6 +5,7 @@
 #include "safety/SentForm.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -47,16 +48,22 @@ QString TrimmedEnd(const QString& text)
     return text.left(end);
 }
 
+// What a comparison covers: everything (file to file), what the panel holds (read back after a
+// save), or only what the panel does not hold (the file-only details, file to file).
+enum class TScope { Everything, Panel, FileOnly };
+
 // Walks both documents page by page; values are turned into text only where they differ.
 class TDiffer {
 public:
-    explicit TDiffer(bool readBack) : readBack_(readBack) {}
+    TDiffer(TScope scope, bool summarise) : scope_(scope), summarise_(summarise) {}
 
     void Item(TPanelPage page, const QString& item)
     {
         page_ = page;
         item_ = item;
     }
+    // Fields between FileDetails(true) and FileDetails(false) are ones the panel does not hold.
+    void FileDetails(bool on) { fileDetails_ = on; }
     template <typename T>
     void Field(const char* field, const T& left, const T& right)
     {
@@ -72,7 +79,7 @@ public:
     // Texts: the panel keeps them without trailing blanks.
     void TextField(const QString& field, const QString& left, const QString& right)
     {
-        if (readBack_ ? TrimmedEnd(left) != TrimmedEnd(right) : left != right)
+        if (ReadBack() ? TrimmedEnd(left) != TrimmedEnd(right) : left != right)
             Add(field, left, right);
     }
     void TextField(const char* field, const QString& left, const QString& right)
@@ -87,17 +94,93 @@ public:
     }
     void Add(const QString& field, const QString& left, const QString& right)
     {
+        if (fileDetails_ ? scope_ == TScope::Panel : scope_ == TScope::FileOnly)
+            return;
         list_.append(TDifference{page_, item_, field, left, right});
     }
-    bool ReadBack() const { return readBack_; }
+    // The panel's form: what a read-back gives (trimmed texts, the zone byte sent as the zone).
+    bool ReadBack() const { return scope_ == TScope::Panel; }
+    bool PanelFields() const { return scope_ != TScope::FileOnly; }
+    // A device exchanged for another is one line, not one per setting.
+    bool Summarise() const { return summarise_; }
     QList<TDifference> Take() { return std::move(list_); }
 
 private:
-    bool readBack_;
+    TScope scope_;
+    bool summarise_;
+    bool fileDetails_ = false;
     TPanelPage page_ = ppLoopSummary;
     QString item_;
     QList<TDifference> list_;
 };
+
+// A zone's own name, or empty while it has only its default ("Zone 3").
+QString ZoneOwnName(int zone, const TData& data)
+{
+    const QString name = zone >= 0 && zone <= MaxZone ? data.ZoneList.Zone(zone).Name.trimmed()
+                                                      : QString();
+    return name == QStringLiteral("Zone %1").arg(zone) ? QString() : name;
+}
+
+// "Zone 3 (Kitchen)" when the zone keeps its name, else "Zone 3" (a rename names both).
+QString ZoneItem(int zone, const TData& a, const TData& b)
+{
+    const QString name = ZoneOwnName(zone, a);
+    const QString item = QStringLiteral("Zone %1").arg(zone);
+    return name.isEmpty() || a.ZoneList.Zone(zone).Name != b.ZoneList.Zone(zone).Name
+        ? item
+        : QStringLiteral("%1 (%2)").arg(item, name);
+}
+
+QString ZoneValue(int zone, const TData& data)
+{
+    if (zone == 0)
+        return QStringLiteral("0 (%1)").arg(SpecialCEName);
+    const QString name = ZoneOwnName(zone, data);
+    return name.isEmpty() ? QString::number(zone) : QStringLiteral("%1 (%2)").arg(zone).arg(name);
+}
+
+// What a point reports to, as the device dialog lists it: a zone with its name, a sounder
+// group or an output set.
+QString PointZoneValue(const TQEMLoop& loop, int point, int zone, const TData& data)
+{
+    const int k = loop.DeviceClass(point);
+    if (k == dcSounder || k == dcBeacon)
+        return zone == 0 ? SpecialCEName : QStringLiteral("Group %1").arg(zone);
+    if (k == dcInputOutput && !loop.HasChannelNames(point))
+        return zone == 0 ? SpecialCEName : QStringLiteral("Set %1").arg(zone);
+    return ZoneValue(zone, data);
+}
+
+// A channel setting byte of an input/output unit, as the I/O dialog shows it.
+QString ChannelValue(const TQEMLoop& loop, int point, int value, const TData& data)
+{
+    if (value == 255)
+        return QStringLiteral("Not Used");
+    if (value & 0x80) {
+        const int target = value & 31;
+        const QString to = target == 0 ? SpecialCEName
+            : QStringLiteral("%1 %2")
+                  .arg(loop.Devices[point].TypeCode == 72 ? QStringLiteral("Group")
+                                                          : QStringLiteral("Set"))
+                  .arg(target);
+        return QStringLiteral("Output, Channel %1, %2").arg((value >> 5) & 3).arg(to);
+    }
+    return QStringLiteral("Input, Channel %1, Zone %2")
+        .arg((value >> 6) & 1 ? 2 : 1)
+        .arg(ZoneValue(value & 63, data));
+}
+
+// "Optical Smoke Detector, zone 3 (Kitchen), 'Office'", or "Not fitted".
+QString PointSummary(const TQEMLoop& loop, int point, const TData& data)
+{
+    const TDeviceType& d = loop.Devices[point];
+    if (!loop.IsFitted(point))
+        return QStringLiteral("Not fitted");
+    return QStringLiteral("%1, %2, '%3'")
+        .arg(WithCode(loop.DeviceLongName(d.TypeCode), d.TypeCode),
+             PointZoneValue(loop, point, d.Zone, data), d.Name);
+}
 
 void ComparePanel(TDiffer& d, const TData& a, const TData& b)
 {
@@ -106,6 +189,47 @@ void ComparePanel(TDiffer& d, const TData& a, const TData& b)
         return WithCode(SystemTypeName(static_cast<TSystemType>(t)), t);
     });
     d.Field("Loop count", a.LoopCount, b.LoopCount);
+}
+
+// The name and the shown value of setting byte i of a point, as the device dialogs show it;
+// an empty name for a byte the point's class does not use.
+struct TSettingName {
+    QString Field;
+    std::function<QString(int)> Value;
+};
+
+TSettingName SettingName(const TQEMLoop& loop, int point, int i, const TData& data)
+{
+    auto number = [](int v) { return QString::number(v); };
+    if (loop.HasChannelNames(point)) {
+        if (i % 2 == 0)
+            return {};
+        return {QStringLiteral("Channel %1 setting").arg(i / 2),
+                [&loop, point, &data](int v) { return ChannelValue(loop, point, v, data); }};
+    }
+    const int k = loop.DeviceClass(point);
+    const bool sensor = loop.IsAnalogueSensor(point) || k == 32;
+    if (k == dcSounder && (i == TDeviceType::sdDayLevel || i == TDeviceType::sdNightLevel))
+        return {i == TDeviceType::sdDayLevel ? QStringLiteral("Day (Occupied) volume")
+                                             : QStringLiteral("Night (Unoccupied) volume"),
+                number};
+    if (!sensor)
+        return {};
+    switch (i) {
+    case TDeviceType::sdDayLevel:
+        return {QStringLiteral("Day (Occupied) sensitivity"), number};
+    case TDeviceType::sdNightLevel:
+        return {QStringLiteral("Night (Unoccupied) sensitivity"), number};
+    case TDeviceType::sdMode:
+        return {QStringLiteral("Day (Occupied) Mode"), [](int v) {
+                    static const char* const modes[] = {"Multi", "Optical", "Heat"};
+                    return v >= 0 && v <= 2 ? QString::fromLatin1(modes[v])
+                                            : QStringLiteral("(none)");
+                }};
+    case TDeviceType::sdRemoteLed:
+        return {QStringLiteral("Remote LED Enabled"), [](int v) { return Text(v > 0); }};
+    }
+    return {};
 }
 
 void ComparePoints(TDiffer& d, const TData& a, const TData& b)
@@ -120,6 +244,13 @@ void ComparePoints(TDiffer& d, const TData& a, const TData& b)
             const TDeviceType& pa = la.Devices[p];
             const TDeviceType& pb = lb.Devices[p];
             d.Item(page, QStringLiteral("Point ") + la.PointLabel(p));
+            if (d.Summarise() && pa.TypeCode != pb.TypeCode) {
+                const QString left = PointSummary(la, p, a);
+                const QString right = PointSummary(lb, p, b);
+                if (left != right)
+                    d.Add(QStringLiteral("Device"), left, right);
+                continue;
+            }
             d.Coded(QStringLiteral("Type"), pa.TypeCode, pb.TypeCode, [&la](int code) {
                 return WithCode(la.DeviceLongName(code), code);
             });
@@ -128,16 +259,29 @@ void ComparePoints(TDiffer& d, const TData& a, const TData& b)
                 continue;
             const bool channels = la.HasChannelNames(p);
             // A multi-channel point's zone is its first channel's; the settings carry it.
-            if (!(channels && d.ReadBack()))
-                d.Field("Zone", pa.Zone, pb.Zone);
+            if (!(channels && d.ReadBack()) && pa.Zone != pb.Zone)
+                d.Add(QStringLiteral("Zone"), PointZoneValue(la, p, pa.Zone, a),
+                      PointZoneValue(lb, p, pb.Zone, b));
             for (int i = 1; i <= 8; ++i) {
+                if (pa.SharedData[i] == pb.SharedData[i])
+                    continue;
                 // Name indexes differ with the table's order; the names themselves count.
                 const bool nameIndex = i == 2 || (channels && (i == 4 || i == 6 || i == 8));
-                // A single-channel point's first byte goes to the panel as its zone.
-                const bool sentAsZone = i == 1 && !channels && d.ReadBack();
-                if (!nameIndex && !sentAsZone && pa.SharedData[i] != pb.SharedData[i])
-                    d.Add(QStringLiteral("Setting %1").arg(i), Text(pa.SharedData[i]),
-                          Text(pb.SharedData[i]));
+                // A single-channel point's first byte is a copy of its zone (sent as the zone).
+                const bool zoneCopy = i == 1 && !channels;
+                if (nameIndex || (zoneCopy && (d.ReadBack() || d.Summarise())))
+                    continue;
+                const TSettingName name = SettingName(la, p, i, a);
+                if (name.Field.isEmpty()) {
+                    // A byte the class does not use: only a comparison of files shows it.
+                    if (!d.Summarise())
+                        d.Add(QStringLiteral("Setting %1").arg(i), Text(pa.SharedData[i]),
+                              Text(pb.SharedData[i]));
+                    continue;
+                }
+                const TSettingName nameB = SettingName(lb, p, i, b);
+                d.Add(name.Field, name.Value(pa.SharedData[i]),
+                      nameB.Value ? nameB.Value(pb.SharedData[i]) : Text(pb.SharedData[i]));
             }
             d.TextField("Name", pa.Name, pb.Name);
             if (channels || (!d.ReadBack() && lb.HasChannelNames(p)))
@@ -156,7 +300,9 @@ void CompareZones(TDiffer& d, const TData& a, const TData& b)
     for (int z = d.ReadBack() ? 1 : 0; z <= MaxZone; ++z) {
         const TZone& za = a.ZoneList.Zone(z);
         const TZone& zb = b.ZoneList.Zone(z);
-        d.Item(ppZoneConfig, QStringLiteral("Zone %1").arg(z));
+        // Zone 0 ("Use in Special C&E") is not a zone the panel holds settings for.
+        d.FileDetails(z == 0);
+        d.Item(ppZoneConfig, ZoneItem(z, a, b));
         d.TextField("Name", za.Name, zb.Name);
         d.Field("Sounder delay", za.SounderTimer, zb.SounderTimer);
         d.Field("Remote delay", za.RemoteTimer, zb.RemoteTimer);
@@ -164,8 +310,6 @@ void CompareZones(TDiffer& d, const TData& a, const TData& b)
         d.Field("Relay 2 delay", za.Relay2Timer, zb.Relay2Timer);
         d.Field("Call points", za.MCPEnable, zb.MCPEnable);
         d.Field("Sounders", za.SounderEnable, zb.SounderEnable);
-        if (!d.ReadBack())
-            d.Field("Non-fire", za.NonFireEnable, zb.NonFireEnable);
         d.Field("End delays", za.EndDelays, zb.EndDelays);
         for (int i = 1; i <= 6; ++i) {
             if (za.Dependancy[i] == zb.Dependancy[i])
@@ -175,17 +319,23 @@ void CompareZones(TDiffer& d, const TData& a, const TData& b)
                   option ? DependancyOptionText(za.Dependancy[i]) : Text(za.Dependancy[i]),
                   option ? DependancyOptionText(zb.Dependancy[i]) : Text(zb.Dependancy[i]));
         }
+        // A Load All does not read the non-fire flags.
+        d.FileDetails(true);
+        d.Field("Non-fire", za.NonFireEnable, zb.NonFireEnable);
+        d.FileDetails(false);
     }
 }
 
 void CompareGroups(TDiffer& d, const TData& a, const TData& b)
 {
     for (int z = d.ReadBack() ? 1 : 0; z <= MaxZone; ++z) {
-        d.Item(ppGroupConfig, QStringLiteral("Zone %1").arg(z));
+        d.FileDetails(z == 0);
+        d.Item(ppGroupConfig, ZoneItem(z, a, b));
         for (int g = 1; g <= MaxGroup; ++g)
             d.Coded(QStringLiteral("Group %1").arg(g), a.ZoneList.Zone(z).GroupConfig[g],
                     b.ZoneList.Zone(z).GroupConfig[g], GroupReactionText);
     }
+    d.FileDetails(false);
     const TSiteConfig& sa = a.SiteConfig;
     const TSiteConfig& sb = b.SiteConfig;
     d.Item(ppGroupConfig, QStringLiteral("Panel"));
@@ -199,14 +349,15 @@ void CompareGroups(TDiffer& d, const TData& a, const TData& b)
     d.Coded(QStringLiteral("Pulsed tone"), a.PulsedTone, b.PulsedTone,
             [&pulsed](int t) { return WithCode(pulsed.value(t), t); });
     d.Field("Resound", sa.ReSound_Function, sb.ReSound_Function);
-    if (!d.ReadBack())
-        d.Field("Sounders pulsed", sa.SoundersPulsed, sb.SoundersPulsed);
+    d.FileDetails(true);
+    d.Field("Sounders pulsed", sa.SoundersPulsed, sb.SoundersPulsed);
+    d.FileDetails(false);
 }
 
 void CompareSets(TDiffer& d, const TData& a, const TData& b)
 {
     for (int z = 0; z <= MaxZone; ++z) {
-        d.Item(ppSetConfig, QStringLiteral("Zone %1").arg(z));
+        d.Item(ppSetConfig, ZoneItem(z, a, b));
         for (int s = 1; s <= MaxSet; ++s) {
             const int va = a.ZoneList.Zone(z).SetConfig[s];
             const int vb = b.ZoneList.Zone(z).SetConfig[s];
@@ -225,7 +376,8 @@ void CompareSite(TDiffer& d, const TData& a, const TData& b, bool dateSent)
     const TSiteConfig& sa = a.SiteConfig;
     const TSiteConfig& sb = b.SiteConfig;
     d.Item(ppSiteConfig, QStringLiteral("Site"));
-    if (!d.ReadBack()) {
+    {
+        d.FileDetails(true);
         d.TextField("Client name", sa.ClientName, sb.ClientName);
         for (int i = 1; i <= 5; ++i)
             d.TextField(QStringLiteral("Client address %1").arg(i), sa.ClientAddress(i),
@@ -240,15 +392,25 @@ void CompareSite(TDiffer& d, const TData& a, const TData& b, bool dateSent)
         d.Field("Date enabled", sa.DateEnabled, sb.DateEnabled);
         d.Field("Fault lockout", sa.FaultLockout, sb.FaultLockout);
         d.Field("Copy time", sa.CopyTime, sb.CopyTime);
-        d.TextField("Main version", sa.MainVersion, sb.MainVersion);
-        d.TextField("Front panel version", sa.FrontPanelVersion, sb.FrontPanelVersion);
-        d.TextField("Loop 1 version", sa.Loop1Version, sb.Loop1Version);
-        d.TextField("Loop 2 version", sa.Loop2Version, sb.Loop2Version);
+        // A version read for the first time is no change; only one known on both sides is.
+        auto version = [&d](const char* field, const QString& left, const QString& right) {
+            auto known = [](const QString& v) {
+                return !v.trimmed().isEmpty() && v != NotAvailableVersion;
+            };
+            if (!d.Summarise() || (known(left) && known(right)))
+                d.TextField(field, left, right);
+        };
+        version("Main version", sa.MainVersion, sb.MainVersion);
+        version("Front panel version", sa.FrontPanelVersion, sb.FrontPanelVersion);
+        version("Loop 1 version", sa.Loop1Version, sb.Loop1Version);
+        version("Loop 2 version", sa.Loop2Version, sb.Loop2Version);
+        d.FileDetails(false);
     }
     d.TextField("Maintenance message", sa.MaintenanceString, sb.MaintenanceString);
     d.TextField("Quiescent message", sa.QuiescentString, sb.QuiescentString);
-    if (!d.ReadBack() || dateSent)
-        d.Field("Maintenance date", sa.MaintenanceDate, sb.MaintenanceDate);
+    d.FileDetails(!dateSent);
+    d.Field("Maintenance date", sa.MaintenanceDate, sb.MaintenanceDate);
+    d.FileDetails(false);
     d.TextField("Access Level 2 Code", sa.AL2Code, sb.AL2Code);
     d.TextField("Access Level 3 Code", sa.AL3Code, sb.AL3Code);
     d.Field("Polling LED", sa.Discovery_Polling_LED, sb.Discovery_Polling_LED);
@@ -293,8 +455,9 @@ void CompareNetwork(TDiffer& d, const TData& a, const TData& b)
 {
     d.Item(ppNetworkConfig, QStringLiteral("This panel"));
     d.TextField("Panel name", a.RepeaterList.PanelName, b.RepeaterList.PanelName);
-    if (!d.ReadBack())
-        d.Field("Segment", a.RepeaterList.Segment, b.RepeaterList.Segment);
+    d.FileDetails(true);
+    d.Field("Segment", a.RepeaterList.Segment, b.RepeaterList.Segment);
+    d.FileDetails(false);
     for (int n = 1; n <= MaxNetworkPanels; ++n) {
         const TNetwork& ra = a.RepeaterList.Repeaters[n];
         const TNetwork& rb = b.RepeaterList.Repeaters[n];
@@ -310,21 +473,21 @@ void CompareNetwork(TDiffer& d, const TData& a, const TData& b)
     }
 }
 
-QList<TDifference> Run(const TData& a, const TData& b, bool readBack)
+QList<TDifference> Run(const TData& a, const TData& b, TScope scope, bool summarise = false)
 {
-    TDiffer d(readBack);
+    TDiffer d(scope, summarise);
     ComparePanel(d, a, b);
-    ComparePoints(d, a, b);
+    if (d.PanelFields())
+        ComparePoints(d, a, b);
     CompareZones(d, a, b);
     CompareGroups(d, a, b);
     CompareSets(d, a, b);
     CompareSite(d, a, b, a.SendMaintenanceDate);
     CompareCauseEffect(d, a, b);
     CompareNetwork(d, a, b);
-    if (!readBack) {
-        d.Item(ppComments, QStringLiteral("Comments"));
-        d.TextField("Text", a.Comments, b.Comments);
-    }
+    d.Item(ppComments, QStringLiteral("Comments"));
+    d.FileDetails(true);
+    d.TextField("Text", a.Comments, b.Comments);
     return d.Take();
 }
 
@@ -332,7 +495,7 @@ QList<TDifference> Run(const TData& a, const TData& b, bool readBack)
 
 QList<TDifference> TConfigDiff::Compare(const TData& left, const TData& right)
 {
-    return Run(left, right, false);
+    return Run(left, right, TScope::Everything);
 }
 
 QList<TDifference> TConfigDiff::CompareReadBack(const TData& sent, const TData& readBack)
@@ -340,7 +503,31 @@ QList<TDifference> TConfigDiff::CompareReadBack(const TData& sent, const TData& 
     TData expected;
     expected.AssignContent(sent);
     ToSentForm(expected);
-    return Run(expected, readBack, true);
+    return Run(expected, readBack, TScope::Panel);
+}
+
+QList<TDifference> TConfigDiff::CompareChanges(const TData* panelBefore, const TData* fileBefore,
+                                              const TData& after)
+{
+    QList<TDifference> changes;
+    if (panelBefore) {
+        TData expected;
+        expected.AssignContent(after);
+        ToSentForm(expected);
+        TData held;
+        held.AssignContent(*panelBefore);
+        ToSentForm(held);
+        // Walked from what is sent, as verify does; listed as before -> after.
+        for (TDifference& d : Run(expected, held, TScope::Panel, true)) {
+            std::swap(d.Left, d.Right);
+            changes.append(std::move(d));
+        }
+    }
+    if (fileBefore)
+        changes += Run(*fileBefore, after, TScope::FileOnly, true);
+    std::stable_sort(changes.begin(), changes.end(),
+                     [](const TDifference& x, const TDifference& y) { return x.Page < y.Page; });
+    return changes;
 }
 
 QStringList TConfigDiff::ReadBackNotes(const TData& sent)

@@ -29,6 +29,13 @@ public:
     // blanks, after every conversion the sending applies; names the panel merges are equal).
     // The maintenance date counts only when it was sent.
     static QList<TDifference> CompareReadBack(const TData& sent, const TData& readBack);
+    // What a Save All changed, in the engineer's words: what the panel held before
+    // (panelBefore: read from it, or the copy sent last time) against what it holds after
+    // (both in the panel's form, as verify compares them), then the details only the file
+    // keeps, file to file (fileBefore: the copy sent last time). A device exchanged for
+    // another is one line; either baseline may be missing.
+    static QList<TDifference> CompareChanges(const TData* panelBefore, const TData* fileBefore,
+                                             const TData& after);
     // What a comparison with the panel notes without calling it a difference: the point names
     // the panel merges into one.
     static QStringList ReadBackNotes(const TData& sent);

@@ -24,7 +24,6 @@ QString TSaveAllWorkflow::Folder() const
 
 TSaveAllStep TSaveAllWorkflow::Prepare()
 {
-    clock_.start();
     started_ = QDateTime::currentDateTime();
     message_.clear();
     findings_ = TConfigCheck::Run(data_, policy_.MaxOutputDelay, started_.date());
@@ -38,7 +37,7 @@ TSaveAllStep TSaveAllWorkflow::Prepare()
     if (policy_.BackupPanel) {
         TData panel;
         QString error;
-        const QString path = Backups::FilePath(Folder(), site, panelNumber, started_);
+        const QString path = Backups::UniqueFilePath(Folder(), site, panelNumber, started_);
         if (!readPanel_ || !readPanel_(panel, &error) || !Backups::Write(panel, path, &error)) {
             message_ = error + QStringLiteral("\nThe panel's configuration could not be kept "
                                               "before saving: nothing was sent.");
@@ -50,14 +49,41 @@ TSaveAllStep TSaveAllWorkflow::Prepare()
     }
     // A configuration never saved keeps its copies only when a backup was asked for.
     if (!data_.FileName.isEmpty() || policy_.BackupPanel || !policy_.Folder.isEmpty())
-        sentPath_ = Backups::FilePath(Folder(), site, panelNumber, started_,
-                                      Backups::SentSuffix);
+        sentPath_ = Backups::UniqueFilePath(Folder(), site, panelNumber, started_,
+                                            Backups::SentSuffix);
     return TSaveAllStep::Ready;
 }
 
 bool TSaveAllWorkflow::KeepSentCopy(QString* error)
 {
-    return sentPath_.isEmpty() || Backups::Write(data_, sentPath_, error);
+    // The sending starts now: its time runs from here, whatever the questions before took.
+    clock_.start();
+    QString reason;
+    if (sentPath_.isEmpty() || Backups::Write(data_, sentPath_, &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("The copy of what is sent could not be kept as %1 (%2); the "
+                                "Save All goes on.")
+                     .arg(QDir::toNativeSeparators(sentPath_), reason);
+    sentPath_.clear();
+    return false;
+}
+
+namespace {
+
+QString Seconds(qint64 ms)
+{
+    return QStringLiteral("%1 s").arg(double(ms) / 1000.0, 0, 'f', 1);
+}
+
+} // namespace
+
+QString TSaveAllWorkflow::Durations() const
+{
+    if (verifyMs_ < 0)
+        return Seconds(writesMs_);
+    return QStringLiteral("%1 (writes %2, verify %3)")
+        .arg(Seconds(writesMs_ + verifyMs_), Seconds(writesMs_), Seconds(verifyMs_));
 }
 
 void TSaveAllWorkflow::Finish(const TTransferResult& result)
@@ -71,8 +97,8 @@ void TSaveAllWorkflow::Finish(const TTransferResult& result)
             RecordChange();
         return;
     }
-    const double seconds = double(clock_.elapsed()) / 1000.0;
-    message_ = QStringLiteral("Save All completed in %1 s").arg(seconds, 0, 'f', 0);
+    writesMs_ = clock_.isValid() ? clock_.elapsed() : result.ElapsedMs;
+    message_ = QStringLiteral("Save All completed in %1").arg(Durations());
     if (!policy_.Verify) {
         message_ += QLatin1Char('.');
         RecordChange();
@@ -90,6 +116,8 @@ void TSaveAllWorkflow::Finish(const TTransferResult& result)
     }
     differences_ = TConfigDiff::CompareReadBack(data_, readBack);
     verified_ = differences_.isEmpty();
+    verifyMs_ = clock_.isValid() ? clock_.elapsed() - writesMs_ : 0;
+    message_ = QStringLiteral("Save All completed in %1").arg(Durations());
     message_ = verified_ ? message_ + QStringLiteral("; verified: the panel holds what was sent.")
                          : TConfigDiff::VerifyFailedText(differences_);
     RecordChange();
@@ -108,7 +136,7 @@ QString TSaveAllWorkflow::RecordedConfiguration() const
 }
 
 // What the panel held before: the backup read just now, else the copy sent at the last
-// record, else the configuration as saved on disk.
+// record; the details only the file keeps are compared with that copy.
 void TSaveAllWorkflow::RecordChange()
 {
     const QString configuration = RecordedConfiguration();
@@ -123,19 +151,19 @@ void TSaveAllWorkflow::RecordChange()
 
     QList<TChangeEntry> earlier;
     QString error;
-    TData before;
+    TData lastSent;
+    const bool haveLast = ChangeRecord::Read(configuration, earlier, &error) && !earlier.isEmpty()
+        && !earlier.last().SentCopy.isEmpty()
+        && Backups::Read(QDir::fromNativeSeparators(earlier.last().SentCopy), lastSent, &error);
     if (before_) {
         entry.Baseline = QStringLiteral("the panel's backup");
-        entry.Differences = TConfigDiff::Compare(*before_, data_);
-    } else if (ChangeRecord::Read(configuration, earlier, &error) && !earlier.isEmpty()
-               && Backups::Read(QDir::fromNativeSeparators(earlier.last().SentCopy), before, &error)) {
+        entry.Differences =
+            TConfigDiff::CompareChanges(before_.get(), haveLast ? &lastSent : nullptr, data_);
+    } else if (haveLast) {
         entry.Baseline = QStringLiteral("the last record");
-        entry.Differences = TConfigDiff::Compare(before, data_);
-    } else if (!data_.FileName.isEmpty() && Backups::Read(data_.FileName, before, &error)) {
-        entry.Baseline = QStringLiteral("the saved file");
-        entry.Differences = TConfigDiff::Compare(before, data_);
+        entry.Differences = TConfigDiff::CompareChanges(&lastSent, &lastSent, data_);
     } else {
-        entry.Baseline = QStringLiteral("nothing (first record)");
+        entry.Baseline = ChangeRecord::NothingRead;
     }
     recordError_.clear();
     if (ChangeRecord::Append(configuration, entry, &recordError_))

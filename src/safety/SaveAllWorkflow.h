@@ -50,7 +50,8 @@ public:
     // The check and the panel backup; Ready when the sending may start. Findings() holds
     // the check's result, Message() why it stopped, BackupPath() where the panel's copy went.
     TSaveAllStep Prepare();
-    // Just before sending: the copy of what is sent. A failure is only a warning (error).
+    // Once the sending has started (the question answered): the copy of what is sent, and
+    // the start of the time the end reports. A failure is only a warning (error).
     bool KeepSentCopy(QString* error);
     // The sending ended with result; with Verify, a completed one is read back. A save that
     // completed or left the panel partly saved gets its entry in the change record.
@@ -67,6 +68,9 @@ public:
     // The change record's entry was written there (empty: none was due, or RecordError()).
     QString ChangeRecordPath() const { return recordPath_; }
     QString RecordError() const { return recordError_; }
+    // From the first byte sent to the end of the verify, with the parts when there was one:
+    // "32.8 s (writes 15.5 s, verify 17.3 s)".
+    QString Durations() const;
     // What the stop or the end means for the user, one paragraph.
     QString Message() const { return message_; }
     // Everything went as asked: sent, and verified when asked.
@@ -84,6 +88,8 @@ private:
     QList<TFinding> findings_;
     QDateTime started_;
     QElapsedTimer clock_;
+    qint64 writesMs_ = 0;
+    qint64 verifyMs_ = -1;
     QString backupPath_;
     QString sentPath_;
     TTransferResult result_;
