@@ -2,7 +2,10 @@
 
 #include "storage/PortSettings.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -13,6 +16,30 @@ QString UsbIds(const QSerialPortInfo& port)
     return QStringLiteral("%1:%2")
         .arg(port.vendorIdentifier(), 4, 16, QLatin1Char('0'))
         .arg(port.productIdentifier(), 4, 16, QLatin1Char('0'));
+}
+
+// A port mapped through a link (a udev name, a pseudo-terminal of an emulator) is judged by
+// what the link leads to.
+QString Resolved(const QString& device)
+{
+    const QString canonical = QFileInfo(device).canonicalFilePath();
+    return canonical.isEmpty() ? device : canonical;
+}
+
+bool IsPresent(const QString& device, const QList<QSerialPortInfo>& ports)
+{
+    const QString resolved = Resolved(device);
+    if (std::any_of(ports.cbegin(), ports.cend(), [&](const QSerialPortInfo& p) {
+            return Resolved(p.systemLocation()) == resolved;
+        }))
+        return true;
+#ifdef Q_OS_UNIX
+    // The system lists no pseudo-terminals; a device file that is there is a port.
+    const QFileInfo info(resolved);
+    return info.exists() && !info.isDir() && !info.isFile();
+#else
+    return false;
+#endif
 }
 
 QString OrDash(const QString& text)
@@ -45,11 +72,10 @@ int RunPortsCommand(const QStringList& args, TCliContext& context)
     const TPortSettings settings;
     for (int n = 1; n <= TPortSettings::MaxComPort; ++n) {
         const QString device = settings.DevicePath(n);
-        const bool present = std::any_of(ports.cbegin(), ports.cend(), [&](const QSerialPortInfo& p) {
-            return p.systemLocation() == device;
-        });
+        const QString resolved = Resolved(device);
         out << "    COM" << n << "  " << device.leftJustified(20)
-            << (present ? QString() : QStringLiteral(" (not present)")) << '\n';
+            << (resolved != device ? QStringLiteral(" -> ") + resolved : QString())
+            << (IsPresent(device, ports) ? QString() : QStringLiteral(" (not present)")) << '\n';
     }
     out << "    demo  an emulated panel inside zolctl: empty at the start of every command, keeps "
            "nothing\n";

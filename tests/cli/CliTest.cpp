@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -17,6 +18,12 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -284,3 +291,43 @@ TEST(Zolctl, SuccessesAreQuietWhenPipedUnlessVerbose)
     EXPECT_FALSE(QFileInfo(pipe).isFile());
     EXPECT_FALSE(QFile::exists(pipe + ".RTF"));
 }
+
+#ifdef Q_OS_UNIX
+// A port mapped through a link to a pseudo-terminal (as an emulator makes) is present; a link
+// leading nowhere is not.
+TEST(Zolctl, PortsFollowLinksBeforeJudgingPresence)
+{
+    QTemporaryDir dir;
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const QString pty = QString::fromLocal8Bit(ptsname(master));
+    const QString link = dir.filePath("ttyPanel");
+    ASSERT_TRUE(QFile::link(pty, link));
+    ASSERT_TRUE(QFile::link(dir.filePath("gone"), dir.filePath("ttyGone")));
+    QDir(dir.path()).mkpath("config/Brenmoor");
+    QFile conf(dir.filePath("config/Brenmoor/QEM Tools.conf"));
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write("[DevicePaths]\nCOM5=" + link.toLocal8Bit() + "\nCOM6=" + dir.filePath("ttyGone").toLocal8Bit() + "\n");
+    conf.close();
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath("config"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ZOLCTL_PATH), {QStringLiteral("ports")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QStringList lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n');
+    close(master);
+    const auto line = [&](const QString& com) {
+        for (const QString& l : lines)
+            if (l.startsWith("    " + com + " "))
+                return l;
+        return QString();
+    };
+    EXPECT_TRUE(line("COM5").contains(pty)) << line("COM5").toStdString();
+    EXPECT_FALSE(line("COM5").contains("not present")) << line("COM5").toStdString();
+    EXPECT_TRUE(line("COM6").contains("not present")) << line("COM6").toStdString();
+}
+#endif
