@@ -18,6 +18,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -96,8 +97,9 @@ void TfrmLoopSummary::Build()
     sgrdLoopSummary_->setObjectName(QStringLiteral("sgrdLoopSummary"));
     sgrdLoopSummary_->setAccessibleName(QStringLiteral("Loop Summary"));
     sgrdLoopSummary_->setModel(model_);
-    sgrdLoopSummary_->setSelectionMode(QAbstractItemView::SingleSelection);
-    sgrdLoopSummary_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Rows are selected (Shift, Ctrl, drag) for Ctrl+C; the cursor keeps its cell for editing.
+    sgrdLoopSummary_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    sgrdLoopSummary_->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgrdLoopSummary_->setEditTriggers(QAbstractItemView::EditKeyPressed
                                       | QAbstractItemView::AnyKeyPressed);
     sgrdLoopSummary_->setWordWrap(false);
@@ -410,6 +412,10 @@ bool TfrmLoopSummary::ChangesEnabled()
 void TfrmLoopSummary::CellClicked(const QModelIndex& index)
 {
     HideDropDowns();
+    // Shift+click, Ctrl+click and a drag pick rows for copying; they open nothing.
+    if ((QGuiApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier))
+        || sgrdLoopSummary_->selectionModel()->selectedRows().size() > 1)
+        return;
     if (!index.isValid() || index.row() >= model_->rowCount())
         return;
     if (sgrdLoopSummary_->currentIndex() != index)

@@ -37,11 +37,15 @@ void InstallSummaryClipboard(QTableView& table, TData& data, std::function<int()
         const QString block = QApplication::clipboard()->text();
         if (!current.isValid() || block.trimmed().isEmpty())
             return;
-        const TPasteColumn column = current.column() == scName ? pcDescription : pcZone;
+        // A block of two columns (as the Loop Summary copies it) is zone and description,
+        // into whichever of the two columns the cursor is.
+        const bool twoColumns = block.split(QLatin1Char('\n')).first().contains(QLatin1Char('\t'));
+        const TPasteColumn column =
+            current.column() == scName && !twoColumns ? pcDescription : pcZone;
         const TSchedulePlan plan = PlanSchedulePaste(
             data, loop(), TLoopSummaryModel::PointOfRow(current.row()), column, block);
         if (plan.Refused()) {
-            ConfirmScheduleChanges(plan, QStringLiteral("Paste"), table.window());
+            ShowPasteRefusal(plan, table.window());
             return;
         }
         if (ApplyScheduleChanges(data, plan.Changes))

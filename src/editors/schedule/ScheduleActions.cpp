@@ -2,6 +2,7 @@
 
 #include "editors/schedule/ScheduleImportDialog.h"
 #include "model/Data.h"
+#include "schedule/DeviceSchedule.h"
 #include "schedule/ScheduleFiles.h"
 #include "storage/Prompts.h"
 
@@ -25,10 +26,15 @@ QString SuggestedPath(const TData& data, const QString& extension)
 bool ExportDeviceScheduleTo(const TData& data, const QString& path, TPrompts& prompts)
 {
     QString error;
-    if (WriteSchedule(data, path, LocaleListSeparator(), &error))
-        return true;
-    prompts.error(error, ScheduleExportCaption);
-    return false;
+    if (!WriteSchedule(data, path, LocaleListSeparator(), &error)) {
+        prompts.error(error, ScheduleExportCaption);
+        return false;
+    }
+    prompts.information(QStringLiteral("%1 devices were written to %2.")
+                            .arg(ScheduleRows(data).size())
+                            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())),
+                        ScheduleExportCaption);
+    return true;
 }
 
 void ExportDeviceSchedule(const TData& data, TPrompts& prompts, QWidget* parent)

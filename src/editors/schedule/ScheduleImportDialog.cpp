@@ -1,6 +1,10 @@
 #include "editors/schedule/ScheduleImportDialog.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTreeWidgetItemIterator>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -8,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -29,10 +34,11 @@ QPushButton* NamedButton(QDialogButtonBox* box, const QString& caption, QDialogB
 
 TfrmScheduleImport::TfrmScheduleImport(const TSchedulePlan& plan, const QString& source,
                                        QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent), paste_(source.isEmpty())
 {
     setObjectName(QStringLiteral("frmScheduleImport"));
-    setWindowTitle(ScheduleImportCaption + QStringLiteral(" - ") + QFileInfo(source).fileName());
+    setWindowTitle(paste_ ? QStringLiteral("Paste into the Loop Summary")
+                          : ScheduleImportCaption + QStringLiteral(" - ") + QFileInfo(source).fileName());
     auto* layout = new QVBoxLayout(this);
 
     lblCounts_ = new QLabel(this);
@@ -67,8 +73,37 @@ TfrmScheduleImport::TfrmScheduleImport(const TSchedulePlan& plan, const QString&
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    FitToContent();
+}
+
+void TfrmScheduleImport::FitToContent()
+{
+    // Measured with every branch open; the untouched devices close again afterwards.
+    tvwChanges_->expandAll();
+    const QAbstractItemView* view = tvwChanges_;
+    int width = 0;
+    for (int c = 0; c < tvwChanges_->columnCount(); ++c)
+        width += std::max(view->sizeHintForColumn(c), tvwChanges_->header()->sectionSizeHint(c));
+    int rows = 0;
+    for (QTreeWidgetItemIterator it(tvwChanges_); *it; ++it)
+        rows += std::max(1, static_cast<int>((*it)->text(tvwChanges_->columnCount() - 1).count(QLatin1Char('\n'))) + 1);
+    if (btnAccept_ && tvwChanges_->topLevelItemCount() > skUntouched)
+        tvwChanges_->topLevelItem(skUntouched)->setExpanded(false);
     const QFontMetrics metrics(font());
-    resize(metrics.averageCharWidth() * 90, metrics.height() * 28);
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = 2 * tvwChanges_->frameWidth() + margins.left() + margins.right()
+        + tvwChanges_->verticalScrollBar()->sizeHint().width() + metrics.averageCharWidth() * 4;
+    const QRect screen = (parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
+                             ->availableGeometry();
+    const int wanted = std::max(width + frame, metrics.averageCharWidth() * 60);
+    const int w = std::min(wanted, screen.width() * 9 / 10);
+    const int h = std::min(metrics.height() * (std::min(rows, 30) + 8), screen.height() * 8 / 10);
+    // Narrower than the texts: the last column wraps instead of ending in "…".
+    if (wanted > w) {
+        tvwChanges_->setWordWrap(true);
+        tvwChanges_->setTextElideMode(Qt::ElideNone);
+    }
+    resize(w, h);
 }
 
 void TfrmScheduleImport::ShowChanges(const TSchedulePlan& plan)
@@ -106,15 +141,18 @@ void TfrmScheduleImport::ShowChanges(const TSchedulePlan& plan)
 
 void TfrmScheduleImport::ShowRefusals(const TSchedulePlan& plan)
 {
-    QString text = QStringLiteral("The schedule was refused; nothing was changed. Correct these "
-                                  "cells and import it again.");
+    QString text = paste_ ? QStringLiteral("The pasted block was refused; nothing was changed. "
+                                           "Correct these cells of the block and paste it again.")
+                          : QStringLiteral("The schedule was refused; nothing was changed. Correct "
+                                           "these cells and import it again.");
     if (plan.LinesNotChecked > 0)
         text += QStringLiteral(" The %1 lines after the last one listed were not checked.")
                     .arg(plan.LinesNotChecked);
     lblCounts_->setText(text);
     tvwChanges_->setAccessibleName(QStringLiteral("Refused cells"));
     tvwChanges_->setRootIsDecorated(false);
-    tvwChanges_->setHeaderLabels({QStringLiteral("Line"), QStringLiteral("Column"), QStringLiteral("Why")});
+    tvwChanges_->setHeaderLabels({paste_ ? QStringLiteral("Line of the block") : QStringLiteral("Line"),
+                                  QStringLiteral("Column"), QStringLiteral("Why")});
     for (const TScheduleError& e : plan.Errors) {
         QString column = e.Column > 0 ? QString::number(e.Column) : QString();
         if (!e.Heading.isEmpty())
@@ -125,6 +163,12 @@ void TfrmScheduleImport::ShowRefusals(const TSchedulePlan& plan)
     }
     tvwChanges_->resizeColumnToContents(0);
     tvwChanges_->resizeColumnToContents(1);
+}
+
+void ShowPasteRefusal(const TSchedulePlan& plan, QWidget* parent)
+{
+    TfrmScheduleImport dialog(plan, QString(), parent);
+    dialog.exec();
 }
 
 bool ConfirmScheduleChanges(const TSchedulePlan& plan, const QString& source, QWidget* parent)

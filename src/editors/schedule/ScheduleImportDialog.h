@@ -22,17 +22,24 @@ class TfrmScheduleImport : public QDialog {
     Q_OBJECT
 
 public:
+    // A pasted block (source empty) is spoken of as a paste, not as a schedule file.
     TfrmScheduleImport(const TSchedulePlan& plan, const QString& source, QWidget* parent = nullptr);
 
 private:
     void ShowChanges(const TSchedulePlan& plan);
     void ShowRefusals(const TSchedulePlan& plan);
+    // As wide as the cells' texts want, within the screen; what is still too long wraps.
+    void FitToContent();
 
+    bool paste_ = false;
     QLabel* lblCounts_ = nullptr;
     QTreeWidget* tvwChanges_ = nullptr;
     QPushButton* btnAccept_ = nullptr;
     QPushButton* btnCancel_ = nullptr;
 };
+
+// The refusal of a block pasted into the Loop Summary.
+void ShowPasteRefusal(const TSchedulePlan& plan, QWidget* parent);
 
 // Shows the plan read from source; true when the engineer accepted changes. The caller then
 // applies plan.Changes with ApplyScheduleChanges as one undo step.

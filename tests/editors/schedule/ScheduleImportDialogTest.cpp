@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -72,6 +73,31 @@ TEST(ScheduleImportDialog, ARefusedScheduleCanOnlyBeClosed)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
+// Long reasons are shown whole: the dialog takes the width its texts want, within the screen,
+// and wraps what is still too long instead of ending it in "...".
+TEST(ScheduleImportDialog, LongReasonsAreShownWholeWithinTheScreen)
+{
+    TData doc;
+    doc.SwitchProtocol(stHochikiLoop);
+    doc.Loop1.PlaceDevice(1, 136);
+    const TSchedulePlan plan = PlanScheduleImport(
+        doc, QStringLiteral("Loop,Address,Description\n1,1,A description far longer than any panel keeps\n"
+                            "1,2,Bell\u0007\n"));
+    ASSERT_TRUE(plan.Refused());
+    TfrmScheduleImport dialog(plan, QStringLiteral("schedule.csv"));
+    dialog.show();
+    auto* tree = dialog.findChild<QTreeWidget*>(QStringLiteral("tvwChanges"));
+    const QRect screen = dialog.screen()->availableGeometry();
+    EXPECT_LE(dialog.frameGeometry().width(), screen.width());
+    EXPECT_LE(dialog.frameGeometry().height(), screen.height());
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        const QString why = tree->topLevelItem(row)->text(2);
+        EXPECT_TRUE(tree->wordWrap() || tree->fontMetrics().horizontalAdvance(why) <= tree->columnWidth(2))
+            << why.toStdString();
+    }
+    Shoot(dialog, QStringLiteral("frmScheduleImport_long"));
+}
+
 TEST(ScheduleImportDialog, TheFileMenuFlowHandsAcceptedChangesToTheWindowOnce)
 {
     TData doc;
@@ -103,6 +129,7 @@ TEST(ScheduleImportDialog, TheFileMenuFlowHandsAcceptedChangesToTheWindowOnce)
                                           nullptr, apply));
     EXPECT_EQ(prompts.count(TScriptedPrompts::TKind::mkError), 1);
     EXPECT_TRUE(ExportDeviceScheduleTo(doc, dir.filePath(QStringLiteral("out.xlsx")), prompts));
+    EXPECT_TRUE(prompts.texts().last().contains(QDir::toNativeSeparators(dir.filePath("out.xlsx"))));
     EXPECT_FALSE(ExportDeviceScheduleTo(doc, dir.filePath(QStringLiteral("no/out.csv")), prompts));
     EXPECT_EQ(applied, 1);
 }
