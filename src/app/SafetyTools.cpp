@@ -7,6 +7,7 @@
 #include "editors/safety/CheckConfigurationDock.h"
 #include "editors/safety/CompareDialog.h"
 #include "editors/site/Captions.h"
+#include "editors/status/Status.h"
 #include "model/Data.h"
 #include "panel/TransferSequencer.h"
 #include "safety/ConfigCheck.h"
@@ -274,7 +275,10 @@ void TSafetyTools::TransferEnded(const TTransferResult& result)
     QTimer::singleShot(0, this, [this, workflow, result] {
         if (result.Completed() && setup_.Session.Busy())
             return;
+        // The read-back of the verify shows as its own phase of the same operation.
+        setup_.Session.StatusWindow().SetPhase(QStringLiteral("Verifying"));
         workflow->Finish(result);
+        setup_.Session.StatusWindow().SetPhase(QString());
         if (!workflow->RecordError().isEmpty())
             setup_.Context.Prompts.warning(
                 QStringLiteral("The change record was not written:\n%1").arg(workflow->RecordError()));

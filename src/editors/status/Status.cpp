@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TfrmStatus::TfrmStatus(QWidget* parent) : QDialog(parent)
 {
@@ -31,6 +34,20 @@ TfrmStatus::TfrmStatus(QWidget* parent) : QDialog(parent)
     lblStep_->setObjectName(QStringLiteral("lblStep"));
     lblStep_->setAccessibleName(QStringLiteral("Step"));
 
+    // The whole operation: its blocks done, and the time since it started.
+    pbOverall_ = new QProgressBar(this);
+    pbOverall_->setObjectName(QStringLiteral("pbOverall"));
+    pbOverall_->setAccessibleName(QStringLiteral("Whole operation"));
+    pbOverall_->setRange(0, 1);
+    pbOverall_->setValue(0);
+    pbOverall_->setFormat(QStringLiteral("%p %"));
+    lblElapsed_ = new QLabel(this);
+    lblElapsed_->setObjectName(QStringLiteral("lblElapsed"));
+    lblElapsed_->setAccessibleName(QStringLiteral("Elapsed time"));
+    tick_ = new QTimer(this);
+    tick_->setInterval(1000);
+    connect(tick_, &QTimer::timeout, this, &TfrmStatus::ShowElapsed);
+
     btnCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     btnCancel_->setObjectName(QStringLiteral("btnCancel"));
     btnCancel_->setAccessibleName(QStringLiteral("Cancel"));
@@ -48,6 +65,10 @@ TfrmStatus::TfrmStatus(QWidget* parent) : QDialog(parent)
     bar->addWidget(Progress_, 1);
     bar->addWidget(lblStep_);
     layout->addLayout(bar);
+    auto* overall = new QHBoxLayout;
+    overall->addWidget(pbOverall_, 1);
+    overall->addWidget(lblElapsed_);
+    layout->addLayout(overall);
     layout->addLayout(buttons);
 }
 
@@ -62,11 +83,13 @@ void TfrmStatus::SetPosition(int position)
     if (position > Progress_->maximum())
         Progress_->setMaximum(position);
     Progress_->setValue(qMax(0, position));
+    ShowOverall();
 }
 
 void TfrmStatus::SetMaximum(int maximum)
 {
     Progress_->setMaximum(qMax(1, maximum));
+    ShowOverall();
 }
 
 int TfrmStatus::Position() const
@@ -86,11 +109,49 @@ void TfrmStatus::SetCancelVisible(bool visible)
 
 void TfrmStatus::SetOverall(int step, int steps, const QString& title)
 {
-    lblStep_->setText(QStringLiteral("Step %1 of %2: %3").arg(step).arg(steps).arg(title));
+    step_ = step;
+    steps_ = steps;
+    lblStep_->setText(phase_.isEmpty()
+                          ? QStringLiteral("Step %1 of %2: %3").arg(step).arg(steps).arg(title)
+                          : QStringLiteral("%1: step %2 of %3: %4").arg(phase_).arg(step).arg(steps).arg(title));
+    ShowOverall();
+}
+
+void TfrmStatus::SetPhase(const QString& phase)
+{
+    phase_ = phase;
+    continues_ = !phase.isEmpty() && elapsed_.isValid();
+    setWindowTitle(phase.isEmpty() ? QStringLiteral("Status") : QStringLiteral("Status - ") + phase);
+}
+
+// Blocks done plus the share of the current one, in thousandths.
+void TfrmStatus::ShowOverall()
+{
+    if (steps_ <= 0)
+        return;
+    const double block = Progress_->maximum() > 0
+        ? double(Progress_->value()) / Progress_->maximum()
+        : 0.0;
+    pbOverall_->setRange(0, 1000);
+    pbOverall_->setValue(static_cast<int>(1000.0 * (step_ - 1 + std::min(1.0, block)) / steps_));
+}
+
+void TfrmStatus::ShowElapsed()
+{
+    const qint64 seconds = elapsed_.isValid() ? elapsed_.elapsed() / 1000 : 0;
+    lblElapsed_->setText(QStringLiteral("Elapsed %1:%2")
+                             .arg(seconds / 60)
+                             .arg(seconds % 60, 2, 10, QLatin1Char('0')));
 }
 
 void TfrmStatus::Show()
 {
+    // A phase goes on from the operation before it: its time is not restarted.
+    if (!isVisible() && !continues_)
+        elapsed_.start();
+    continues_ = false;
+    ShowElapsed();
+    tick_->start();
     show();
     raise();
 }
@@ -98,9 +159,13 @@ void TfrmStatus::Show()
 void TfrmStatus::Hide()
 {
     hide();
+    tick_->stop();
     pnlStatus_->clear();
     lblStep_->clear();
     Progress_->setValue(0);
+    pbOverall_->setRange(0, 1);
+    pbOverall_->setValue(0);
+    step_ = steps_ = 0;
 }
 
 void TfrmStatus::Close()

@@ -3,12 +3,14 @@
 #include "panel/TransferProgress.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include <functional>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 // "Status": the progress window of every panel operation, of a long file read and the
 // start-up splash. Modeless, so the main window stays usable and Cancel works between
@@ -30,6 +32,11 @@ public:
     void Hide() override;
     void Close() override;
 
+    // Names what the operation is part of ("Verifying" after a Save All): the step line then
+    // reads "Verifying: step 3 of 11 …", and the elapsed time runs on from the save before.
+    // An empty phase ends it.
+    void SetPhase(const QString& phase);
+
     // Shows text with Cancel hidden and paints it at once (a splash or a file read that
     // holds the event loop).
     void ShowMessage(const QString& text);
@@ -43,9 +50,19 @@ protected:
 
 private:
     void CancelClicked();
+    void ShowElapsed();
+    void ShowOverall();
 
     QLabel* pnlStatus_;
     QProgressBar* Progress_;
     QLabel* lblStep_;
+    QProgressBar* pbOverall_;
+    QLabel* lblElapsed_;
     QPushButton* btnCancel_;
+    QTimer* tick_;
+    QElapsedTimer elapsed_;
+    QString phase_;
+    bool continues_ = false;
+    int step_ = 0;
+    int steps_ = 0;
 };

@@ -43,6 +43,27 @@ TEST(StatusWindow, CancelEscapeAndClose)
     status.Hide();
 }
 
+// The verify after a Save All says it is verifying, and the whole operation's bar moves with
+// the blocks, not with the current block alone.
+TEST(StatusWindow, NamesThePhaseAndShowsTheWholeOperation)
+{
+    TfrmStatus status;
+    status.Show();
+    status.SetOverall(11, 11, QStringLiteral("Network Config"));
+    status.Hide();
+    status.SetPhase(QStringLiteral("Verifying"));
+    status.Show();
+    status.SetOverall(3, 11, QStringLiteral("Zone Config"));
+    status.SetMaximum(10);
+    status.SetPosition(5);
+    EXPECT_TRUE(status.findChild<QLabel*>(QStringLiteral("lblStep"))->text().startsWith("Verifying: step 3 of 11"));
+    const auto* overall = status.findChild<QProgressBar*>(QStringLiteral("pbOverall"));
+    EXPECT_NEAR(double(overall->value()) / overall->maximum(), 2.5 / 11, 0.01);
+    EXPECT_TRUE(status.findChild<QLabel*>(QStringLiteral("lblElapsed"))->text().startsWith("Elapsed 0:0"));
+    status.SetPhase(QString());
+    status.Hide();
+}
+
 TEST(PortDialog, AcceptStoresTheChoiceAndTheDeviceCancelStoresNothing)
 {
     QTemporaryDir dir;
