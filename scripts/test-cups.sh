@@ -2,13 +2,17 @@
 # Prints the report through a real print queue: starts a CUPS server of its own, with a
 # cups-pdf queue, in a temporary folder, runs the print test against it and removes it all
 # again. The test checks that the job arrives with as many pages as the preview shows and on
-# the paper and orientation chosen in "Printer Properties".
-#   scripts/test-cups.sh [BUILD_DIR]      (default build/test; tests_editors must be built)
+# the paper and orientation chosen in "Printer Properties", and that `zolctl report
+# --printer` sends one job with the PDF's pages. Then, with the queue as the machine's
+# default, the print tests run as the suite runs them and must print nothing.
+#   scripts/test-cups.sh [BUILD_DIR]      (default build/test; tests_editors and tests_print
+#                                          must be built)
 # cupsd and the cups-pdf backend need root: elsewhere the test is skipped with a message.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/test}
 tests="$build/tests/editors/tests_editors"
+print_tests="$build/tests/print/tests_print"
 
 skip() {
   echo "test-cups: skipped: $*"
@@ -16,7 +20,9 @@ skip() {
 }
 
 [ "$(id -u)" -eq 0 ] || skip "cupsd and the cups-pdf backend must run as root"
-[ -x "$tests" ] || { echo "test-cups: $tests is not built" >&2; exit 2; }
+for t in "$tests" "$print_tests"; do
+  [ -x "$t" ] || { echo "test-cups: $t is not built" >&2; exit 2; }
+done
 if ! command -v cupsd >/dev/null || ! command -v lpadmin >/dev/null \
     || [ ! -x /usr/lib/cups/backend/cups-pdf ] || ! command -v pdfinfo >/dev/null; then
   export DEBIAN_FRONTEND=noninteractive
@@ -99,6 +105,24 @@ lpadmin -d "$queue"
 status=0
 ZOL_CUPS_QUEUE="$queue" ZOL_CUPS_OUT="$dir/out" QT_QPA_PLATFORM=offscreen \
   "$tests" --gtest_filter='CupsPrint.*' || status=$?
+ZOL_CUPS_QUEUE="$queue" ZOL_CUPS_OUT="$dir/out" QT_QPA_PLATFORM=offscreen \
+  "$print_tests" --gtest_filter='ReportCommandTest.PrinterSends*' || status=$?
+
+# The suite's print tests on a machine whose default queue is real: they pass and the queue
+# receives nothing.
+jobs_before=$(ls "$dir/out" | wc -l)
+QT_QPA_PLATFORM=offscreen "$tests" --gtest_filter='PrintDialogTest.*:PreviewForm*' || status=$?
+QT_QPA_PLATFORM=offscreen "$print_tests" || status=$?
+if [ -x "$build/tests/app/tests_app" ]; then
+  QT_QPA_PLATFORM=offscreen "$build/tests/app/tests_app" --gtest_filter='TCommandsTest.*' || status=$?
+fi
+sleep 2
+jobs_after=$(ls "$dir/out" | wc -l)
+if [ "$(lpstat -o 2>/dev/null | wc -l)" -ne 0 ] || [ "$jobs_after" -ne "$jobs_before" ]; then
+  echo "test-cups: the tests sent jobs to the default queue" >&2
+  lpstat -o >&2 || true
+  status=1
+fi
 if [ "$status" -ne 0 ]; then
   echo "test-cups: the print test failed; the server's log:" >&2
   cat "$dir/log/error_log" >&2 2>/dev/null || true

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the sanitized test configuration and runs the whole suite,
+# Checks that no POSIX-only header is included outside a Unix-only block (Windows builds),
+# installs what is needed, builds the sanitized test configuration and runs the whole suite,
 # prints the report through a private CUPS queue, then builds the fuzz harnesses and runs
 # each for a short fixed time (FUZZ_SECONDS, 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+python3 ./scripts/check-posix-headers.py
 ./scripts/install-deps.sh
 ./scripts/build.sh test
 (cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300)

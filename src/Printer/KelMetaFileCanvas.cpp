@@ -55,51 +55,69 @@ void TKelMetaFileCanvas::TextOut(int x, int y, const QString& text)
 {
     if (text.isEmpty())
         return;
-    const QFontMetrics& m = Metrics();
+    const QFontMetricsF& m = Metrics();
     TPageText t;
     t.TopLeft = QPoint(x, y);
     t.Text = text;
-    t.Font = *font_;
+    t.Font = Font();
     t.Color = fontColor_;
     t.Background = brush_;
-    t.Ascent = m.ascent();
-    t.Width = m.horizontalAdvance(text);
-    t.Height = m.height();
+    t.Ascent = Scaled(m.ascent());
+    t.Width = Scaled(m.horizontalAdvance(text));
+    t.Height = Scaled(m.height());
     page_.AddText(t);
 }
 
 int TKelMetaFileCanvas::TextWidth(const QString& text)
 {
-    return Metrics().horizontalAdvance(text);
+    return Scaled(Metrics().horizontalAdvance(text));
 }
 
 int TKelMetaFileCanvas::TextHeight(const QString&)
 {
     // Every text of a font is as high as the font's cell, as the printer measures it.
-    return Metrics().height();
+    return Scaled(Metrics().height());
 }
 
 QFont TKelMetaFileCanvas::DeviceFont()
 {
-    Metrics();
+    return Font();
+}
+
+int TKelMetaFileCanvas::Scaled(qreal fine) const
+{
+    return qRound(fine * pixelsPerInch_ / MeasureResolution);
+}
+
+namespace {
+
+QFont MakeFont(const QString& name, int points, TFontStyles style, int pixelsPerInch)
+{
+    QFont f(name);
+    f.setPixelSize(qMax(1, qRound(points * pixelsPerInch / 72.0)));
+    f.setBold(style.testFlag(fsBold));
+    f.setItalic(style.testFlag(fsItalic));
+    f.setUnderline(style.testFlag(fsUnderline));
+    f.setStrikeOut(style.testFlag(fsStrikeOut));
+    // Unhinted glyphs measure the same on the screen and on the printer.
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setKerning(false);
+    return f;
+}
+
+} // namespace
+
+const QFont& TKelMetaFileCanvas::Font()
+{
+    if (!font_)
+        font_ = MakeFont(fontName_, fontSize_, fontStyle_, pixelsPerInch_);
     return *font_;
 }
 
-const QFontMetrics& TKelMetaFileCanvas::Metrics()
+const QFontMetricsF& TKelMetaFileCanvas::Metrics()
 {
-    if (!font_) {
-        QFont f(fontName_);
-        f.setPixelSize(qMax(1, qRound(fontSize_ * pixelsPerInch_ / 72.0)));
-        f.setBold(fontStyle_.testFlag(fsBold));
-        f.setItalic(fontStyle_.testFlag(fsItalic));
-        f.setUnderline(fontStyle_.testFlag(fsUnderline));
-        f.setStrikeOut(fontStyle_.testFlag(fsStrikeOut));
-        // Unhinted glyphs measure the same on the screen and on the printer.
-        f.setHintingPreference(QFont::PreferNoHinting);
-        f.setKerning(false);
-        font_ = f;
-        metrics_.emplace(f);
-    }
+    if (!metrics_)
+        metrics_.emplace(MakeFont(fontName_, fontSize_, fontStyle_, MeasureResolution));
     return *metrics_;
 }
 

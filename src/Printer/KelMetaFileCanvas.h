@@ -24,9 +24,13 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
 
 // The recording canvas of one page. Coordinates are device units of the reference device;
 // font sizes are points, turned into device pixels with PixelsPerInch (the device's
-// vertical resolution), and text is measured with the same font it is drawn with.
+// vertical resolution). Text is measured on a fine grid (MeasureResolution) and scaled to
+// the device, so a measure is the same share of the page at any resolution: a low one
+// rounds each measure once instead of each glyph.
 class TKelMetaFileCanvas {
 public:
+    static constexpr int MeasureResolution = 1200;
+
     TKelMetaFileCanvas(TRecordedPage& page, int pixelsPerInch);
 
     TRecordedPage& Page() { return page_; }
@@ -62,7 +66,10 @@ public:
     QFont DeviceFont();
 
 private:
-    const QFontMetrics& Metrics();
+    // The font at the device's pixel size, and the measures of the same font on the fine grid.
+    const QFont& Font();
+    const QFontMetricsF& Metrics();
+    int Scaled(qreal fine) const;
     void FontChanged();
 
     TRecordedPage& page_;
@@ -75,5 +82,5 @@ private:
     QBrush brush_;
     QPoint penPos_;
     std::optional<QFont> font_;
-    std::optional<QFontMetrics> metrics_;
+    std::optional<QFontMetricsF> metrics_;
 };

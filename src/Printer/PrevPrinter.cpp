@@ -197,20 +197,13 @@ void TPreviewPrinter::PrintAll()
     PrintRange(0, PageCount() - 1);
 }
 
-std::vector<TPreviewPrinter::TJobPages> TPreviewPrinter::Jobs() const
+QString TPreviewPrinter::TitleAt(int page) const
 {
-    std::vector<TJobPages> jobs;
-    const int end = PageCount();
-    for (std::size_t i = 0; i < jobStarts_.size(); ++i) {
-        const int next = i + 1 < jobStarts_.size() ? jobStarts_[i + 1].first : end;
-        const TJobPages job{jobStarts_[i].second, jobStarts_[i].first, qMin(next, end) - 1};
-        if (job.First <= job.Last)
-            jobs.push_back(job);
-    }
-    const int reportEnd = jobStarts_.empty() ? end : qMin(jobStarts_.front().first, end);
-    if (reportEnd > 0)
-        jobs.push_back({Title, 0, reportEnd - 1});
-    return jobs;
+    QString title = Title;
+    for (const auto& [start, name] : jobStarts_)
+        if (start <= page)
+            title = name;
+    return title;
 }
 
 bool TPreviewPrinter::PrintRange(int first, int last)
@@ -219,14 +212,11 @@ bool TPreviewPrinter::PrintRange(int first, int last)
     writtenFiles_.clear();
     // Only recorded pages are ever replayed; a job without pages sends no sheet (a painter
     // on a printer always opens one page).
+    // One job, its pages in the order the preview shows them.
     first = qMax(first, 0);
     last = qMin(last, PageCount() - 1);
-    for (const TJobPages& job : Jobs()) {
-        const int from = qMax(first, job.First);
-        const int to = qMin(last, job.Last);
-        if (from <= to)
-            PrintJob(job.Title, from, to);
-    }
+    if (first <= last)
+        PrintJob(TitleAt(first), first, last);
     emit OnStatus(QStringLiteral("Print Job Complete"), -1, stPrintFinished);
     return true;
 }

@@ -78,10 +78,10 @@ public:
 
     void BeginDoc();
     void NewPage();
-    // Starts the pages of a print job of its own (the comments, the log) on a fresh page in
-    // the current orientation; the current page is reused when nothing is drawn on it yet.
-    // Preview and PDF show these pages after the report's; Print sends each such job before
-    // the report's own.
+    // Starts the pages of a part of its own (the comments, the log) on a fresh page in the
+    // current orientation; the current page is reused when nothing is drawn on it yet. The
+    // preview, the PDF and the printer show them where they were recorded: one Print is one
+    // job, named after the part it starts with.
     void BeginJobPages(const QString& title);
     TKelMetaFileCanvas& Canvas();
     void EndDoc();
@@ -90,15 +90,8 @@ public:
     int PageCount() const { return static_cast<int>(pages_.size()); }
     const TRecordedPage& Page(int i) const;
 
-    // The pages of one print job: the report's own (titled Title) or a job begun with
-    // BeginJobPages. Pages counted from 0; a job without pages is not listed.
-    struct TJobPages {
-        QString Title;
-        int First = 0;
-        int Last = -1;
-    };
-    // In the order they are printed: the jobs of their own first, the report's last.
-    std::vector<TJobPages> Jobs() const;
+    // The name of the part page (counted from 0) belongs to: Title, or a part's own.
+    QString TitleAt(int page) const;
     // The PDF files the last print wrote, in the order they were written.
     const QStringList& WrittenFiles() const { return writtenFiles_; }
 
@@ -144,7 +137,7 @@ private:
     bool inDocument_ = false;
     bool pageTouched_ = false;
     TDeviceValues values_;
-    // Where each job of its own begins (first page, title).
+    // Where each part of its own begins (first page, title), in page order.
     std::vector<std::pair<int, QString>> jobStarts_;
     QStringList writtenFiles_;
 };

@@ -11,19 +11,25 @@ QString Title(const QString& caption)
     return caption.isEmpty() ? QApplication::applicationName() : ShownText(caption);
 }
 
-// A message belongs on top of whatever window is on top: a modal dialog, or a window such as
-// the transfer's Status window that stays over the main window.
+// A message belongs on top of whatever window is on top: a modal dialog, else a window that
+// stays on top of the others (the print options), else a dialog of the main window (the
+// transfer's Status window). A box parented to that window opens above it.
 QWidget* Owner(QWidget* parent)
 {
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
-    QWidget* top = nullptr;
+    QWidget* dialog = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->isVisible() && w->isWindow() && w->windowType() == Qt::Dialog && parent
-            && w->parentWidget() && w->parentWidget()->window() == parent->window())
-            top = w;
+        const Qt::WindowType type = w->windowType();
+        if (!w->isVisible() || (type != Qt::Dialog && type != Qt::Window) || w == parent)
+            continue;
+        if (w->windowFlags() & Qt::WindowStaysOnTopHint)
+            return w;
+        if (type == Qt::Dialog && parent && w->parentWidget()
+            && w->parentWidget()->window() == parent->window())
+            dialog = w;
     }
-    return top ? top : parent;
+    return dialog ? dialog : parent;
 }
 
 void Show(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& caption)

@@ -5,7 +5,8 @@
 class QWidget;
 
 // The desktop program's prompts: a message box with the icon of each kind and exactly the
-// buttons asked for. Texts that double "&" to show one show one "&".
+// buttons asked for. Texts that double "&" to show one show one "&". The one place that
+// raises messages above the window on top: every box is parented to it.
 class TGuiPrompts : public TPrompts {
 public:
     explicit TGuiPrompts(QWidget* parent = nullptr) : parent_(parent) {}

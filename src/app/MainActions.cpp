@@ -56,7 +56,6 @@ void CreateActions(QMainWindow& w, TMainActions& a)
     a.Print->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
                                       s->standardIcon(QStyle::SP_FileDialogDetailedView)));
     a.Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    a.Print->setEnabled(false);
     a.PrinterProperties = MakeAction(&w, QStringLiteral("Printer P&roperties"),
                                      QStringLiteral("Printer Properties"),
                                      QStringLiteral("actPrinterProperties"));

@@ -3,6 +3,7 @@
 #include "app/GuiPrompts.h"
 #include "app/HelpWindow.h"
 #include "app/PageHost.h"
+#include "app/PageHostLock.h"
 #include "app/PanelSession.h"
 #include "app/ProtocolCommands.h"
 #include "app/SafetyTools.h"
@@ -19,9 +20,12 @@
 #include "editors/status/Status.h"
 #include "model/Data.h"
 #include "panel/TransferSequencer.h"
+#include "storage/Prompts.h"
 #include "storage/ProgramSettings.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QCloseEvent>
 #include <QSettings>
 #include <QSpinBox>
@@ -85,6 +89,20 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
         [this](const QString& text) { ShowStatus(text); }, refused});
     ConnectActions();
     ConnectPages();
+    for (QAction* action : findChildren<QAction*>())
+        if (!action->toolTip().isEmpty() && action != actions_.Undo && action != actions_.Redo
+            && action != actions_.LoadPage && action != actions_.SavePage)
+            hints_.insert(action, action->toolTip());
+    stateLabel_ = new QLabel(this);
+    stateLabel_->setObjectName(QStringLiteral("lblWindowState"));
+    stateLabel_->setAccessibleName(QStringLiteral("Window state"));
+    stateLabel_->setWordWrap(true);
+    stateLabel_->hide();
+    statusBar()->addPermanentWidget(stateLabel_, 1);
+    pageLock_ = new TPageHostLock(host_->Tabs(), [this] {
+        ShowStatus(CommandAvailability(TWindowCommand::wcEditPage, WindowState()).Reason);
+    });
+    qApp->installEventFilter(this);
 
     TTransferSequencer& sequencer = session_->Sequencer();
     connect(&sequencer, &TTransferSequencer::ActivePageRefresh, this, [this] { host_->RefreshActive(); });
@@ -95,6 +113,8 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     connect(&sequencer, &TTransferSequencer::EventLogLine, eventLog_, &TfrmEventLog::AppendShown);
     connect(&sequencer, &TTransferSequencer::TextLine, eventLog_, &TfrmEventLog::AppendLine);
     connect(session_.get(), &TPanelSession::TransferEnded, this, &TMainForm::TransferEnded);
+    // A transfer started by any command (a read-back, a verify) locks what it depends on.
+    connect(&sequencer, &TTransferSequencer::Started, this, &TMainForm::UpdateCommands);
     connect(data_.get(), &TData::ModifiedChanged, this, [this] { UpdateTitle(); });
     connect(data_.get(), &TData::Reset, this, &TMainForm::DocumentReset);
     connect(documents_, &TDocumentController::Replaced, this, &TMainForm::DocumentReplaced);
@@ -120,6 +140,7 @@ TMainForm::~TMainForm()
 {
     // The link goes first (it refers to the status window and the document); the pages and
     // dialogs refer to the document, context and settings: they go before them.
+    qApp->removeEventFilter(this);
     session_.reset();
     clock_->stop();
     delete undo_;
@@ -180,8 +201,20 @@ bool TMainForm::SwitchProtocol(TSystemType type) { return protocol_->Switch(type
 int TMainForm::HelpContext() const { return host_->HelpContext(); }
 void TMainForm::ShowStatus(const QString& text) { statusBar()->showMessage(text, StatusShownMs); }
 
+// While a transfer runs, closing asks to cancel it; the window closes once it has ended.
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (session_->Busy()) {
+        event->ignore();
+        if (prompts_->confirm(CloseDuringTransferQuestion, TPromptButtons::pbYesNo,
+                              TPromptKind::pkDestructive)
+            != TPromptAnswer::paYes)
+            return;
+        // The run ends as cancelled (a part-written panel is said); its end closes the window.
+        closeWhenEnded_ = true;
+        session_->Sequencer().Disconnect();
+        return;
+    }
     SaveWindowLayout(*settings_, CurrentLayout(*this, static_cast<int>(ActivePage())));
     event->setAccepted(documents_->MayClose());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DocumentController.h"
+#include "app/MainActionStates.h"
 #include "app/MainActions.h"
 #include "app/PageTable.h"
 #include "comms/ZOLPanelComms.h"
@@ -8,11 +9,13 @@
 #include "model/SystemType.h"
 #include "panel/PanelPages.h"
 
+#include <QHash>
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
 
+class QLabel;
 class QSettings;
 class QTabWidget;
 class QTimer;
@@ -29,6 +32,7 @@ class TGuiPrompts;
 class THelpWindow;
 class TPage;
 class TPageHost;
+class TPageHostLock;
 class TPanelSession;
 class TPrompts;
 class TProtocolCommands;
@@ -60,6 +64,12 @@ class TMainForm : public QMainWindow {
 public:
     static constexpr int PageCount = ::PageCount;
     static inline const QString VersionLine = QStringLiteral("Version :4.7 (Build 1 11/11/09)");
+    // Asked before a load from the panel replaces unsaved edits (No by default).
+    static inline const QString LoadOverEditsQuestion = QStringLiteral(
+        "The configuration has changes that are not saved. Loading from the panel replaces "
+        "them, and they cannot be brought back. Load anyway?");
+    static inline const QString CloseDuringTransferQuestion =
+        QStringLiteral("A transfer is running. Cancel it and close?");
 
     explicit TMainForm(TMainFormSetup setup = {}, QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -106,9 +116,14 @@ public:
 
     // The loop chosen in the Loop Summary's "Show summary for" (1 or 2).
     int SummaryLoop() const;
+    // What the window is doing, which decides the commands it offers.
+    TWindowState WindowState() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Watches dialogs open and close over the window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // How long a message of what was done stays in the status bar.
@@ -129,8 +144,14 @@ private:
     void DocumentReset();
     void DocumentReplaced(bool opened);
     void TransferEnded(const TTransferResult& result);
-    // Those commands are disabled while a transfer runs.
-    void UpdateTransferCommands();
+    // Every command's enabled state from the commands x states table, with the reason of
+    // each refusal on the command and in the status bar; the pages lock during a transfer.
+    void UpdateCommands();
+    void ScheduleUpdateCommands();
+    void ApplyCommand(QAction* action, TWindowCommand command, TWindowState state,
+                      bool alsoNeeded = true);
+    // Unsaved edits are lost by a load from the panel: true when the user agrees.
+    bool MayReplaceEdits();
 
     TMainFormSetup setup_;
     std::unique_ptr<TGuiPrompts> guiPrompts_;
@@ -153,6 +174,15 @@ private:
     TfrmSiteConfig* site_ = nullptr;
     TfrmPrint* print_ = nullptr;
     QTimer* clock_ = nullptr;
+    TPageHostLock* pageLock_ = nullptr;
+    QLabel* stateLabel_ = nullptr;
+    // Each command's own hint, shown again when it is available.
+    QHash<QAction*, QString> hints_;
+    // The transfer running reads from the panel (else it writes to it).
+    bool transferLoads_ = false;
+    // The user asked to close while a transfer ran: the window closes once it has ended.
+    bool closeWhenEnded_ = false;
+    bool updateScheduled_ = false;
 
     bool startupDone_ = false;
     bool inPageChange_ = false;

@@ -69,29 +69,44 @@ void TMainForm::Startup()
     undo_->Reset();
     clock_->start();
     UpdateTitle();
-}
-
-void TMainForm::UpdateTransferCommands()
-{
-    const bool idle = !session_->Busy();
-    for (QAction* a : {actions_.New, actions_.Open, actions_.Apollo, actions_.Hochiki,
-                       safety_->CompareWithPanelAction()})
-        a->setEnabled(idle);
-    documents_->EnableRecentFiles(idle);
-    undo_->Update();
+    UpdateCommands();
 }
 
 // A transfer that started disables the commands that must wait for it.
 bool TMainForm::Started(bool started)
 {
-    UpdateTransferCommands();
+    UpdateCommands();
     return started;
 }
 
-bool TMainForm::LoadAll() { return Started(session_->LoadAll()); }
-bool TMainForm::SaveAll() { return Started(safety_->SaveAll()); }
-bool TMainForm::LoadPage() { return Started(session_->Sequencer().LoadPage()); }
-bool TMainForm::SavePage() { return Started(session_->Sequencer().SavePage()); }
+bool TMainForm::LoadAll()
+{
+    if (!MayReplaceEdits())
+        return false;
+    transferLoads_ = true;
+    return Started(session_->LoadAll());
+}
+
+bool TMainForm::SaveAll()
+{
+    transferLoads_ = false;
+    return Started(safety_->SaveAll());
+}
+
+// The event history adds to the log; every other page's load replaces what the page shows.
+bool TMainForm::LoadPage()
+{
+    if (ActivePage() != ppViewEventLog && !MayReplaceEdits())
+        return false;
+    transferLoads_ = true;
+    return Started(session_->Sequencer().LoadPage());
+}
+
+bool TMainForm::SavePage()
+{
+    transferLoads_ = false;
+    return Started(session_->Sequencer().SavePage());
+}
 
 // A Load All replaced the document (also one that stopped half-way: the protocol and what
 // arrived are in it); any other transfer may have brought a page. What a transfer stored is
@@ -107,8 +122,14 @@ void TMainForm::TransferEnded(const TTransferResult& result)
     }
     undo_->TransferEnded(all && result.Completed(),
                          PlainCaption((all ? actions_.LoadAll : actions_.LoadPage)->text()));
-    UpdateTransferCommands();
+    UpdateCommands();
     UpdateTitle();
+    // The user asked to close while it ran: now that it has ended, the window closes (after
+    // the question about unsaved edits).
+    if (closeWhenEnded_) {
+        closeWhenEnded_ = false;
+        QTimer::singleShot(0, this, &TMainForm::close);
+    }
 }
 
 // New or Open: a fresh history, and the Loop Summary starts again.

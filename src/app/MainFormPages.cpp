@@ -63,8 +63,8 @@ void TMainForm::DocumentReset()
 
 void TMainForm::UpdateTitle()
 {
-    if (actions_.Save)
-        actions_.Save->setEnabled(data_->Modified());
+    // Modified or not decides whether Save is offered.
+    UpdateCommands();
     if (isVisible())
         setWindowTitle(WindowTitle(*data_));
 }

@@ -30,12 +30,14 @@ const TCliCommand CommandTable[] = {
 )",
      RunResaveCommand},
     {"report",
-     "FILE.QEM -o OUT.pdf [--paper A4|Letter] [--only-fitted] [--order number|type|zone] "
+     "FILE.QEM (-o OUT.pdf | --printer [QUEUE]) [--paper A4|Letter] [--only-fitted] "
+     "[--order number|type|zone] "
      "[--sections site,loops,zones,groups,sets,cne,network]",
-     "render the printed report as PDF (600 dpi)", R"(
+     "render the printed report as PDF (600 dpi), or print it", R"(
   FILE.QEM        the configuration to print (an older-family file must be converted first)
   -o, --output    the PDF to write; it replaces OUT.pdf only once it is complete, and may
                   not be the configuration or its comments file
+  --printer       print the same pages as one job on QUEUE (default: the default queue)
   --paper         A4 or Letter (default: the locale's paper size)
   --only-fitted   the loop pages list fitted points only
   --order         the loop pages in point number (default), device type or zone order

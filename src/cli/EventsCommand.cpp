@@ -13,9 +13,23 @@
 #include <QFile>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#else
+#include <io.h>
+#endif
 
 namespace {
+
+// What was written reaches the disk before the panel is told to delete it.
+bool SyncToDisk(int descriptor)
+{
+#ifdef Q_OS_UNIX
+    return ::fsync(descriptor) == 0;
+#else
+    return ::_commit(descriptor) == 0;
+#endif
+}
 
 const QString IncompleteMark =
     QStringLiteral("INCOMPLETE: the event history was not read to its end");
@@ -50,7 +64,7 @@ public:
         while (same < bytes.size() && same < written_.size() && bytes[same] == written_[same])
             ++same;
         if (!live_.seek(same) || live_.write(bytes.mid(same)) != bytes.size() - same
-            || !live_.resize(bytes.size()) || !live_.flush() || ::fsync(live_.handle()) != 0)
+            || !live_.resize(bytes.size()) || !live_.flush() || !SyncToDisk(live_.handle()))
             return false;
         written_ = bytes;
         return true;

@@ -18,7 +18,18 @@
 #include <QTimer>
 
 #include <csignal>
+
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#else
+// The terminal test under its POSIX names.
+#include <io.h>
+#include <stdio.h>
+#define isatty _isatty
+#define STDIN_FILENO _fileno(stdin)
+#define STDOUT_FILENO _fileno(stdout)
+#define STDERR_FILENO _fileno(stderr)
+#endif
 
 namespace {
 

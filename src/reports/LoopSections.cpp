@@ -7,6 +7,9 @@ namespace {
 constexpr int ChannelCount = 4;
 constexpr int NotUsedChannel = 63;
 constexpr int OutputChannelBit = 128;
+// Between the headings and the table, and the room kept under it for the footer.
+constexpr double HeadingGapPoints = 6;
+constexpr double FooterRoomPoints = 54;
 
 } // namespace
 
@@ -28,7 +31,7 @@ void TReports::LoopPageHead(int loopNumber)
     AddColumn(QStringLiteral("Type"), 16);
     AddColumn(QStringLiteral("Zone/Group"), 10);
     AddColumn(QStringLiteral("Place Name"), 10);
-    y_ += h_ + 50;
+    y_ += h_ + Down(HeadingGapPoints);
     SetFont(10);
     tableTop_ = y_;
     tableLeft_ = x_[1];
@@ -74,7 +77,7 @@ void TReports::PrintLoop(int loopNumber)
     if (!LoopHasRows(loop, count))
         return;
     LoopPageHead(loopNumber);
-    const int rowLimit = ph_ - 450;
+    const int rowLimit = ph_ - Down(FooterRoomPoints);
 
     // Every point considered runs the page-full test, printed or not: a point with channels
     // needs room for its four extra rows. A page that has no row yet is never closed: on a

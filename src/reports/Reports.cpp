@@ -9,7 +9,10 @@ namespace {
 const QString TitleFontName = QStringLiteral("Times New Roman");
 constexpr int TitlePoints = 14;
 constexpr int FooterPoints = 10;
-constexpr int FooterMargin = 150;
+// From each edge of the sheet to the footer band.
+constexpr double FooterMarginPoints = 18;
+// From the printable area's left edge to a table or box.
+constexpr double LeftIndentPoints = 7.2;
 // Cell texts are made smaller down to this size to stay inside their column.
 constexpr int MinFittedPoints = 6;
 const QString FooterTimeFormat = QStringLiteral("HH:mm:ss");
@@ -33,6 +36,16 @@ TReports::TReports(const TData& data, std::unique_ptr<QPrinter> reference)
 }
 
 TReports::~TReports() = default;
+
+int TReports::Across(double points) const
+{
+    return qRound(points * engine_->ResolutionX() / 72.0);
+}
+
+int TReports::Down(double points) const
+{
+    return qRound(points * engine_->ResolutionY() / 72.0);
+}
 
 void TReports::FinishAndPrint()
 {
@@ -98,13 +111,13 @@ void TReports::DrawTitle(const QString& title)
 
 void TReports::BeginColumns()
 {
-    x_[1] = ox_ + 60;
+    x_[1] = ox_ + Across(LeftIndentPoints);
     n_ = 0;
 }
 
 void TReports::AddColumn(const QString& heading, int cells)
 {
-    const int w = Cell * cells;
+    const int w = Across(CellPoints * cells);
     x_[n_ + 2] = x_[n_ + 1] + w;
     Text(x_[n_ + 1] + (w - Canvas().TextWidth(heading)) / 2, y_, heading);
     ++n_;
@@ -151,7 +164,7 @@ void TReports::FittedCellText(int column, const QString& text)
     TKelMetaFileCanvas& c = Canvas();
     const int points = c.FontSize();
     // A little room before the next column's rule.
-    const int room = x_[column + 1] - x_[column] - Cell / 10;
+    const int room = x_[column + 1] - x_[column] - Across(CellPoints / 10);
     for (int size = points; size > MinFittedPoints && c.TextWidth(text) > room; --size)
         c.SetFontSize(size - 1);
     CellText(column, text);
@@ -212,22 +225,23 @@ void TReports::DrawPageFooter()
     SetFont(FooterPoints);
     TKelMetaFileCanvas& c = Canvas();
     const int wF = c.TextWidth(QStringLiteral("F"));
+    const int marginX = Across(FooterMarginPoints);
+    const int marginY = Down(FooterMarginPoints);
     const int hF = c.TextHeight(QStringLiteral("F"));
-    const TReportBox band{FooterMargin, ph_ - FooterMargin - 2 * hF, pw_ - FooterMargin,
-                          ph_ - FooterMargin};
+    const TReportBox band{marginX, ph_ - marginY - 2 * hF, pw_ - marginX, ph_ - marginY};
     DrawBox(band);
 
     const QDateTime now = Clock();
     const int ty = band.Top + hF / 2;
     const QString page = QStringLiteral("Page ") + QString::number(pageNumber_);
-    Text(FooterMargin + wF, ty,
+    Text(marginX + wF, ty,
          QStringLiteral("Service Number : ") + data_.SiteConfig.EngineerNo);
     Text((pw_ - c.TextWidth(page)) / 2, ty, page);
-    Text(pw_ - FooterMargin - 32 * wF, ty, now.time().toString(FooterTimeFormat));
-    Text(pw_ - FooterMargin - 13 * wF, ty, now.date().toString(FooterDateFormat));
+    Text(pw_ - marginX - 32 * wF, ty, now.time().toString(FooterTimeFormat));
+    Text(pw_ - marginX - 13 * wF, ty, now.date().toString(FooterDateFormat));
 
-    for (const int x : {pw_ - FooterMargin - 16 * wF, pw_ - FooterMargin - 35 * wF,
-                        FooterMargin + 40 * wF})
+    for (const int x : {pw_ - marginX - 16 * wF, pw_ - marginX - 35 * wF,
+                        marginX + 40 * wF})
         Line(x, band.Top, x, band.Bottom);
 }
 

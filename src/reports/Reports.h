@@ -25,11 +25,13 @@ struct TReportBox {
 };
 
 // Draws the report of one Print or Print Preview command onto the pages of its own engine.
-// Every distance is a fixed number of the reference device's units; fonts grow with the
-// device's resolution.
+// Every distance is given in points (1/72 inch) from the sheet and turned into the device's
+// units at its own resolution, as the font sizes are: the pages are the same, in proportion,
+// on any printer, in the preview, the PDF and zolctl's report.
 class TReports {
 public:
-    static constexpr int Cell = 110;
+    // The width of one table cell; columns are whole cells.
+    static constexpr double CellPoints = 13.2;
     static constexpr int MaxStops = 32;
 
     explicit TReports(const TData& data, TReferenceDevice device = rdDefaultPrinter);
@@ -53,8 +55,8 @@ public:
     void PrintOutputSetSection();
     void PrintCauseEffectSection();
     void PrintNetworkSection();
-    // Pages of print jobs of their own after the report's: Print sends each as its own job
-    // ahead of the report's, the preview and the PDF show them after the report's pages.
+    // Parts of their own after the report's pages, in the same job: the preview, the PDF
+    // and the printer show them in the order they were recorded.
     void PrintCommentsPage();
     void PrintEventLog();
     void PrintChangeRecord();
@@ -82,6 +84,9 @@ public:
 
 private:
     TKelMetaFileCanvas& Canvas() { return engine_->Canvas(); }
+    // A distance in points as device units across and down the sheet.
+    int Across(double points) const;
+    int Down(double points) const;
     void SetFont(int points, TFontStyles style = {});
     void Text(int x, int y, const QString& text) { Canvas().TextOut(x, y, text); }
     void Line(int x1, int y1, int x2, int y2);

@@ -4,7 +4,14 @@
 
 namespace {
 
-constexpr int ValueColumn = 2200;
+// Distances in points: where the values start (from the sheet's left edge), the boxes' indent
+// and gap, the room kept for the footer, and how much shorter or taller than a third of the
+// rest the boxes are.
+constexpr double ValueColumnPoints = 264;
+constexpr double IndentPoints = 7.2;
+constexpr double FooterRoomPoints = 54;
+constexpr double ShorterBoxPoints = 24;
+constexpr double TallerBoxPoints = 66;
 constexpr int MaxSitePoints = 14;
 // A sheet too short for the boxes at 14 pt gets a smaller face, down to this size.
 constexpr int MinSitePoints = 8;
@@ -22,7 +29,7 @@ int TReports::SiteLine(int x, int y, const QString& label, const QString& value)
     const int advance = Canvas().TextHeight(QStringLiteral("W"));
     Text(x, y, label);
     SetFont(sitePoints_);
-    Text(ValueColumn, y, (label.isEmpty() ? QStringLiteral(" ") : QStringLiteral(":")) + value);
+    Text(Across(ValueColumnPoints), y, (label.isEmpty() ? QStringLiteral(" ") : QStringLiteral(":")) + value);
     return y + advance;
 }
 
@@ -50,19 +57,25 @@ int TReports::SwitchLine(int boxLeft, int y, const QString& label, bool enabled)
     const int advance = Canvas().TextHeight(QStringLiteral("W"));
     Text(boxLeft + 2 * Canvas().TextWidth(QStringLiteral("T")), y, label);
     SetFont(sitePoints_);
-    Text(ValueColumn, y, enabled ? QStringLiteral(":ENABLED") : QStringLiteral(":disabled"));
+    Text(Across(ValueColumnPoints), y, enabled ? QStringLiteral(":ENABLED") : QStringLiteral(":disabled"));
     return y + advance;
 }
 
 void TReports::FitSiteFont()
 {
-    // Every line, "Software Version" too, stays inside its box.
-    const auto height = [](const TReportBox& box) { return box.Bottom - box.Top; };
+    // Every line, "Software Version" too, stays inside its box. Measured on the canvas's fine
+    // grid, so every device chooses the same size.
+    TRecordedPage scratch(QSize(1, 1));
+    TKelMetaFileCanvas fine(scratch, TKelMetaFileCanvas::MeasureResolution);
+    fine.SetFontName(Canvas().FontName());
+    const double scale = double(TKelMetaFileCanvas::MeasureResolution) / engine_->ResolutionY();
+    const auto height = [scale](const TReportBox& box) { return (box.Bottom - box.Top) * scale; };
     for (sitePoints_ = MaxSitePoints; sitePoints_ > MinSitePoints; --sitePoints_) {
-        SetFont(sitePoints_, fsBold);
-        const int hW = Canvas().TextHeight(QStringLiteral("W"));
-        SetFont(sitePoints_);
-        const int hT = Canvas().TextHeight(QStringLiteral("T"));
+        fine.SetFontSize(sitePoints_);
+        fine.SetFontStyle(fsBold);
+        const int hW = fine.TextHeight(QStringLiteral("W"));
+        fine.SetFontStyle({});
+        const int hT = fine.TextHeight(QStringLiteral("T"));
         if (2 * hT + ClientLines * hW <= height(clientBox_)
             && 2 * hT + InstallerLines * hW <= height(installerBox_)
             && hT + PanelLines * hW <= height(panelBox_))
@@ -77,18 +90,19 @@ void TReports::PrintSiteSection()
     Canvas().SetFontName(QStringLiteral("Times New Roman"));
     DrawPageFooter();
 
-    const int g = (ph_ - 450 - 6 * oy_) / 3;
-    const int left = ox_ + 60;
-    const int right = (pw_ - ox_) - 60;
-    clientBox_ = {left, oy_ + 60, right, oy_ + 60 + g - 200};
+    const int g = (ph_ - Down(FooterRoomPoints) - 6 * oy_) / 3;
+    const int gap = Down(IndentPoints);
+    const int left = ox_ + Across(IndentPoints);
+    const int right = (pw_ - ox_) - Across(IndentPoints);
+    clientBox_ = {left, oy_ + gap, right, oy_ + gap + g - Down(ShorterBoxPoints)};
     installerBox_.Left = left;
     installerBox_.Right = right;
-    installerBox_.Top = clientBox_.Bottom + 60 + oy_;
-    installerBox_.Bottom = installerBox_.Top + g - 200;
+    installerBox_.Top = clientBox_.Bottom + gap + oy_;
+    installerBox_.Bottom = installerBox_.Top + g - Down(ShorterBoxPoints);
     panelBox_.Left = left;
     panelBox_.Right = right;
-    panelBox_.Top = installerBox_.Bottom + 60 + oy_;
-    panelBox_.Bottom = panelBox_.Top + g + 550;
+    panelBox_.Top = installerBox_.Bottom + gap + oy_;
+    panelBox_.Bottom = panelBox_.Top + g + Down(TallerBoxPoints);
     DrawBox(clientBox_);
     DrawBox(installerBox_);
     DrawBox(panelBox_);

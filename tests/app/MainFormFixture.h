@@ -36,6 +36,7 @@ protected:
                     Dir.filePath(QStringLiteral("Protocol_Buttons.ini")));
         setup.ButtonsIniPath = Dir.filePath(QStringLiteral("Protocol_Buttons.ini"));
         setup.ChooseFile = [this](TFileQuestion) {
+            ++FileQuestions;
             return Files.isEmpty() ? QString() : Files.takeFirst();
         };
         Form = std::make_unique<TMainForm>(setup);
@@ -72,6 +73,8 @@ protected:
     std::unique_ptr<QSettings> Settings;
     TScriptedPrompts Prompts;
     QStringList Files;
+    // How often a file was asked for.
+    int FileQuestions = 0;
     QString StartFile;
     std::shared_ptr<TPanelEmulator> Panel;
     std::unique_ptr<TMainForm> Form;

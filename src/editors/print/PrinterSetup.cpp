@@ -141,14 +141,3 @@ QString SuggestedPdfPath(const QString& fileName)
     const QFileInfo file(fileName);
     return file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
 }
-
-QString JobPdfPath(const QString& reportPath, const QString& jobTitle, const QString& reportTitle)
-{
-    if (jobTitle == reportTitle)
-        return reportPath;
-    const QFileInfo report(reportPath);
-    const qsizetype dash = jobTitle.lastIndexOf(QStringLiteral(" - "));
-    const QString job = dash < 0 ? jobTitle : jobTitle.mid(dash + 3);
-    return report.dir().filePath(report.completeBaseName() + QStringLiteral(" - ") + job +
-                                 QStringLiteral(".pdf"));
-}

@@ -71,6 +71,3 @@ void ShowPrinterProperties(QWidget* parent);
 // ".pdf" in place of its extension, beside it; "Report.pdf" in the home folder for a
 // configuration that was never saved.
 QString SuggestedPdfPath(const QString& fileName);
-// The file of one print job when the report goes to reportPath: the report job itself there,
-// "QEM Tools - Comments" beside it as "<name> - Comments.pdf", and so on.
-QString JobPdfPath(const QString& reportPath, const QString& jobTitle, const QString& reportTitle);

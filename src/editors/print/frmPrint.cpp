@@ -30,7 +30,7 @@ QString Plain(const QString& caption)
 } // namespace
 
 TfrmPrint::TfrmPrint(TEditorContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), prompts_(context.Prompts, this)
+    : QDialog(parent), context_(context), prompts_(context.Prompts)
 {
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(QStringLiteral("Select Print Options."));
@@ -256,18 +256,11 @@ bool TfrmPrint::PrintToPdf()
     if (path.isEmpty())
         return false;
 
-    engine.PdfFileForJob = [&](const QString& title) {
-        return JobPdfPath(path, title, engine.Title);
-    };
+    // One file, every page in the preview's order.
+    engine.PdfFileForJob = [path](const QString&) { return path; };
     engine.PrintAll();
-    QStringList written;
-    for (const QString& file : engine.WrittenFiles())
-        written << QDir::toNativeSeparators(file);
-    if (written.size() == 1)
-        prompts_.information(QStringLiteral("The report was saved as %1.").arg(written.first()));
-    else
-        prompts_.information(QStringLiteral("The report was saved as:\n") +
-                             written.join(QLatin1Char('\n')));
+    prompts_.information(
+        QStringLiteral("The report was saved as %1.").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -292,10 +285,20 @@ void TfrmPrint::OnPreview()
     accept();
 }
 
-void TfrmPrint::ShowPreview(TPreviewPrinter& engine)
+QWidget* TfrmPrint::PreviewOwner()
 {
     QWidget* owner = QApplication::activeModalWidget();
-    TPreviewForm form(engine, prompts_, owner ? owner : this);
+    if (owner && owner != this)
+        return owner;
+    return parentWidget() ? parentWidget()->window() : this;
+}
+
+// The dialog stays on top of the other windows: it steps aside while the preview is shown
+// (the preview ends the dialog, as a print does).
+void TfrmPrint::ShowPreview(TPreviewPrinter& engine)
+{
+    hide();
+    TPreviewForm form(engine, prompts_, PreviewOwner());
     form.SuggestedPdfPath = SuggestedPdfPath(context_.Data.FileName);
     form.setWindowState(Qt::WindowMaximized);
     form.exec();
@@ -304,15 +307,12 @@ void TfrmPrint::ShowPreview(TPreviewPrinter& engine)
 std::optional<TPrintChoice> TfrmPrint::AskPreviewPrint(TPreviewPrinter& engine, int pageCount)
 {
     TPrinterSetup& setup = PrinterSetup();
-    QWidget* owner = QApplication::activeModalWidget();
+    QWidget* owner = PreviewOwner();
     if (!engine.PrintsToPdf())
-        return setup.AskPrint(engine.Printer(), pageCount, owner ? owner : this);
-    const QString path =
-        setup.AskPdfPath(owner ? owner : this, SuggestedPdfPath(context_.Data.FileName));
+        return setup.AskPrint(engine.Printer(), pageCount, owner);
+    const QString path = setup.AskPdfPath(owner, SuggestedPdfPath(context_.Data.FileName));
     if (path.isEmpty())
         return std::nullopt;
-    engine.PdfFileForJob = [path, &engine](const QString& title) {
-        return JobPdfPath(path, title, engine.Title);
-    };
+    engine.PdfFileForJob = [path](const QString&) { return path; };
     return TPrintChoice{};
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "editors/print/OnTopPrompts.h"
 #include "reports/PrintSelection.h"
 
 #include <QDialog>
@@ -12,6 +11,7 @@ class QGroupBox;
 class QPushButton;
 class QRadioButton;
 class TPreviewPrinter;
+class TPrompts;
 class TReports;
 struct TEditorContext;
 struct TPrintChoice;
@@ -49,9 +49,13 @@ private:
     void ShowPreview(TPreviewPrinter& engine);
     std::optional<TPrintChoice> AskPreviewPrint(TPreviewPrinter& engine, int pageCount);
 
+    // The window above which the preview and its questions open: the dialog's own window,
+    // since the dialog steps aside while the preview is shown.
+    QWidget* PreviewOwner();
+
     TEditorContext& context_;
-    // Messages rise above this dialog, which stays on top.
-    TOnTopPrompts prompts_;
+    // The program's prompts raise their messages above the window on top (this dialog).
+    TPrompts& prompts_;
     TPrintSelection selection_;
 
     QGroupBox* radgrpLoopInfo = nullptr;

@@ -139,28 +139,26 @@ TEST_F(PrintDialogTest, PrintWithoutAPrinterSavesThePdfsAndSaysWhere)
     answer = dir.filePath(QStringLiteral("Harbour.pdf"));
     Find<QPushButton>("AcceptButton")->click();
     EXPECT_FALSE(form.isVisible());
-    const QString comments = dir.filePath(QStringLiteral("Harbour - Comments.pdf"));
     EXPECT_EQ(fixture.Prompts.texts(),
-              QStringList{
-                  QStringLiteral("The report was saved as:\n%1\n%2")
-                      .arg(QDir::toNativeSeparators(comments), QDir::toNativeSeparators(answer))});
+              QStringList{QStringLiteral("The report was saved as %1.")
+                              .arg(QDir::toNativeSeparators(answer))});
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf"}).size(), 1) << "one Print, one file";
 
     TReports expected(fixture.Data, rdPdf);
-    form.Selection().PrintSections(expected);
+    form.Selection().RecordAll(expected);
     expected.Engine().EndDoc();
     EXPECT_EQ(PdfPageCount(answer), expected.Engine().PageCount());
-    EXPECT_GE(PdfPageCount(answer), 7);
+    EXPECT_GE(PdfPageCount(answer), 8);
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext is not installed";
     const QString text = PdfText(answer);
     qsizetype at = 0;
     for (const char* title : {"Loop 1 Configuration", "Loop 2 Configuration", "Zone Configuration",
-                              "Group Configuration", "Output Set Configuration"}) {
+                              "Group Configuration", "Output Set Configuration", "Key at the gate"}) {
         const qsizetype found = text.indexOf(QLatin1String(title), at);
         EXPECT_GE(found, at) << title;
         at = qMax(at, found);
     }
-    EXPECT_TRUE(PdfText(comments).contains(QLatin1String("Key at the gate")));
 }
 
 TEST_F(PrintDialogTest, PrintPreviewShowsTheSamePages)
@@ -171,6 +169,7 @@ TEST_F(PrintDialogTest, PrintPreviewShowsTheSamePages)
         QWidget* preview = QApplication::activeModalWidget();
         ASSERT_NE(preview, nullptr);
         EXPECT_EQ(preview->objectName(), "PreviewForm");
+        EXPECT_FALSE(form.isVisible()) << "the options dialog stays on top: it steps aside";
         pageLabel = preview->findChild<QLabel*>(QStringLiteral("CurPageLabel"))->text();
         QTest::keyClick(preview, Qt::Key_Escape);
     });
@@ -252,51 +251,6 @@ TEST_F(PrintDialogTest, PreviewAndItsPdfIncludeTheComments)
     const QString text = PdfText(saved);
     EXPECT_LT(text.indexOf(QLatin1String("Zone Configuration")),
               text.indexOf(QLatin1String("Key at the gate")));
-}
-
-// Messages shown while the dialog is up open above it, not behind it.
-TEST_F(PrintDialogTest, MessagesOpenAboveTheDialogThatStaysOnTop)
-{
-    // A program's prompts: a message box over the main window.
-    class TBoxPrompts : public TScriptedPrompts {
-    public:
-        explicit TBoxPrompts(QWidget* main) : main_(main) {}
-        void warning(const QString& text, const QString& caption) override
-        {
-            TScriptedPrompts::warning(text, caption);
-            QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, main_);
-            box.exec();
-        }
-
-    private:
-        QWidget* main_;
-    };
-    QWidget main;
-    main.show();
-    TBoxPrompts prompts(&main);
-    TEditorContext context{fixture.Data, prompts, 600, {}, {}};
-    TfrmPrint dialog(context, &main);
-    QWindow* transientParent = nullptr;
-    QTimer::singleShot(0, [&] {
-        QTimer::singleShot(0, [&] {
-            QWidget* box = QApplication::activeModalWidget();
-            ASSERT_TRUE(box && box->inherits("QMessageBox"));
-            transientParent = box->windowHandle()->transientParent();
-            static_cast<QDialog*>(box)->accept();
-        });
-        for (const char* name : {"chkPrintSite", "chkPrintLoop", "chkPrintZone", "chkPrintGroup",
-                                 "chkPrintSet", "chkPrintNetwork", "chkPrintC_E", "chkComments"}) {
-            auto* check = dialog.findChild<QCheckBox*>(QLatin1String(name));
-            if (check->isChecked())
-                check->click();
-        }
-        dialog.findChild<QPushButton*>(QStringLiteral("AcceptButton"))->click();
-        dialog.reject();
-    });
-    dialog.exec();
-    EXPECT_EQ(prompts.texts(), QStringList{NothingToPrintText});
-    ASSERT_NE(transientParent, nullptr);
-    EXPECT_EQ(transientParent, dialog.windowHandle());
 }
 
 TEST_F(PrintDialogTest, Screenshot)
