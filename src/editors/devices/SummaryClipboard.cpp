@@ -44,7 +44,7 @@ void InstallSummaryClipboard(QTableView& table, TData& data, std::function<int()
             ConfirmScheduleChanges(plan, QStringLiteral("Paste"), table.window());
             return;
         }
-        if (ApplyScheduleChanges(data, plan.Changes))
+        if (ApplyScheduleChanges(data, plan.Changes, QStringLiteral("Paste")))
             pasted();
     });
 }
