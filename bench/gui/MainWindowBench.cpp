@@ -85,7 +85,7 @@ void BM_OpenLargestThroughTheWindow(benchmark::State& state)
         if (!form.OpenFile(bench.Largest))
             state.SkipWithError("the largest configuration did not open");
     }
-    bench.Form->Data().SetModified(false);
+    bench.Form->Data().MarkSaved();
 }
 BENCHMARK(BM_OpenLargestThroughTheWindow)->Unit(benchmark::kMillisecond);
 

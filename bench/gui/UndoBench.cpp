@@ -49,14 +49,14 @@ struct TUndoBenchWindow {
         QCoreApplication::processEvents();
         Form->OpenFile(path);
     }
-    ~TUndoBenchWindow() { Form->Data().SetModified(false); }
+    ~TUndoBenchWindow() { Form->Data().MarkSaved(); }
 
     // One edit as a page makes it, with its copy taken as after the event.
     void Edit(int n)
     {
         TData& doc = Form->Data();
         doc.ZoneList.Zone(1 + n % MaxZone).Name = QStringLiteral("Edit %1").arg(n);
-        doc.SetModified(true);
+        doc.Edit(dpZones, QStringLiteral("Zone name"));
         Form->UndoHistory().Flush();
     }
 };
@@ -68,7 +68,7 @@ void BM_EditAlone(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         doc.ZoneList.Zone(1 + n % MaxZone).Name = QStringLiteral("Edit %1").arg(n);
-        doc.SetModified(true);
+        doc.Edit(dpZones, QStringLiteral("Zone name"));
         ++n;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "app/RecentFiles.h"
 #include "editors/log/EventLogPage.h"
+#include "editors/site/SiteConfigPage.h"
 #include "editors/status/Status.h"
 #include "model/Data.h"
 #include "storage/CommentsFile.h"
@@ -60,7 +61,6 @@ bool TDocumentController::New()
         return false;
     setup_.Data.FileName.clear();
     setup_.Data.ResetToNew();
-    setup_.Data.SetModified(false);
     emit Replaced(false);
     emit FileChanged();
     return true;
@@ -83,7 +83,6 @@ bool TDocumentController::OpenFile(const QString& path)
     const bool opened = file.Open(path);
     setup_.Status.Close();
     if (opened) {
-        setup_.Data.SetModified(false);
         Remember(setup_.Data.FileName);
         emit Replaced(true);
     }
@@ -95,7 +94,7 @@ bool TDocumentController::Save()
 {
     if (setup_.SettleFocus)
         setup_.SettleFocus();
-    if (!setup_.Data.AccessCodesValid)
+    if (!CodesAllowSave())
         return false;
     if (setup_.Data.FileName.isEmpty())
         return SaveAs();
@@ -110,7 +109,7 @@ bool TDocumentController::SaveAs()
 {
     if (setup_.SettleFocus)
         setup_.SettleFocus();
-    if (!setup_.Data.AccessCodesValid)
+    if (!CodesAllowSave())
         return false;
     const QString path = AskFile(TFileQuestion::fqSave);
     if (path.isEmpty())
@@ -120,6 +119,19 @@ bool TDocumentController::SaveAs()
         Remember(setup_.Data.FileName);
     emit FileChanged();
     return saved;
+}
+
+bool TDocumentController::CodesAllowSave()
+{
+    if (setup_.Data.AccessCodesValid())
+        return true;
+    // A field left with a bad code says so itself; codes that came back with an undo, or
+    // from a file, are named here.
+    const auto* site = setup_.Window ? setup_.Window->findChild<TfrmSiteConfig*>() : nullptr;
+    if (!(site && site->FieldCheckFailing()))
+        setup_.Prompts.error(QStringLiteral("The configuration was not saved. ")
+                             + setup_.Data.AccessCodeCheck().Message);
+    return false;
 }
 
 bool TDocumentController::OpenRecent(const QString& path)

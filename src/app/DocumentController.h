@@ -69,6 +69,8 @@ signals:
     void FileChanged();
 
 private:
+    // The access codes allow a save; when not, the user is told why.
+    bool CodesAllowSave();
     void Remember(const QString& path);
 
     TSetup setup_;

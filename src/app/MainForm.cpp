@@ -158,7 +158,7 @@ void TMainForm::ConnectActions()
     connect(a.SaveAs, &QAction::triggered, this, [this] { FileSaveAs(); });
     connect(a.Print, &QAction::triggered, this, [this] {
         PageControl().setFocus();
-        if (data_->AccessCodesValid)
+        if (data_->AccessCodesValid())
             print_->exec();
     });
     connect(a.PrinterProperties, &QAction::triggered, this, [this] { ShowPrinterProperties(this); });

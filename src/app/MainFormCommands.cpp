@@ -55,14 +55,13 @@ void TMainForm::Startup()
 
     Guard("Err 003", [&] { session_->Start(settings.MaxOutputDelay); });
     Guard("Err 004", [&] { protocol_->Apply(); });
-    Guard("Err 005", [&] { data_->AccessCodesValid = true; });
     Guard("Err 006", [&] { data_->ResetToNew(); });
     Guard("Err 008", [&] {
         startupDone_ = true;
         const QSignalBlocker block(&PageControl());
         SetActivePage(ppSiteConfig);
         PageChange();
-        data_->SetModified(false);
+        data_->MarkSaved();
     });
     startupDone_ = true;
     host_->RestorePage(restoredPage_);

@@ -78,10 +78,12 @@ void TMainForm::ShowPanelNumber()
 
 void TMainForm::SetPanelNumber(int number)
 {
-    data_->PanelNumber = qBound(1, number, MaxNetworkPanels);
+    {
+        TDocEdit edit(*data_, dpPanel, QStringLiteral("Panel Number"));
+        data_->PanelNumber = qBound(1, number, MaxNetworkPanels);
+    }
     ShowPanelNumber();
     UpdatePageButtons();
-    data_->Edit(dpPanel);
     if (TPage* p = Page(ActivePage()))
         p->PageActivated();
     host_->RefreshActive(dpPanel);

@@ -8,7 +8,6 @@
 #include "editors/log/CommentsPage.h"
 #include "editors/log/EventLogPage.h"
 #include "editors/loop/ChooseDevice.h"
-#include "editors/loop/DeviceSelectionFrame.h"
 #include "editors/loop/LoopFrame.h"
 #include "editors/site/NetworkConfigPage.h"
 #include "editors/site/SiteConfigPage.h"
@@ -17,7 +16,13 @@
 #include "editors/zones/SetConfigPage.h"
 #include "editors/zones/ZoneConfigPage.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QTimer>
 
 #include <QTabWidget>
 
@@ -27,8 +32,25 @@ TPageHost::TPageHost(TEditorContext& context, QWidget* parent)
     tabs_->setObjectName(QStringLiteral("PageControl"));
     tabs_->setAccessibleName(QStringLiteral("Pages"));
     tabs_->setFocusPolicy(Qt::StrongFocus);
-    // The active page shows its own edits; the others catch up when shown.
-    connect(&context_.Data, &TData::Changed, this, [this](TDocParts parts) { Mark(parts, false); });
+    // The shown page shows what changed once the event that changed it is over (an import,
+    // an undo, a transfer, a dialog, its own clicks), except while the user types or chooses
+    // in one of its fields: that field already shows its edit. Hidden pages catch up when
+    // shown.
+    connect(&context_.Data, &TData::Changed, this, [this](TDocParts parts) {
+        const TPage* shown = Page(ActivePage());
+        const QWidget* focus = QApplication::focusWidget();
+        const bool typing = shown && shown->isAncestorOf(focus)
+            && (qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QAbstractSpinBox*>(focus)
+                || qobject_cast<const QTextEdit*>(focus) || qobject_cast<const QComboBox*>(focus));
+        Mark(parts, !typing);
+        if (!typing && !refreshQueued_ && (PageEntry(ActivePage()).Shows & parts)) {
+            refreshQueued_ = true;
+            QTimer::singleShot(0, this, [this] {
+                refreshQueued_ = false;
+                ShowActive();
+            });
+        }
+    });
 }
 
 // The eleven pages in their order, each with its help context (the page knows it). The zone
@@ -48,16 +70,12 @@ void TPageHost::BuildPages(const TGuard& guard)
     AddPage(new TfrmComments(context_));
     FillMissingPages();
 
-    TData& data = context_.Data;
-    summaryToolbar_ = new TDevice_Selection_Frame(summary_);
-    summaryToolbar_->Build(data.SystemType(), context_.ButtonsIniPath);
-    summary_->SetDeviceToolbar(summaryToolbar_);
-    connect(summaryToolbar_, &TDevice_Selection_Frame::SelectedTypeChanged, summary_,
-            &TfrmLoopSummary::SetSelectedType);
-    // The toolbar offers the devices of the protocol the document has, whatever replaced it.
-    connect(&data, &TData::Reset, summaryToolbar_, [this, &data] {
-        if (summaryToolbar_->Definition().SystemType() != data.SystemType())
-            summaryToolbar_->Build(data.SystemType(), context_.ButtonsIniPath);
+    // The Loop Summary's toolbar follows the document's protocol, whatever replaced it or
+    // changed it (a page load bringing another protocol), shown or not.
+    connect(&context_.Data, &TData::Reset, summary_, &TfrmLoopSummary::FollowProtocol);
+    connect(&context_.Data, &TData::Changed, summary_, [this](TDocParts parts) {
+        if (parts & dpPanel)
+            summary_->FollowProtocol();
     });
 }
 

@@ -11,7 +11,6 @@
 class QAction;
 class QTabWidget;
 class QWidget;
-class TDevice_Selection_Frame;
 class TfrmEventLog;
 class TfrmLoopSummary;
 class TfrmSiteConfig;
@@ -19,8 +18,8 @@ class TPage;
 
 // The tabbed pages of the main window. A page shows the document when it is shown: an edit
 // or a replaced document marks the pages that show the touched parts, and a marked page
-// refreshes when it becomes active (the active one at once after a replacement). A page
-// change therefore refreshes at most the page that is shown.
+// refreshes when it becomes active; the shown page refreshes when an edit from elsewhere
+// touches its parts. A page change therefore refreshes at most the page that is shown.
 class TPageHost : public QObject {
     Q_OBJECT
 
@@ -71,10 +70,10 @@ private:
     TEditorContext& context_;
     QTabWidget* tabs_;
     TfrmLoopSummary* summary_ = nullptr;
-    TDevice_Selection_Frame* summaryToolbar_ = nullptr;
     TfrmSiteConfig* site_ = nullptr;
     TfrmEventLog* eventLog_ = nullptr;
     std::array<TPage*, PageCount> page_{};
     std::array<bool, PageCount> stale_{};
     int shownLoopCount_ = 2;
+    bool refreshQueued_ = false;
 };

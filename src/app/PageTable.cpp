@@ -50,6 +50,20 @@ const TPageEntry& PageEntry(TPanelPage page)
     return PageTable()[static_cast<std::size_t>(qBound(0, static_cast<int>(page), PageCount - 1))];
 }
 
+std::optional<TPanelPage> PageEditing(TDocParts parts)
+{
+    static const std::pair<TDocPart, TPanelPage> editedOn[] = {
+        {dpLoop1, ppLoop1},         {dpLoop2, ppLoop2},       {dpNames, ppLoopSummary},
+        {dpZones, ppZoneConfig},    {dpGroups, ppGroupConfig}, {dpSets, ppSetConfig},
+        {dpSite, ppSiteConfig},     {dpCauseEffect, ppCEConfig}, {dpNetwork, ppNetworkConfig},
+        {dpComments, ppComments},
+    };
+    for (const auto& [part, page] : editedOn)
+        if (parts.testFlag(part))
+            return page;
+    return std::nullopt;
+}
+
 int TransferLoop(TPanelPage page, int summaryLoop)
 {
     switch (page) {

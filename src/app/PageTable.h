@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // What the main window knows of each of its pages, in page order: the tab caption, what the
 // per-page load and save commands say on it, and the parts of the document it shows.
@@ -24,6 +25,9 @@ inline constexpr int DefaultHelpContext = 100;
 
 const std::array<TPageEntry, PageCount>& PageTable();
 const TPageEntry& PageEntry(TPanelPage page);
+// The page where edits of parts are made (the first such part decides), so an undo from
+// elsewhere shows what it took back; none for the panel number alone.
+std::optional<TPanelPage> PageEditing(TDocParts parts);
 
 // The load and save captions of a page for panel number n; loop pages (and the Loop Summary
 // showing loop summaryLoop) name their loop.

@@ -1,8 +1,10 @@
 #include "app/UndoCommands.h"
 
+#include "app/PageTable.h"
 #include "app/UndoHistory.h"
 #include "editors/common/Page.h"
 #include "editors/site/Captions.h"
+#include "editors/site/SiteConfigPage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,15 +19,6 @@ QString Escaped(QString text)
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-// A control named after its caption ("Clients Name : ") without the caption's colon.
-QString ControlName(QString name)
-{
-    name = name.trimmed();
-    if (name.endsWith(QLatin1Char(':')))
-        name.chop(1);
-    return name.trimmed();
-}
-
 } // namespace
 
 TUndoCommands::TUndoCommands(TData& data, QWidget& window, QTabWidget& pages, QAction& undo,
@@ -34,19 +27,24 @@ TUndoCommands::TUndoCommands(TData& data, QWidget& window, QTabWidget& pages, QA
       history_(std::make_unique<TUndoHistory>(data))
 {
     history_->SetShortcutWindow(&window);
-    history_->DescribeEdit = [this] { return DescribeEdit(); };
     // The tab bar takes the focus while the document is restored, so no editor writes a value
     // over it; the editor gets the focus back, showing the restored value. The restored
-    // document announced itself (TData::Reset), so the pages already show it.
+    // document announced itself (TData::Reset), so the pages already show it; a step taken
+    // back from another page brings up the page that shows what it changed.
     auto editor = std::make_shared<QPointer<QWidget>>();
     history_->SettleFocus = [this, editor] {
         *editor = QApplication::focusWidget();
         pages_.setFocus();
     };
-    history_->Restored = [this, editor] {
+    history_->Restored = [this, editor](TDocParts parts) {
+        ShowChangedPage(parts);
         QWidget* w = *editor;
         if (w && w->window() == &window_ && w->isVisible() && w->isEnabled())
             w->setFocus();
+    };
+    history_->FieldRefused = [this] {
+        const auto* site = window_.findChild<TfrmSiteConfig*>();
+        return site && site->FieldCheckFailing();
     };
     connect(history_.get(), &TUndoHistory::Changed, this, &TUndoCommands::Update);
     // A transfer may have started since the entries were last set.
@@ -100,17 +98,12 @@ void TUndoCommands::Update()
     }
 }
 
-// The edit is named after the control that made it ("Zone 3 name"), else after its dialog or
-// page ("edit on Zone Config").
-QString TUndoCommands::DescribeEdit() const
+void TUndoCommands::ShowChangedPage(TDocParts parts)
 {
-    const QWidget* focus = QApplication::focusWidget();
-    // The line edit inside a spin box is named by the spin box.
-    for (const QWidget* w = focus; w && !w->isWindow() && !qobject_cast<const TPage*>(w);
-         w = w->parentWidget())
-        if (const QString name = ControlName(w->accessibleName()); !name.isEmpty())
-            return name;
-    if (focus && focus->window() != &window_ && !focus->window()->windowTitle().isEmpty())
-        return QStringLiteral("edit on ") + focus->window()->windowTitle();
-    return QStringLiteral("edit on ") + PlainCaption(pages_.tabText(pages_.currentIndex()));
+    const auto active = static_cast<TPanelPage>(pages_.currentIndex());
+    if (pages_.currentIndex() >= 0 && (PageEntry(active).Shows & parts))
+        return;
+    const std::optional<TPanelPage> page = PageEditing(parts);
+    if (page && pages_.isTabVisible(*page) && pages_.isTabEnabled(*page))
+        pages_.setCurrentIndex(*page);
 }

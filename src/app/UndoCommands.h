@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Data.h"
+
 #include <QObject>
 #include <QString>
 
@@ -10,7 +12,6 @@ class QAction;
 class QMenu;
 class QTabWidget;
 class QWidget;
-class TData;
 class TUndoHistory;
 
 // Undo and redo of the main window: the history over the document, the two commands with the
@@ -38,7 +39,7 @@ public:
     void Update();
 
 private:
-    QString DescribeEdit() const;
+    void ShowChangedPage(TDocParts parts);
 
     QWidget& window_;
     QTabWidget& pages_;

@@ -118,7 +118,7 @@ void TUndoHistory::Reset()
     emit Changed();
 }
 
-void TUndoHistory::OnEdited()
+void TUndoHistory::OnEdited(const QString& label, TDocParts parts)
 {
     // A restore's refresh is no edit; a transfer's stores become a step when it ends.
     if (restoring_)
@@ -127,19 +127,21 @@ void TUndoHistory::OnEdited()
         editedWhileBlocked_ = true;
         return;
     }
-    // Further writes of the same action belong to the step already opened.
-    if (capturePending_)
+    // Further edits of the same action belong to the step already opened.
+    if (capturePending_) {
+        pending_.Parts |= parts;
         return;
+    }
     QWidget* focus = QApplication::focusWidget();
     const TEditSource source{focus, IsTypingWidget(focus),
                              QApplication::mouseButtons() != Qt::NoButton, gesture_,
                              clock_.elapsed(), joinNext_};
-    Open(DescribeEdit ? DescribeEdit() : QString(), source);
+    Open(label, parts, source);
 }
 
-void TUndoHistory::Open(const QString& label, const TEditSource& source)
+void TUndoHistory::Open(const QString& label, TDocParts parts, const TEditSource& source)
 {
-    pending_ = {label.isEmpty() ? QStringLiteral("edit") : label, source};
+    pending_ = {label.isEmpty() ? QStringLiteral("edit") : label, parts, source};
     capturePending_ = true;
     QTimer::singleShot(0, this, &TUndoHistory::Flush);
     emit Changed();
@@ -153,7 +155,7 @@ void TUndoHistory::Flush()
     capturePending_ = false;
     TDocumentState after = CopyOfDocument();
     auto* step = new TDocumentStep([this](const TDocumentState& s) { Restore(s); }, baseline_,
-                                   after, pending_.Label, pending_.Source);
+                                   after, pending_.Label, pending_.Parts, pending_.Source);
     baseline_ = std::move(after);
     stack_.push(step);
     emit Changed();
@@ -167,7 +169,7 @@ void TUndoHistory::TransferEnded(bool replacedAll, const QString& label)
         Reset();
     // An edit whose step is still to be pushed takes the transfer's stores with it.
     else if (edited && !capturePending_)
-        Open(label, {});
+        Open(label, dpAll, {});
 }
 
 bool TUndoHistory::Step(bool undo)
@@ -181,17 +183,19 @@ bool TUndoHistory::Step(bool undo)
         SettleFocus();
     joinNext_ = false;
     Flush();
-    // An access code left half typed is refused (with its message) before anything moves.
-    if (!(undo ? stack_.canUndo() : stack_.canRedo()) || !doc_.AccessCodesValid)
+    // A field that refused to be left (an access code half typed) reports why; nothing moves.
+    if (!(undo ? stack_.canUndo() : stack_.canRedo()) || (FieldRefused && FieldRefused()))
         return false;
     restoring_ = true;
+    const auto* step = static_cast<const TDocumentStep*>(
+        stack_.command(undo ? stack_.index() - 1 : stack_.index()));
+    const TDocParts parts = step ? step->Parts() : TDocParts(dpAll);
     if (undo)
         stack_.undo();
     else
         stack_.redo();
-    doc_.SetModified(!stack_.isClean());
     if (Restored)
-        Restored();
+        Restored(parts);
     restoring_ = false;
     emit Changed();
     return true;
@@ -200,10 +204,6 @@ bool TUndoHistory::Step(bool undo)
 // The file the document belongs to and the panel's event history are no edits.
 void TUndoHistory::Restore(const TDocumentState& state)
 {
-    const QString fileName = doc_.FileName;
-    const QStringList eventLog = doc_.EventLog;
-    doc_.AssignContent(*state);
-    doc_.FileName = fileName;
-    doc_.EventLog = eventLog;
+    doc_.AssignContent(*state, true);
     baseline_ = state;
 }

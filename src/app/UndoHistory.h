@@ -17,8 +17,9 @@ class TData;
 
 // Undo and redo over the whole document, whatever page, dialog or matrix made the edit: a
 // QUndoStack of TDocumentStep, each holding the document before and after one edit. Every
-// edit announces itself with TData::Edited; its step is pushed after the event that made it,
-// so the edit itself pays almost nothing and several writes of one action form one step.
+// edit announces itself with TData::Edited, naming its parts and label; its step is pushed
+// after the event that made it, so the edit itself pays almost nothing and several edits of
+// one action form one step named after the first.
 // Typing in one field (pauses under a second) and one drag over a matrix merge into one step.
 // The stack's clean index is the saved state.
 class TUndoHistory : public QObject {
@@ -30,14 +31,14 @@ public:
     explicit TUndoHistory(TData& doc, QObject* parent = nullptr);
     ~TUndoHistory() override;
 
-    // The name of the edit under way ("Client Name"); empty: "edit".
-    std::function<QString()> DescribeEdit;
     // True while the document must be neither recorded nor restored (a transfer runs).
     std::function<bool()> Blocked;
     // Before a restore: editors with focus give it up (and write what they hold).
     std::function<void()> SettleFocus;
-    // After a restore: the pages show the document again.
-    std::function<void()> Restored;
+    // After SettleFocus: a field refused to be left (its own check says why).
+    std::function<bool()> FieldRefused;
+    // After a restore: the pages show the document again; parts: what the step changed.
+    std::function<void(TDocParts parts)> Restored;
     // Keyboard undo and redo in this window reach the history, not a line edit's own undo.
     void SetShortcutWindow(QWidget* window) { window_ = window; }
 
@@ -68,12 +69,13 @@ protected:
 private:
     struct TPending {
         QString Label;
+        TDocParts Parts;
         TEditSource Source;
     };
 
     bool IsBlocked() const { return Blocked && Blocked(); }
-    void OnEdited();
-    void Open(const QString& label, const TEditSource& source);
+    void OnEdited(const QString& label, TDocParts parts);
+    void Open(const QString& label, TDocParts parts, const TEditSource& source);
     bool Step(bool undo);
     void Restore(const TDocumentState& state);
     void Watch(QWidget* focus);

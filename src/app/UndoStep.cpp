@@ -4,9 +4,9 @@
 
 TDocumentStep::TDocumentStep(std::function<void(const TDocumentState&)> restore,
                              TDocumentState before, TDocumentState after, const QString& label,
-                             const TEditSource& source)
+                             TDocParts parts, const TEditSource& source)
     : QUndoCommand(label), restore_(std::move(restore)), before_(std::move(before)),
-      after_(std::move(after)), source_(source)
+      after_(std::move(after)), parts_(parts), source_(source)
 {
 }
 
@@ -22,9 +22,11 @@ void TDocumentStep::redo()
 // The stack offers the next edit to the last step (never across the saved state).
 bool TDocumentStep::mergeWith(const QUndoCommand* other)
 {
-    const auto& next = static_cast<const TDocumentStep*>(other)->source_;
+    const auto* nextStep = static_cast<const TDocumentStep*>(other);
+    const auto& next = nextStep->source_;
     bool joins = next.JoinsLast;
-    if (!joins && source_.Widget && next.Widget == source_.Widget) {
+    // Typing or dragging over one control is one step when it is one kind of edit.
+    if (!joins && source_.Widget && next.Widget == source_.Widget && nextStep->text() == text()) {
         if (next.Dragging)
             joins = source_.Dragging && next.Gesture == source_.Gesture;
         else
@@ -32,7 +34,8 @@ bool TDocumentStep::mergeWith(const QUndoCommand* other)
     }
     if (!joins)
         return false;
-    after_ = static_cast<const TDocumentStep*>(other)->after_;
+    after_ = nextStep->after_;
+    parts_ |= nextStep->parts_;
     if (!next.JoinsLast)
         source_ = next;
     return true;

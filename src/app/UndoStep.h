@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Data.h"
+
 #include <QPointer>
 #include <QString>
 #include <QUndoCommand>
@@ -7,8 +9,6 @@
 
 #include <functional>
 #include <memory>
-
-class TData;
 
 // A state of the whole document, shared by the step that leaves it and the step that reaches it.
 using TDocumentState = std::shared_ptr<const TData>;
@@ -34,8 +34,11 @@ public:
     static constexpr int TypingMergeMs = 1000;
 
     TDocumentStep(std::function<void(const TDocumentState&)> restore, TDocumentState before,
-                  TDocumentState after, const QString& label, const TEditSource& source);
+                  TDocumentState after, const QString& label, TDocParts parts,
+                  const TEditSource& source);
 
+    // The parts the step changes (merged steps: all of theirs).
+    TDocParts Parts() const { return parts_; }
     int id() const override { return EditId; }
     bool mergeWith(const QUndoCommand* other) override;
     void undo() override { restore_(before_); }
@@ -45,6 +48,7 @@ private:
     std::function<void(const TDocumentState&)> restore_;
     TDocumentState before_;
     TDocumentState after_;
+    TDocParts parts_;
     TEditSource source_;
     bool pushed_ = false;
 };

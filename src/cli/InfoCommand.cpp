@@ -38,12 +38,6 @@ QString ClassLabel(const TQEMLoop& loop, int point)
     }
 }
 
-bool Fitted(const TQEMLoop& loop, int point)
-{
-    const int code = loop.Devices[point].TypeCode;
-    return code >= 0 && code < NotFittedCode;
-}
-
 // Apollo and Hochiki keep a point's base sounder in slot point + 127.
 bool IsBaseSounderSlot(const TQEMLoop& loop, int slot)
 {
@@ -79,7 +73,7 @@ QJsonObject DescribeLoop(TSummary& summary, const TData& doc, int n, QStringList
     int devices = 0;
     int baseSounders = 0;
     for (int p = 1; p <= doc.NoLoopDevices(); ++p) {
-        if (!Fitted(loop, p))
+        if (!loop.IsFitted(p))
             continue;
         if (IsBaseSounderSlot(loop, p)) {
             ++baseSounders;
@@ -88,7 +82,7 @@ QJsonObject DescribeLoop(TSummary& summary, const TData& doc, int n, QStringList
         ++devices;
         ++byClass[ClassLabel(loop, p)];
         const int code = loop.Devices[p].TypeCode;
-        if (loop.DeviceLongName(code) == QLatin1String("Un-supported type"))
+        if (!IsKnownDeviceCode(loop.SystemType, code))
             problems << QStringLiteral("Loop %1 point %2 has the unsupported type code %3")
                             .arg(n)
                             .arg(loop.PointLabel(p))

@@ -2,34 +2,72 @@
 
 #include "model/Tones.h"
 
+#include <algorithm>
+#include <utility>
+
 TData::TData(QObject* parent) : QObject(parent)
 {
     Loop1.OnNamesChanged = [this] { RebuildNameTable(); };
     Loop2.OnNamesChanged = [this] { RebuildNameTable(); };
-    C_ETable.OnChange = [this] { Edit(dpCauseEffect); };
+    C_ETable.OnChange = [this] { Edit(dpCauseEffect, QStringLiteral("Cause and Effect")); };
     ResetToNew();
-    AccessCodesValid = true;
 }
 
-void TData::SetModified(bool modified)
+namespace {
+
+// Revisions are unique across every document of the program, so a state restored by undo
+// is told apart from one that merely has the same number of edits behind it.
+quint64 NextRevision()
 {
-    if (modified) {
-        Edit(dpAll);
+    static quint64 last = 0;
+    return ++last;
+}
+
+} // namespace
+
+void TData::AnnounceModified(bool wasModified)
+{
+    if (Modified() != wasModified)
+        emit ModifiedChanged(Modified());
+}
+
+void TData::MarkSaved()
+{
+    const bool was = Modified();
+    savedRevision_ = revision_;
+    AnnounceModified(was);
+}
+
+void TData::Edit(TDocParts parts, const QString& label)
+{
+    TDocEdit edit(*this, parts, label);
+}
+
+void TData::BeginEdit(const QString& label)
+{
+    if (editDepth_++ == 0) {
+        editParts_ = {};
+        editLabel_ = label;
+    }
+}
+
+TDocEdit::~TDocEdit()
+{
+    data_.editParts_ |= parts_;
+    data_.EndEdit();
+}
+
+void TData::EndEdit()
+{
+    Q_ASSERT(editDepth_ > 0);
+    if (--editDepth_ > 0 || !editParts_)
         return;
-    }
-    if (modified_) {
-        modified_ = false;
-        emit ModifiedChanged(false);
-    }
-}
-
-void TData::Edit(TDocParts parts)
-{
-    if (!modified_) {
-        modified_ = true;
-        emit ModifiedChanged(true);
-    }
-    emit Edited();
+    const TDocParts parts = editParts_;
+    editParts_ = {};
+    const bool was = Modified();
+    revision_ = NextRevision();
+    AnnounceModified(was);
+    emit Edited(editLabel_.isEmpty() ? QStringLiteral("edit") : editLabel_, parts);
     emit Changed(parts);
 }
 
@@ -45,7 +83,7 @@ const TQEMLoop& TData::Loop(int n) const
     return const_cast<TData*>(this)->Loop(n);
 }
 
-void TData::AssignContent(const TData& source)
+void TData::AssignContent(const TData& source, bool keepFileAndLog)
 {
     if (&source == this)
         return;
@@ -63,20 +101,24 @@ void TData::AssignContent(const TData& source)
     C_ETable = source.C_ETable;
     NameTable = source.NameTable;
     LoopCount = source.LoopCount;
-    FileName = source.FileName;
+    if (!keepFileAndLog)
+        FileName = source.FileName;
     ConvertingFile = source.ConvertingFile;
     DelayTimer = source.DelayTimer;
     PulsedTone = source.PulsedTone;
     ContinuousTone = source.ContinuousTone;
     Comments = source.Comments;
-    EventLog = source.EventLog;
+    if (!keepFileAndLog)
+        EventLog = source.EventLog;
     PanelNumber = source.PanelNumber;
     SendMaintenanceDate = source.SendMaintenanceDate;
-    AccessCodesValid = source.AccessCodesValid;
+    const bool was = Modified();
+    revision_ = source.revision_;
 
     Loop1.OnNamesChanged = loop1Hook;
     Loop2.OnNamesChanged = loop2Hook;
     C_ETable.OnChange = tableHook;
+    AnnounceModified(was);
     emit Reset();
 }
 
@@ -125,7 +167,10 @@ void TData::ResetToNew()
     SendMaintenanceDate = false;
 
     RebuildNameTable();
-    SetModified(false);
+    const bool was = Modified();
+    revision_ = NextRevision();
+    savedRevision_ = revision_;
+    AnnounceModified(was);
     emit Reset();
 }
 
@@ -133,8 +178,21 @@ void TData::SwitchProtocol(TSystemType type)
 {
     Loop1.SystemType = type;
     Loop2.SystemType = type;
+    FileName.clear();
     ResetToNew();
     emit ProtocolSwitched(type);
+}
+
+void TData::ClearTypeMismatchMarks()
+{
+    TDocParts cleared;
+    const int points = NoLoopDevices();
+    for (const int n : {1, 2})
+        for (int p = 1; p <= points; ++p)
+            if (std::exchange(Loop(n).Devices[p].TypeMismatch, false))
+                cleared |= LoopPart(n);
+    if (cleared)
+        emit Changed(cleared);
 }
 
 QString SwitchProtocolQuestion(TSystemType type)
@@ -213,29 +271,46 @@ QStringList TData::PulsedToneNames() const
 
 void TData::SetContinuousTone(int index)
 {
+    TDocEdit edit(*this, dpSite, QStringLiteral("Continuous Tone"));
     ContinuousTone = index;
     if (PulsedToneFollowsContinuous(SystemType()))
         PulsedTone = index;
-    Edit(dpSite);
 }
 
 void TData::SetPulsedTone(int index)
 {
+    TDocEdit edit(*this, dpSite, QStringLiteral("Pulsed Tone"));
     PulsedTone = index;
-    Edit(dpSite);
 }
 
 void TData::SetAccessCode(int level, const QString& text)
 {
-    (level == 2 ? SiteConfig.AL2Code : SiteConfig.AL3Code) = text;
-    Edit(dpSite);
+    QString& code = level == 2 ? SiteConfig.AL2Code : SiteConfig.AL3Code;
+    if (code == text)
+        return;
+    TDocEdit edit(*this, dpSite, QStringLiteral("Access Level %1 code").arg(level));
+    code = text;
 }
 
-TAccessCodeCheck TData::EndAccessCodeEdit(int level)
+namespace {
+
+// A code the fields could hold: digits 1 to 4 only. A code from a file or a panel outside
+// that (the keyswitch code, a number the panel gave) is shown flagged and holds nothing back.
+bool TypedCode(const QString& code)
 {
-    const TAccessCodeCheck check = CheckAccessCodes(SiteConfig, level);
-    AccessCodesValid = check.Valid;
-    return check;
+    return std::all_of(code.begin(), code.end(),
+                       [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('4'); });
+}
+
+} // namespace
+
+TAccessCodeCheck TData::AccessCodeCheck() const
+{
+    for (const int level : {3, 2})
+        if (TypedCode(level == 2 ? SiteConfig.AL2Code : SiteConfig.AL3Code))
+            if (const TAccessCodeCheck check = CheckAccessCodes(SiteConfig, level); !check.Valid)
+                return check;
+    return {};
 }
 
 QList<int> TData::ZonesWithExcessiveSounderDelay(int maxOutputDelay) const

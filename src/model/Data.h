@@ -32,6 +32,17 @@ enum TDocPart : unsigned {
 Q_DECLARE_FLAGS(TDocParts, TDocPart)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TDocParts)
 
+// The part of loop 1 or 2.
+inline TDocPart LoopPart(int loop)
+{
+    return loop == 2 ? dpLoop2 : dpLoop1;
+}
+// The undo label of an edit of one point: "Loop 1 point 5".
+inline QString PointLabel(int loop, int point)
+{
+    return QStringLiteral("Loop %1 point %2").arg(loop).arg(point);
+}
+
 // The one configuration document. Every layer (files, panel transfers, editors, reports)
 // works on this object in place; there is no second copy.
 class TData : public QObject {
@@ -61,13 +72,15 @@ public:
     QStringList EventLog;
     int PanelNumber = 1;
     bool SendMaintenanceDate = false;
-    bool AccessCodesValid = true;
 
-    bool Modified() const { return modified_; }
-    // SetModified(true) is an edit of unnamed parts (all of them); Edit names what it touched.
-    void SetModified(bool modified);
-    // The one write path: the modified mark is set and Changed(parts) announced once.
-    void Edit(TDocParts parts);
+    // The content differs from the state last saved, opened or started afresh. Each edit
+    // gives the content a new revision; an undo brings back the revision it had, so undoing
+    // to the saved state leaves the document unmodified.
+    bool Modified() const { return revision_ != savedRevision_; }
+    // The content is what its file (or New) holds now.
+    void MarkSaved();
+    // An edit of parts named label, as one statement (see TDocEdit).
+    void Edit(TDocParts parts, const QString& label);
     // The whole content was replaced in place (a completed Load All): Reset() is announced.
     void AnnounceReplaced() { emit Reset(); }
 
@@ -78,15 +91,20 @@ public:
     // Points in use on both loops (taken from loop 1).
     int NoLoopDevices() const { return Loop1.NoLoopDevices(); }
 
-    // Takes over the whole content of source (every member above, not the modified mark);
-    // the loops' and the C&E table's change hooks stay bound to this document. A reader fills
-    // a staging copy and hands it over only when it is complete.
-    void AssignContent(const TData& source);
+    // Takes over the whole content of source (every member above and its revision, not the
+    // saved one); the loops' and the C&E table's change hooks stay bound to this document. A
+    // reader fills a staging copy and hands it over only when it is complete. keepFileAndLog:
+    // the file name and the event log stay (an undo restores edits, not those).
+    void AssignContent(const TData& source, bool keepFileAndLog = false);
 
     // The New defaults; the protocol stays as it is.
     void ResetToNew();
-    // Both loops take the protocol and the whole configuration is cleared.
+    // Both loops take the protocol and the whole configuration is cleared: a new, untitled
+    // configuration.
     void SwitchProtocol(TSystemType type);
+    // A save or a panel write: the " -Changed" marks go, and the views showing them are told.
+    // No edit (nothing for undo, the document stays as saved).
+    void ClearTypeMismatchMarks();
 
     // Gathers every point name (all 255 slots of both loops) into the name table and points
     // each used point at its entries.
@@ -112,8 +130,10 @@ public:
 
     // Access codes: level 2 or 3.
     void SetAccessCode(int level, const QString& text);
-    void BeginAccessCodeEdit() { AccessCodesValid = false; }
-    TAccessCodeCheck EndAccessCodeEdit(int level);
+    // The codes as the fields check them on leaving: four digits each, and not the same.
+    // Save, print, undo and transfers wait while they are not.
+    TAccessCodeCheck AccessCodeCheck() const;
+    bool AccessCodesValid() const { return AccessCodeCheck().Valid; }
 
     // Zones whose sounder delay plus the investigation periods exceeds the maximum output
     // delay: the panel save refuses to start while there are any.
@@ -121,9 +141,9 @@ public:
 
 signals:
     void ModifiedChanged(bool modified);
-    // Every edit, changed or not: each edit announces itself (the undo history records a step
-    // per edit, also when the document was already modified).
-    void Edited();
+    // Once per outermost edit, named for the undo history (also when the document was already
+    // modified).
+    void Edited(const QString& label, TDocParts parts);
     // Once per edit, with the parts it touched.
     void Changed(TDocParts parts);
     // The whole document was replaced (New, Open, Load All, protocol switch, undo restore):
@@ -133,7 +153,39 @@ signals:
     void ProtocolSwitched(TSystemType type);
 
 private:
-    bool modified_ = false;
+    friend class TDocEdit;
+    void BeginEdit(const QString& label);
+    void EndEdit();
+    void AnnounceModified(bool wasModified);
+
+    quint64 revision_ = 0;
+    quint64 savedRevision_ = 0;
+    int editDepth_ = 0;
+    TDocParts editParts_;
+    QString editLabel_;
+};
+
+// The one way to write: a scoped edit names the parts it touches and what undo calls it.
+//     TDocEdit edit(data, dpZones, QStringLiteral("Zone 3 name"));
+// Edits nest and merge; when the outermost ends the document announces Changed(parts) once
+// and the undo history makes one step named after the outermost label. An edit that found
+// nothing to change (Unchanged(), and no nested edit changed anything) records nothing.
+class TDocEdit {
+public:
+    TDocEdit(TData& data, TDocParts parts, const QString& label) : data_(data), parts_(parts)
+    {
+        data_.BeginEdit(label);
+    }
+    ~TDocEdit();
+    TDocEdit(const TDocEdit&) = delete;
+    TDocEdit& operator=(const TDocEdit&) = delete;
+
+    // The edit touched nothing after all.
+    void Unchanged() { parts_ = {}; }
+
+private:
+    TData& data_;
+    TDocParts parts_;
 };
 
 // The questions asked before New and before a protocol switch clear the configuration.

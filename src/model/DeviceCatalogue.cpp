@@ -168,17 +168,29 @@ QString LookupNumbered(const std::array<const char*, 8>& names, int code)
 
 } // namespace
 
-QString DeviceLongName(TSystemType type, int code)
+namespace {
+
+QString LongNameEntry(TSystemType type, int code)
 {
-    if (code >= NotFittedCode)
-        return QStringLiteral("Not fitted");
     switch (type) {
     case stApolloLoop: return Lookup(ApolloLongNames, code);
     case stHochikiLoop: return Lookup(HochikiLongNames, code);
     case stSysSensorLoop: return LookupNumbered(SysSensorLongNames, code);
     case stNittanLoop: return LookupNumbered(NittanLongNames, code);
     }
-    return QString();
+    return UnsupportedType;
+}
+
+} // namespace
+
+QString DeviceLongName(TSystemType type, int code)
+{
+    if (code >= NotFittedCode)
+        return QStringLiteral("Not fitted");
+    // A device the protocol knows by its short name only is called by that name, so the
+    // dialogs, compare, info and the report agree with the check on what is known.
+    const QString name = LongNameEntry(type, code);
+    return name == UnsupportedType ? DeviceShortName(type, code) : name;
 }
 
 QString DeviceShortName(TSystemType type, int code)

@@ -12,7 +12,6 @@ struct TDeviceType {
     int TypeCode = 0;
     int Zone = 1;
     QString Name = NoNameAllocated;
-    bool HasBaseSounder = false;
     bool TypeMismatch = false;
     TIndexedArray<int, 1, 8> SharedData{1, 0, 0, 0, 0, 0, 0, 0};
     QString SubName1 = NoNameAllocated;

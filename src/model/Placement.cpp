@@ -20,7 +20,6 @@ void Put(TQEMLoop& loop, int point, int code, TPlacementSettings settings)
             loop.ResetPointData(point);
     }
     if (!loop.IsAnalogueSensor(point) || !wasDetector) {
-        d.HasBaseSounder = false;
         // On Hochiki the slot is a device address of its own: only a sounder there is this
         // point's base sounder, anything else is left alone.
         if (loop.HasBaseSounderSlot(point)

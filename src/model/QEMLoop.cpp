@@ -84,7 +84,6 @@ void TQEMLoop::ResetPointData(int point)
     default:
         break;
     }
-    d.HasBaseSounder = false;
 }
 
 void TQEMLoop::PlaceDevice(int point, int code)
@@ -171,7 +170,6 @@ int TQEMLoop::BaseSounderOwner(int slot) const
 
 void TQEMLoop::SetBaseSounder(int point, bool fitted, int group)
 {
-    Devices[point].HasBaseSounder = fitted;
     if (!HasBaseSounderSlot(point))
         return;
     const int slot = point + BaseSounderOffset;

@@ -71,10 +71,11 @@ TExchange TTransferPlanner::Write(const QByteArray& request, std::function<void(
     return x;
 }
 
-void TTransferPlanner::MarkStored()
+void TTransferPlanner::MarkStored(TDocParts parts)
 {
-    // Something read from the panel is now in the document: it differs from the file.
-    data_.SetModified(true);
+    // Something read from the panel is now in the document: it differs from the file. The
+    // transfer's step is named when it ends.
+    data_.Edit(parts, QString());
 }
 
 TTransferBlock TTransferPlanner::Version(bool linkUp, bool afterLinkCheck)
@@ -133,7 +134,7 @@ TTransferBlock TTransferPlanner::LoopTypeLoad(bool saving)
             bool reshaped = loopCount != data_.LoopCount;
             data_.LoopCount = loopCount;
             if (reshaped)
-                MarkStored();
+                MarkStored(dpPanel | dpLoop1 | dpLoop2);
             if (saving && reply->Protocol != data_.Loop1.SystemType) {
                 host_.End(TTransferOutcome::ProtocolMismatch,
                           TransferText::ProtocolMismatch + QLatin1Char('\n')
@@ -155,7 +156,7 @@ TTransferBlock TTransferPlanner::LoopTypeLoad(bool saving)
             data_.Loop1.SystemType = protocol;
             data_.Loop2.SystemType = protocol;
             if (reshaped) {
-                MarkStored();
+                MarkStored(dpPanel | dpLoop1 | dpLoop2);
                 if (hooks_.LoopTypeChanged)
                     hooks_.LoopTypeChanged();
             }
@@ -187,7 +188,7 @@ TTransferBlock TTransferPlanner::PointsLoad(int loop, bool onlyOnTwoLoops)
                 return TReplyVerdict::Stale;
             if (!ReadPoint(data_, loop, point, p))
                 return TReplyVerdict::NotAccepted;
-            MarkStored();
+            MarkStored(LoopPart(loop));
             return TReplyVerdict::Taken;
         });
         if (point == 1) {
@@ -224,7 +225,7 @@ TTransferBlock TTransferPlanner::NamesLoad()
             if (i == 0)
                 data_.NameTable.Empty();
             data_.NameTable.Append(NameText(p));
-            MarkStored();
+            MarkStored(dpNames | dpLoop1 | dpLoop2);
             return TReplyVerdict::Taken;
         });
         if (i == 0) {
@@ -255,7 +256,7 @@ TTransferBlock TTransferPlanner::ZonesLoad(bool all)
         x.OnReply = [=, this](char letter, const QByteArray& p) {
             if (letter == 'k') {
                 ReadNonFireFlags(data_, p);
-                MarkStored();
+                MarkStored(dpZones);
                 if (!all) {
                     host_.Complete(false);
                     return TReplyVerdict::Ended;
@@ -268,7 +269,7 @@ TTransferBlock TTransferPlanner::ZonesLoad(bool all)
             } else if (!ReadZoneData(data_, zone, p)) {
                 return TReplyVerdict::NotAccepted;
             }
-            MarkStored();
+            MarkStored(dpZones);
             return TReplyVerdict::Taken;
         };
         if (i == 0) {
@@ -295,7 +296,7 @@ TTransferBlock TTransferPlanner::GroupsLoad()
                 return TReplyVerdict::Taken;
             if (!ReadGroups(data_, zone, p))
                 return TReplyVerdict::NotAccepted;
-            MarkStored();
+            MarkStored(dpGroups);
             return TReplyVerdict::Taken;
         });
         if (zone == 1)
@@ -318,7 +319,7 @@ TTransferBlock TTransferPlanner::SetsLoad()
                 return TReplyVerdict::Taken;
             if (!ReadSets(data_, index, p))
                 return TReplyVerdict::NotAccepted;
-            MarkStored();
+            MarkStored(dpSets);
             return TReplyVerdict::Taken;
         });
         if (index == 0)
@@ -352,7 +353,7 @@ TTransferBlock TTransferPlanner::SiteLoad()
             default: ok = ReadTimes(data_, p); break;
             }
             if (ok)
-                MarkStored();
+                MarkStored(dpSite);
             return Stored(ok);
         });
         if (i == 0) {
@@ -373,7 +374,7 @@ TTransferBlock TTransferPlanner::NetworkLoad()
         if (i < 2 * MaxNetworkPanels && i % 2 == 0) {
             TExchange x = Read(NetworkNameRequest(panel), [=, this](const QByteArray& p) {
                 ReadNetworkName(data_, panel, p);
-                MarkStored();
+                MarkStored(dpNetwork);
                 return TReplyVerdict::Taken;
             });
             if (panel == 1)
@@ -386,7 +387,7 @@ TTransferBlock TTransferPlanner::NetworkLoad()
             return Read(NetworkFittedRequest(panel), [=, this](const QByteArray& p) {
                 const bool ok = ReadNetworkFitted(data_, panel, p);
                 if (ok)
-                    MarkStored();
+                    MarkStored(dpNetwork);
                 return Stored(ok);
             });
         switch (i - 2 * MaxNetworkPanels) {
@@ -394,7 +395,7 @@ TTransferBlock TTransferPlanner::NetworkLoad()
             return Read(NetworkMatrixRequest(), [this](const QByteArray& p) {
                 const bool ok = ReadNetworkMatrix(data_, p);
                 if (ok)
-                    MarkStored();
+                    MarkStored(dpNetwork);
                 return Stored(ok);
             });
         case 1:
@@ -403,7 +404,7 @@ TTransferBlock TTransferPlanner::NetworkLoad()
         case 2:
             return Read(PanelNameRequest(), [this](const QByteArray& p) {
                 ReadPanelName(data_, p);
-                MarkStored();
+                MarkStored(dpNetwork);
                 return TReplyVerdict::Taken;
             });
         default: return std::nullopt;
@@ -420,7 +421,7 @@ TTransferBlock TTransferPlanner::CauseEffectLoad()
         TExchange x = Read(CauseEffectRequest(event), [=, this](const QByteArray& p) {
             const bool ok = ReadCauseEffect(data_, event, p);
             if (ok)
-                MarkStored();
+                MarkStored(dpCauseEffect);
             return Stored(ok);
         });
         if (event == 1)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Data.h"
 #include "panel/PanelPages.h"
 #include "panel/TransferPlan.h"
 
@@ -74,7 +75,7 @@ private:
     TExchange Read(const QByteArray& request,
                    std::function<TReplyVerdict(const QByteArray& payload)> handler);
     TExchange Write(const QByteArray& request, std::function<void()> acked = {});
-    void MarkStored();
+    void MarkStored(TDocParts parts);
 
     TData& data_;
     TZOLPanelComms& comms_;

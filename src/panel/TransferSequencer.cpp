@@ -82,7 +82,7 @@ bool TTransferSequencer::Run(TTransferPlan plan, bool loadingAll)
 
 bool TTransferSequencer::LoadAll()
 {
-    if (Busy() || !data_.AccessCodesValid)
+    if (Busy() || !data_.AccessCodesValid())
         return false;
     return Run(Planner().LoadAll(engine_->LinkUp()), true);
 }
@@ -101,7 +101,7 @@ bool TTransferSequencer::TextsPass(const QList<TPanelPage>& pages)
 
 bool TTransferSequencer::SaveAll()
 {
-    if (Busy() || !data_.AccessCodesValid || !TextsPass({}) || !SaveChecksPass(true))
+    if (Busy() || !data_.AccessCodesValid() || !TextsPass({}) || !SaveChecksPass(true))
         return false;
     return Run(Planner().SaveAll(), false);
 }
@@ -109,7 +109,7 @@ bool TTransferSequencer::SaveAll()
 bool TTransferSequencer::LoadPage()
 {
     const TPanelPage page = context_.ActivePage();
-    if (Busy() || (page == ppSiteConfig && !data_.AccessCodesValid))
+    if (Busy() || (page == ppSiteConfig && !data_.AccessCodesValid()))
         return false;
     if (page == ppViewEventLog)
         return LoadEvents(prompts_.confirm(TransferText::ClearEventsQuestion,
@@ -121,7 +121,7 @@ bool TTransferSequencer::LoadPage()
 bool TTransferSequencer::SavePage()
 {
     const TPanelPage page = context_.ActivePage();
-    if (Busy() || (page == ppSiteConfig && !data_.AccessCodesValid))
+    if (Busy() || (page == ppSiteConfig && !data_.AccessCodesValid()))
         return false;
     static const QHash<TPanelPage, QList<TPanelPage>> textsSent = {
         {ppLoopSummary, {ppLoopSummary, ppZoneConfig, ppSiteConfig}},

@@ -164,15 +164,10 @@ QString TReports::PointTypeText(const TQEMLoop& loop, int point) const
 {
     const TDeviceType& d = loop.Devices[point];
     QString text = loop.DeviceShortName(d.TypeCode);
-    if (d.HasBaseSounder) {
-        // The base sounder's own record holds its group; a point without that record
-        // (beyond the loop's last slot) still says it has one.
-        const int slot = point + TQEMLoop::BaseSounderOffset;
-        text += QStringLiteral(" + Base Sounder");
-        if (TIndexedArray<TDeviceType, 1, TQEMLoop::MaxPoints>::Contains(slot))
-            text += QStringLiteral(" (Group ") + QString::number(loop.Devices[slot].Zone) +
-                    QLatin1Char(')');
-    }
+    if (loop.BaseSounderFitted(point))
+        text += QStringLiteral(" + Base Sounder (Group ")
+            + QString::number(loop.Devices[point + TQEMLoop::BaseSounderOffset].Zone)
+            + QLatin1Char(')');
     return text;
 }
 

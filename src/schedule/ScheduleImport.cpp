@@ -1,6 +1,7 @@
 #include "schedule/ScheduleImport.h"
 
 #include "model/Data.h"
+#include "model/Placement.h"
 #include "schedule/DeviceSchedule.h"
 #include "schedule/ScheduleFiles.h"
 
@@ -10,6 +11,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -141,20 +143,14 @@ void ApplyEdit(TData& data, const TPointEdit& e)
     const int p = e.Point;
     TDeviceType& d = loop.Devices[p];
     if (e.TypeCode && *e.TypeCode != d.TypeCode) {
-        const int slot = p + TQEMLoop::BaseSounderOffset;
-        const bool hadBaseSounder =
-            slot <= TQEMLoop::MaxPoints && loop.BaseSounderOwner(slot) == p;
-        if (*e.TypeCode >= NotFittedCode) {
-            loop.ClearPoint(p);
-            d.TypeCode = NotFittedCode;
-        } else {
-            // PlaceDevice without its name-table rebuild: the table is rebuilt once at the end.
-            d.TypeCode = *e.TypeCode;
-            loop.ResetPointData(p);
-        }
-        // Only a detector keeps its base sounder.
-        if (hadBaseSounder && !loop.IsAnalogueSensor(p))
-            loop.SetBaseSounder(p, false, 0);
+        // The Loop Summary's rule (settings, remote LED, base sounder, mark); the plan was
+        // checked and accepted, group commands included. The name table is rebuilt once at
+        // the end.
+        TPlacementQuestions accepted;
+        accepted.ConfirmGroupCommand = [](const QString&) { return true; };
+        const auto namesChanged = std::exchange(loop.OnNamesChanged, nullptr);
+        PlaceAtPoint(loop, p, *e.TypeCode, psKeepNamed, accepted);
+        loop.OnNamesChanged = namesChanged;
     }
     if (!loop.IsFitted(p))
         return;
@@ -747,16 +743,19 @@ QString ScheduleCopyText(const TData& data, int loopNumber, const QList<int>& po
     return text;
 }
 
-bool ApplyScheduleChanges(TData& data, const QList<TScheduleChange>& changes)
+bool ApplyScheduleChanges(TData& data, const QList<TScheduleChange>& changes,
+                          const QString& label)
 {
+    TDocEdit edit(data, dpLoop1 | dpLoop2 | dpNames, label);
     bool changed = false;
     for (const TScheduleChange& change : changes) {
         ApplyEdit(data, change.Edit);
         changed = changed || change.Kind != skUntouched;
     }
-    if (!changed)
+    if (!changed) {
+        edit.Unchanged();
         return false;
+    }
     data.RebuildNameTable();
-    data.SetModified(true);
     return true;
 }

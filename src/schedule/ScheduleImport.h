@@ -92,4 +92,5 @@ QString ScheduleCopyText(const TData& data, int loop, const QList<int>& points);
 
 // Applies the accepted plan's edits in their order with the model's own operations, then
 // rebuilds the name table. True when anything changed (the document is then modified).
-bool ApplyScheduleChanges(TData& data, const QList<TScheduleChange>& changes);
+bool ApplyScheduleChanges(TData& data, const QList<TScheduleChange>& changes,
+                          const QString& label = QStringLiteral("Import Device Schedule"));

@@ -73,7 +73,7 @@ bool TConfigFile::Open(const QString& path)
     staging.PanelNumber = PanelNumberFromFileName(path, doc_.PanelNumber);
 
     doc_.AssignContent(staging);
-    doc_.SetModified(false);
+    doc_.MarkSaved();
     return true;
 }
 
@@ -131,11 +131,8 @@ bool TConfigFile::WriteFile(TConfigOutput& output)
                         .arg(reason),
                     caption);
 
-    const int points = doc_.NoLoopDevices();
-    for (TQEMLoop* loop : {&doc_.Loop1, &doc_.Loop2})
-        for (int p = 1; p <= points; ++p)
-            loop->Devices[p].TypeMismatch = false;
-    doc_.SetModified(false);
+    doc_.ClearTypeMismatchMarks();
+    doc_.MarkSaved();
     return true;
 }
 
@@ -146,12 +143,12 @@ bool TConfigFile::WriteFile()
 
 bool TConfigFile::Save()
 {
-    return doc_.AccessCodesValid && WriteFile();
+    return doc_.AccessCodesValid() && WriteFile();
 }
 
 bool TConfigFile::SaveAs(const QString& chosenPath)
 {
-    if (!doc_.AccessCodesValid)
+    if (!doc_.AccessCodesValid())
         return false;
     const QString path = PanelFileName(chosenPath, doc_.PanelNumber);
     if (!WriteFile(path))

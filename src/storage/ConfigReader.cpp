@@ -3,6 +3,7 @@
 #include "model/Data.h"
 #include "storage/ConfigFileNames.h"
 #include "storage/ConfigSections.h"
+#include "storage/ConfigWriter.h"
 #include "storage/ProfileFile.h"
 #include "storage/Prompts.h"
 
@@ -25,6 +26,7 @@ struct TReader {
     const TProfileFile& f;
     TData& doc;
     bool converting = false;
+    bool newDefaults = false;
 
     QString Str(const QString& section, const QString& key, const QString& def) const
     {
@@ -140,59 +142,91 @@ struct TReader {
             special.SetConfig[s] = Int(SetConfig, SetKey(0, s), 0, ByteField);
     }
 
+    // A file saved by this program that lacks a value was cut off: the value stays as New
+    // left it (the document was reset before reading). Other files take the values the
+    // panel's own files imply.
+    template <typename T>
+    T Def(const T& asNew, const T& otherwise) const
+    {
+        return newDefaults ? asNew : otherwise;
+    }
+
     void ReadSite()
     {
         TSiteConfig& site = doc.SiteConfig;
-        site.MaintenanceString = Str(Maintenance, Text, QString());
-        site.QuiescentString = Str(Quiescent, Text, QString());
-        site.MaintenanceDate = f.ReadDate(Maintenance, Date, QDate::currentDate());
-        site.DateEnabled = Bool(Maintenance, Enabled, false);
-        site.AL2Code = Str(AccessCodes, QStringLiteral("L2"), QString());
-        site.AL3Code = Str(AccessCodes, QStringLiteral("L3"), QString());
-        site.FaultLockout = Int(FaultLockout, Time, 10, ByteField);
-        site.PhasedDelay = Int(PhasedDelay, Time, InfiniteDelay, WordField);
-        site.SoundersPulsed = Bool(PhasedDelay, PulsedOn, true);
+        site.MaintenanceString = Str(Maintenance, Text, Def(site.MaintenanceString, QString()));
+        site.QuiescentString = Str(Quiescent, Text, Def(site.QuiescentString, QString()));
+        site.MaintenanceDate
+            = f.ReadDate(Maintenance, Date, Def(site.MaintenanceDate, QDate::currentDate()));
+        site.DateEnabled = Bool(Maintenance, Enabled, Def(site.DateEnabled, false));
+        site.AL2Code = Str(AccessCodes, QStringLiteral("L2"), Def(site.AL2Code, QString()));
+        site.AL3Code = Str(AccessCodes, QStringLiteral("L3"), Def(site.AL3Code, QString()));
+        site.FaultLockout = Int(FaultLockout, Time, Def(site.FaultLockout, 10), ByteField);
+        site.PhasedDelay = Int(PhasedDelay, Time, Def(site.PhasedDelay, InfiniteDelay), WordField);
+        site.SoundersPulsed = Bool(PhasedDelay, PulsedOn, Def(site.SoundersPulsed, true));
 
-        site.ClientName = Str(SiteConfig, QStringLiteral("Client Name"), QString());
+        site.ClientName
+            = Str(SiteConfig, QStringLiteral("Client Name"), Def(site.ClientName, QString()));
         for (int i = 1; i <= 5; ++i)
-            site.ClientAddress(i) =
-                Str(SiteConfig, QStringLiteral("Client Address ") + QString::number(i), QString());
-        site.PanelLocation = Str(SiteConfig, QStringLiteral("Alarm Position"), QString());
-        site.InstallerName = Str(SiteConfig, QStringLiteral("Installer Name"), QString());
+            site.ClientAddress(i)
+                = Str(SiteConfig, QStringLiteral("Client Address ") + QString::number(i),
+                    Def(site.ClientAddress(i), QString()));
+        site.PanelLocation
+            = Str(SiteConfig, QStringLiteral("Alarm Position"), Def(site.PanelLocation, QString()));
+        site.InstallerName
+            = Str(SiteConfig, QStringLiteral("Installer Name"), Def(site.InstallerName, QString()));
         for (int i = 1; i <= 5; ++i)
-            site.InstallerAddress(i) = Str(
-                SiteConfig, QStringLiteral("Installer Address ") + QString::number(i), QString());
-        site.Engineer = Str(SiteConfig, QStringLiteral("Engineer Name"), QString());
-        site.EngineerNo = Str(SiteConfig, QStringLiteral("Service Number"), QString());
-        site.NightBegin = Str(SiteConfig, QStringLiteral(" Night Begins"), QStringLiteral("00:00"));
-        site.NightEnd = Str(SiteConfig, QStringLiteral(" Night Ends"), QStringLiteral("00:00"));
-        site.ReCalTime = Str(SiteConfig, QStringLiteral("ReCalibrate at"), QStringLiteral("04:00"));
+            site.InstallerAddress(i)
+                = Str(SiteConfig, QStringLiteral("Installer Address ") + QString::number(i),
+                    Def(site.InstallerAddress(i), QString()));
+        site.Engineer
+            = Str(SiteConfig, QStringLiteral("Engineer Name"), Def(site.Engineer, QString()));
+        site.EngineerNo
+            = Str(SiteConfig, QStringLiteral("Service Number"), Def(site.EngineerNo, QString()));
+        site.NightBegin = Str(SiteConfig, QStringLiteral(" Night Begins"),
+            Def(site.NightBegin, QStringLiteral("00:00")));
+        site.NightEnd = Str(
+            SiteConfig, QStringLiteral(" Night Ends"), Def(site.NightEnd, QStringLiteral("00:00")));
+        site.ReCalTime = Str(SiteConfig, QStringLiteral("ReCalibrate at"),
+            Def(site.ReCalTime, QStringLiteral("04:00")));
 
-        site.InvestigationPeriod = Int(Investigation, QStringLiteral("Period"), 300, WordField);
-        site.InvestigationPeriod1 = Int(Investigation, QStringLiteral("Period1"), 180, WordField);
-        site.PanelSounder1_Group = Int(PanelSounderGroups, QStringLiteral("P1"), 1, ByteField);
-        site.PanelSounder2_Group = Int(PanelSounderGroups, QStringLiteral("P2"), 2, ByteField);
-        site.Day_Enable_Flags = Int(EnableFlags, QStringLiteral("Day"), 0, ByteField);
-        site.Night_Enable_Flags = Int(EnableFlags, QStringLiteral("Night"), 0, ByteField);
-        site.Discovery_Polling_LED = Bool(PollingLed, Enabled, false);
-        site.MCP_Delay = Int(SiteConfig, QStringLiteral("MCP Delay"), 1, DelayField);
-        site.Detector_Delay = Int(SiteConfig, QStringLiteral("Detector Delay"), 9, DelayField);
-        site.IO_Delay = Int(SiteConfig, QStringLiteral("IO Delay"), 1, DelayField);
+        site.InvestigationPeriod = Int(
+            Investigation, QStringLiteral("Period"), Def(site.InvestigationPeriod, 300), WordField);
+        site.InvestigationPeriod1 = Int(Investigation, QStringLiteral("Period1"),
+            Def(site.InvestigationPeriod1, 180), WordField);
+        site.PanelSounder1_Group = Int(
+            PanelSounderGroups, QStringLiteral("P1"), Def(site.PanelSounder1_Group, 1), ByteField);
+        site.PanelSounder2_Group = Int(
+            PanelSounderGroups, QStringLiteral("P2"), Def(site.PanelSounder2_Group, 2), ByteField);
+        site.Day_Enable_Flags
+            = Int(EnableFlags, QStringLiteral("Day"), Def(site.Day_Enable_Flags, 0), ByteField);
+        site.Night_Enable_Flags
+            = Int(EnableFlags, QStringLiteral("Night"), Def(site.Night_Enable_Flags, 0), ByteField);
+        site.Discovery_Polling_LED
+            = Bool(PollingLed, Enabled, Def(site.Discovery_Polling_LED, false));
+        site.MCP_Delay
+            = Int(SiteConfig, QStringLiteral("MCP Delay"), Def(site.MCP_Delay, 1), DelayField);
+        site.Detector_Delay = Int(
+            SiteConfig, QStringLiteral("Detector Delay"), Def(site.Detector_Delay, 9), DelayField);
+        site.IO_Delay
+            = Int(SiteConfig, QStringLiteral("IO Delay"), Def(site.IO_Delay, 1), DelayField);
         // One key for the resound flag, where stored files hold it.
-        site.ReSound_Function = Bool(ReSoundSection, ReSoundKey, false);
-        site.BST_Adjustment = Bool(BstAdjustment, Enabled, true);
-        site.RealTime_Event_Output = Bool(RealTimeEventOutput, Enabled, false);
+        site.ReSound_Function = Bool(ReSoundSection, ReSoundKey, Def(site.ReSound_Function, false));
+        site.BST_Adjustment = Bool(BstAdjustment, Enabled, Def(site.BST_Adjustment, true));
+        site.RealTime_Event_Output
+            = Bool(RealTimeEventOutput, Enabled, Def(site.RealTime_Event_Output, false));
 
-        doc.PulsedTone = Int(Tone, QStringLiteral("Int"), doc.SystemType() == stHochikiLoop ? 1 : 0,
-                             ToneField);
-        doc.ContinuousTone = Int(Tone, QStringLiteral("Cont"), 0, ToneField);
+        doc.PulsedTone = Int(Tone, QStringLiteral("Int"), doc.PulsedTone, ToneField);
+        doc.ContinuousTone
+            = Int(Tone, QStringLiteral("Cont"), Def(doc.ContinuousTone, 0), ToneField);
     }
 
     void ReadNetwork()
     {
         for (int n = 1; n <= MaxNetworkPanels; ++n) {
-            doc.RepeaterList.Repeaters[n].Name = Str(RepeaterName, RepeaterKey(n), QString());
-            doc.RepeaterList.Repeaters[n].Fitted = Bool(RepeaterFitted, RepeaterKey(n), false);
+            TNetwork& panel = doc.RepeaterList.Repeaters[n];
+            panel.Name = Str(RepeaterName, RepeaterKey(n), Def(panel.Name, QString()));
+            panel.Fitted = Bool(RepeaterFitted, RepeaterKey(n), Def(panel.Fitted, false));
         }
         TZOL_Network& net = doc.Network;
         for (int n = 1; n <= MaxNetworkPanels; ++n) {
@@ -202,7 +236,8 @@ struct TReader {
             net.AcceptDisablements[n] = Bool(AcceptDisablements, PanelKey(n), false);
             net.AcceptOccupied[n] = Bool(AcceptOccupied, PanelKey(n), false);
         }
-        doc.RepeaterList.PanelName = Str(NetworkConfig, NetworkPanelName, QStringLiteral("Main Panel"));
+        doc.RepeaterList.PanelName
+            = Str(NetworkConfig, NetworkPanelName, QStringLiteral("Main Panel"));
         doc.RepeaterList.Segment = Int(NetworkConfig, SegmentNumber, 1, ByteField);
     }
 
@@ -242,6 +277,8 @@ void ReadConfiguration(const TProfileFile& profile, const QString& comments, TDa
 {
     TReader r{profile, target};
     r.ReadVersions();
+    r.newDefaults = !profile.ReadString(Header, MainVersion, QString()).isEmpty()
+        && profile.ReadString(Header, PanelType, QString()) == PanelTypeValue;
 
     const QString panelType = profile.ReadString(Header, PanelType, QStringLiteral("QEM"));
     if (panelType != PanelTypeValue && !target.SiteConfig.Loop2Version.isEmpty())
@@ -272,7 +309,7 @@ void ReadConfiguration(const TProfileFile& profile, const QString& comments, TDa
     r.ReadCauseAndEffect();
 
     target.ConvertingFile = false;
-    target.SetModified(false);
+    target.MarkSaved();
 }
 
 QString ConfigSizeRefusal(qint64 size)
@@ -311,15 +348,47 @@ QStringList MissingConfigSections(const TProfileFile& profile, const QByteArray&
     static const QStringList always = {Loop,        DetectorType, ZoneConfig, GroupConfig,
                                        Maintenance, AccessCodes,  SiteConfig};
     QStringList missing;
-    for (const QString& section : always)
-        if (!profile.SectionExists(section))
-            missing << section;
+    if (profile.ReadString(Header, PanelType, QString()) != PanelTypeValue) {
+        // A file of an older panel type has keys of its own; its main sections are required.
+        for (const QString& section : always)
+            if (!profile.SectionExists(section))
+                missing << section;
+        return missing;
+    }
+    // Every save writes the same keys for a protocol: a file lacking any was cut off (at a
+    // line end too) or shortened by hand. A section is named whole, or with what it lacks.
+    TData shape;
+    const qint64 type = profile.ReadWideInteger(Loop, LoopType).value_or(stApolloLoop);
+    if (type >= stApolloLoop && type <= stNittanLoop)
+        shape.SwitchProtocol(static_cast<TSystemType>(type));
+    TProfileFile expected;
+    WriteConfiguration(shape, expected);
+    QString section;
+    int lacking = 0;
+    auto close = [&] {
+        if (lacking > 0)
+            missing << (profile.SectionExists(section)
+                            ? QStringLiteral("%1 (%2 keys)").arg(section).arg(lacking)
+                            : section);
+        lacking = 0;
+    };
+    for (const QByteArray& line : expected.ToBytes().split('\n')) {
+        const QString text = QString::fromLatin1(line).trimmed();
+        if (text.startsWith(QLatin1Char('[')) && text.endsWith(QLatin1Char(']'))) {
+            close();
+            section = text.mid(1, text.size() - 2);
+        } else if (const qsizetype eq = text.indexOf(QLatin1Char('=')); eq > 0) {
+            if (!profile.ValueExists(section, text.left(eq).trimmed()))
+                ++lacking;
+        }
+    }
+    close();
     return missing;
 }
 
 QString MissingSectionsWarning(const QString& path, const QStringList& missing)
 {
-    return QStringLiteral("The file %1 lacks sections every saved configuration has (%2): it may "
+    return QStringLiteral("The file %1 lacks what every saved configuration has (%2): it may "
                           "have been cut off. What it lacks opens as New leaves it; check the "
                           "configuration before sending it to a panel.")
         .arg(path, missing.join(QStringLiteral(", ")));

@@ -49,7 +49,7 @@ protected:
     void TearDown() override
     {
         // Nothing asks on the way out of a test.
-        Form->Data().SetModified(false);
+        Form->Data().MarkSaved();
         Form.reset();
     }
 

@@ -13,6 +13,8 @@
 #include "editors/zones/OutputMatrix.h"
 
 #include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QTableWidget>
 #include <QCheckBox>
 #include <QDir>
 #include <QMenu>
@@ -230,7 +232,7 @@ TEST_F(TUndoTest, OpenAndLoadAllStartAFreshHistory)
     EXPECT_EQ(Form->Data().ZoneList.Zone(1).Name, typed);
     ASSERT_TRUE(Form->Redo());
 
-    ASSERT_TRUE(RunTransfer([&] { return Form->LoadAll(); }));
+    ASSERT_TRUE(RunTransfer([&] { return Form->LoadAll(); })) << Prompts.texts().join('|').toStdString();
     EXPECT_EQ(History().UndoCount(), 0);
     EXPECT_EQ(ShownText(Action("actUndo")->text()), "Nothing to undo");
 }
@@ -240,7 +242,7 @@ TEST_F(TUndoTest, TheHistoryKeepsTheLastHundredSteps)
     TData& doc = Form->Data();
     for (int n = 1; n <= TUndoHistory::MaxSteps + 20; ++n) {
         doc.ZoneList.Zone(5).Name = QString::number(n);
-        doc.SetModified(true);
+        doc.Edit(dpAll, QStringLiteral("edit"));
         Settle();
     }
     EXPECT_EQ(History().UndoCount(), TUndoHistory::MaxSteps);
@@ -249,6 +251,145 @@ TEST_F(TUndoTest, TheHistoryKeepsTheLastHundredSteps)
     EXPECT_EQ(doc.ZoneList.Zone(5).Name, "20") << "the oldest steps were dropped";
     EXPECT_TRUE(doc.Modified()) << "the saved state is no longer reachable";
     EXPECT_EQ(History().RedoCount(), TUndoHistory::MaxSteps);
+}
+
+// Each page kind names the parts its edit touches and what undo calls it, whatever has the
+// focus.
+TEST_F(TUndoTest, EachPageKindNamesItsPartsAndItsUndoLabel)
+{
+    QList<std::pair<QString, TDocParts>> edits;
+    QObject::connect(&Form->Data(), &TData::Edited, Form.get(),
+                     [&](const QString& label, TDocParts parts) { edits.append({label, parts}); });
+    auto expect = [&](const QString& label, TDocParts parts) {
+        Settle();
+        ASSERT_FALSE(edits.isEmpty()) << label.toStdString();
+        EXPECT_EQ(edits.constLast().first, label);
+        EXPECT_EQ(edits.constLast().second, parts) << label.toStdString();
+        EXPECT_EQ(ShownText(Action("actUndo")->text()), QStringLiteral("&Undo ") + label);
+        edits.clear();
+    };
+
+    auto* client = Control<QLineEdit>(ppSiteConfig, "txtClientName");
+    client->setFocus();
+    QTest::keyClicks(client, QStringLiteral("A"));
+    expect(QStringLiteral("Clients Name"), dpSite);
+
+    QTest::mouseClick(Control<QCheckBox>(ppZoneConfig, "chkMCPs3"), Qt::LeftButton);
+    expect(QStringLiteral("Zone 3 MCPs"), dpZones);
+
+    auto* group = qobject_cast<TfrmGroupConfig*>(Form->Page(ppGroupConfig));
+    Form->SetActivePage(ppGroupConfig);
+    QTest::mouseClick(group->Tool(grPulsed), Qt::LeftButton);
+    QTest::mouseClick(group->Matrix(), Qt::LeftButton, {}, group->Matrix()->CellRect(1, 7).center());
+    expect(QStringLiteral("Group Config matrix"), dpGroups);
+
+    QTest::mouseClick(Control<QCheckBox>(ppSetConfig, "chkSilenceable2"), Qt::LeftButton);
+    expect(QStringLiteral("Set 2 silenceable"), dpSets);
+
+    QTest::mouseClick(Control<QCheckBox>(ppNetworkConfig, "chkFitted2"), Qt::LeftButton);
+    expect(QStringLiteral("Fitted 2"), dpNetwork);
+
+    auto* action = Control<QComboBox>(ppCEConfig, "cboAction1");
+    action->setFocus();
+    QTest::keyClick(action, Qt::Key_Down);
+    expect(QStringLiteral("Event 1 Action"), dpCauseEffect);
+
+    auto* comments = Control<QWidget>(ppComments, "txtComments");
+    comments->setFocus();
+    QTest::keyClicks(comments, QStringLiteral("x"));
+    expect(QStringLiteral("Comments"), dpComments);
+
+    auto* zones = Control<QTableWidget>(ppLoopSummary, "sgrdZones");
+    zones->item(3, 1)->setText(QStringLiteral("Stores"));
+    expect(QStringLiteral("Zone 3 name"), dpZones);
+
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(20);
+    auto* loop = qobject_cast<TfrmLoop*>(Form->Page(ppLoop1));
+    Form->SetActivePage(ppLoop1);
+    loop->Toolbar()->ChooseVariant(1, 2);
+    QTest::mouseClick(loop->Grid(), Qt::LeftButton, {}, loop->Grid()->PointCentre(5));
+    QTest::qWait(60);
+    expect(QStringLiteral("Loop 1 point 5"), dpLoop1 | dpNames);
+
+    // An undo from another page brings up the page that shows what it took back.
+    Form->SetActivePage(ppComments);
+    ASSERT_TRUE(Form->Undo());
+    EXPECT_EQ(Form->ActivePage(), ppLoop1);
+}
+
+// Leaving level 3 with level 2's code, mending it and editing another field: undo and save
+// go on working (a check result remembered in the document used to stop both silently).
+TEST_F(TUndoTest, AnAccessCodeMendedOnceNeverStopsUndoOrSave)
+{
+    SaveTo(QStringLiteral("codes.QEM"));
+    auto* level3 = Control<QLineEdit>(ppSiteConfig, "txtAL3Code");
+    auto* client = Control<QLineEdit>(ppSiteConfig, "txtClientName");
+    const QString original = Form->Data().SiteConfig.AL3Code;
+    level3->setFocus();
+    level3->selectAll();
+    QTest::keyClicks(level3, Form->Data().SiteConfig.AL2Code);
+    QTest::keyClick(level3, Qt::Key_Tab);
+    Settle();
+    Settle();
+    ASSERT_TRUE(level3->hasFocus()) << "the warning keeps the focus in the field";
+    level3->selectAll();
+    QTest::keyClicks(level3, QStringLiteral("4321"));
+    QTest::keyClick(level3, Qt::Key_Tab);
+    Settle();
+    client->setFocus();
+    QTest::keyClicks(client, QStringLiteral("Acme"));
+    QTest::keyClick(client, Qt::Key_Tab);
+    Settle();
+
+    ASSERT_TRUE(Form->Undo());
+    ASSERT_TRUE(Form->Undo());
+    EXPECT_EQ(Form->Data().SiteConfig.AL3Code, original);
+    ASSERT_TRUE(Form->Redo());
+    QTest::keyClick(Form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(Form->Data().Modified());
+}
+
+TEST_F(TUndoTest, AProtocolSwitchStartsAnUntitledConfiguration)
+{
+    SaveTo(QStringLiteral("site.QEM"));
+    const QByteArray saved = [&] {
+        QFile file(Form->Data().FileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    const QString path = Form->Data().FileName;
+    Prompts.Answers = {TPromptAnswer::paYes};
+    Action("actHochikiProtocol")->trigger();
+    ASSERT_EQ(Form->Data().SystemType(), stHochikiLoop);
+    EXPECT_TRUE(Form->Data().FileName.isEmpty());
+    EXPECT_TRUE(Form->windowTitle().endsWith(QStringLiteral(" - New file")));
+
+    auto* client = Control<QLineEdit>(ppSiteConfig, "txtClientName");
+    client->setFocus();
+    QTest::keyClicks(client, QStringLiteral("B"));
+    QTest::keyClick(Form.get(), Qt::Key_S, Qt::ControlModifier);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), saved) << "Save asks for a name instead of overwriting the site's file";
+}
+
+// Three undos, Save As and three redos: the title keeps the file and says it is modified.
+TEST_F(TUndoTest, RedoAfterSaveAsKeepsTheFileInTheTitle)
+{
+    for (const char* name : {"txtClientName", "txtQuiescentString", "txtMaintenanceString"}) {
+        auto* field = Control<QLineEdit>(ppSiteConfig, name);
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("x"));
+        Settle();
+    }
+    ASSERT_EQ(History().UndoCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(Form->Undo());
+    SaveTo(QStringLiteral("later.QEM"));
+    const QString path = Form->Data().FileName;
+    while (Form->Redo()) {
+    }
+    EXPECT_EQ(Form->Data().FileName, path);
+    EXPECT_TRUE(Form->windowTitle().endsWith(path + QStringLiteral(" - Modified")));
 }
 
 TEST(RecentFilesTest, NewestFirstOncePerFileAndAtMostEight)

@@ -32,7 +32,6 @@ TEST(DeviceCatalogue, ApolloOddCodes)
         EXPECT_EQ(DeviceShortName(stApolloLoop, code), "Un-supported type");
     }
     EXPECT_EQ(DeviceShortName(stApolloLoop, 96), "Disc Ion");
-    EXPECT_EQ(DeviceLongName(stApolloLoop, 96), "Un-supported type");
 }
 
 TEST(DeviceCatalogue, ApolloUpperCodesGroupInEights)
@@ -112,4 +111,13 @@ TEST(DeviceCatalogue, Predicates)
     EXPECT_TRUE(HasDeviceSettingsCode(stHochikiLoop, 136));
     EXPECT_FALSE(HasDeviceSettingsCode(stApolloLoop, 4));
     EXPECT_FALSE(HasDeviceSettingsCode(stHochikiLoop, 94));
+}
+
+// A device known by its short name only (Apollo 96) is known everywhere under that name: the
+// dialogs, compare, info and the report ask the same catalogue the check does.
+TEST(DeviceCatalogue, ShortNameOnlyDevicesAreKnownByThatName)
+{
+    EXPECT_TRUE(IsKnownDeviceCode(stApolloLoop, 96));
+    EXPECT_EQ(DeviceLongName(stApolloLoop, 96), "Disc Ion");
+    EXPECT_EQ(DeviceLongName(stApolloLoop, 250), UnsupportedTypeName);
 }

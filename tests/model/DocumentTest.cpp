@@ -23,7 +23,7 @@ void Scribble(TData& data)
     data.LoopCount = 1;
     data.DelayTimer = 90;
     data.SendMaintenanceDate = true;
-    data.SetModified(true);
+    data.Edit(dpAll, QStringLiteral("edit"));
 }
 
 } // namespace
@@ -35,7 +35,7 @@ TEST(Document, StartValues)
     EXPECT_EQ(data.LoopCount, 2);
     EXPECT_TRUE(data.FileName.isEmpty());
     EXPECT_FALSE(data.Modified());
-    EXPECT_TRUE(data.AccessCodesValid);
+    EXPECT_TRUE(data.AccessCodesValid());
     EXPECT_EQ(data.PanelNumber, 1);
     EXPECT_EQ(data.Comments, "Comments Page");
     EXPECT_EQ(data.NameTable.Count(), 1);
@@ -132,9 +132,9 @@ TEST(Document, ModifiedSignal)
 {
     TData data;
     QSignalSpy spy(&data, &TData::ModifiedChanged);
-    data.SetModified(true);
-    data.SetModified(true);
-    data.SetModified(false);
+    data.Edit(dpAll, QStringLiteral("edit"));
+    data.Edit(dpAll, QStringLiteral("edit"));
+    data.MarkSaved();
     ASSERT_EQ(spy.count(), 2);
     EXPECT_EQ(spy.at(0).at(0).toBool(), true);
     EXPECT_EQ(spy.at(1).at(0).toBool(), false);

@@ -49,10 +49,8 @@ TEST(Loop, ClassDefaultsWhenPlacing)
     EXPECT_EQ(loop.Devices[14].SharedData[3], 7);
     EXPECT_EQ(loop.Devices[14].SharedData[4], 7);
 
-    loop.Devices[15].HasBaseSounder = true;
     loop.PlaceDevice(15, 28);
     EXPECT_EQ(Shared(loop.Devices[15]), (std::vector<int>{0, 0, 255, 0, 255, 0, 255, 0}));
-    EXPECT_FALSE(loop.Devices[15].HasBaseSounder);
 }
 
 TEST(Loop, ClassDefaultsOnOtherProtocols)
@@ -133,7 +131,6 @@ TEST(Loop, BaseSounderSlots)
     TQEMLoop loop;
     loop.PlaceDevice(10, 20);
     loop.SetBaseSounder(10, true, 6);
-    EXPECT_TRUE(loop.Devices[10].HasBaseSounder);
     EXPECT_EQ(loop.Devices[137].TypeCode, 4);
     EXPECT_EQ(loop.Devices[137].Zone, 6);
     EXPECT_EQ(loop.Devices[137].SharedData[3], 8);
@@ -159,7 +156,7 @@ TEST(Loop, BaseSounderSlots)
     EXPECT_EQ(loop.Devices[254].TypeCode, 94);
     EXPECT_FALSE(loop.HasBaseSounderSlot(128));
     loop.SetBaseSounder(200, true, 2); // no slot: nothing outside the table is touched
-    EXPECT_TRUE(loop.Devices[200].HasBaseSounder);
+    EXPECT_FALSE(loop.BaseSounderFitted(200));
 
     loop.SystemType = stNittanLoop;
     EXPECT_FALSE(loop.HasBaseSounderSlot(1));

@@ -5,35 +5,29 @@
 TEST(AccessCodes, Check)
 {
     TData data;
-    data.BeginAccessCodeEdit();
-    EXPECT_FALSE(data.AccessCodesValid);
+    EXPECT_TRUE(data.AccessCodesValid());
     data.SetAccessCode(3, "3412");
     EXPECT_TRUE(data.Modified());
-    TAccessCodeCheck check = data.EndAccessCodeEdit(3);
+    TAccessCodeCheck check = CheckAccessCodes(data.SiteConfig, 3);
     EXPECT_FALSE(check.Valid);
     EXPECT_TRUE(check.IsWarning);
     EXPECT_EQ(check.Message, "Warning. Cannot have the same code as Access Level 2");
-    EXPECT_FALSE(data.AccessCodesValid);
-
-    check = data.EndAccessCodeEdit(2);
-    EXPECT_EQ(check.Message, "Warning. Cannot have the same code as Access Level 3");
+    EXPECT_FALSE(data.AccessCodesValid());
+    EXPECT_EQ(CheckAccessCodes(data.SiteConfig, 2).Message,
+              "Warning. Cannot have the same code as Access Level 3");
 
     data.SetAccessCode(2, "341");
-    check = data.EndAccessCodeEdit(2);
+    check = data.AccessCodeCheck();
     EXPECT_FALSE(check.IsWarning);
     EXPECT_EQ(check.Message, "Error. Access Level 2 code must have 4 digits");
-    EXPECT_FALSE(data.AccessCodesValid);
 
     data.SetAccessCode(3, "12344");
-    check = data.EndAccessCodeEdit(3);
-    EXPECT_EQ(check.Message, "Error. Access Level 3 code must have 4 digits");
+    EXPECT_EQ(data.AccessCodeCheck().Message, "Error. Access Level 3 code must have 4 digits");
 
     data.SetAccessCode(3, "1234");
     data.SetAccessCode(2, "4321");
-    check = data.EndAccessCodeEdit(2);
-    EXPECT_TRUE(check.Valid);
-    EXPECT_TRUE(check.Message.isEmpty());
-    EXPECT_TRUE(data.AccessCodesValid);
+    EXPECT_TRUE(data.AccessCodeCheck().Message.isEmpty());
+    EXPECT_TRUE(data.AccessCodesValid());
 }
 
 TEST(AccessCodes, KeyFilterAndKeyswitch)

@@ -103,7 +103,7 @@ TEST(SaveOutcome, LoadMarksTheDocumentModified)
 {
     TPanelTestLink link;
     link.Prompts.Answers = {TPromptAnswer::paYes};
-    link.Data.SetModified(false);
+    link.Data.MarkSaved();
     ASSERT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), true);
     EXPECT_FALSE(link.Data.Modified());
     link.Page = ppZoneConfig;

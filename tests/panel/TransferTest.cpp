@@ -237,7 +237,7 @@ TEST(Transfer, SaveAllChecks)
     EXPECT_TRUE(link.Prompts.texts().contains(
         "There are output delays exceeding 3.33 Minutes which MUST be resolved\nZone 3"));
 
-    link.Data.AccessCodesValid = false;
+    link.Data.SiteConfig.AL3Code = link.Data.SiteConfig.AL2Code;
     EXPECT_FALSE(link.Sequencer.LoadAll());
 }
 

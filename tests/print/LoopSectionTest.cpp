@@ -199,7 +199,6 @@ TEST_F(LoopSectionTest, TypeAndZoneTextsOfPlainPoints)
     data.Loop1.PlaceDevice(3, 20);
     data.Loop1.Devices[3].Zone = 5;
     data.Loop1.SetBaseSounder(3, true, 7);
-    data.Loop1.Devices[3].HasBaseSounder = true;
     data.Loop1.PlaceDevice(4, 20);
     data.Loop1.Devices[4].Zone = 0;
     data.Loop1.Devices[4].SharedData[2] = NameIndex(QStringLiteral("Lift lobby"));

@@ -13,7 +13,7 @@ void FillHall(TData& doc)
     doc.Loop2.PlaceDevice(6, 72);
     doc.ZoneList.Zone(3).Name = QStringLiteral("Hall");
     doc.RebuildNameTable();
-    doc.SetModified(false);
+    doc.MarkSaved();
 }
 
 } // namespace

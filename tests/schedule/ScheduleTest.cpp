@@ -59,7 +59,7 @@ void FillSite(TData& doc, TSystemType type)
     Name(doc, 1, 2, QStringLiteral("Caf\u00e9 ; kitchen"));
     Name(doc, 2, l2.IsFitted(126) ? 126 : l2.IsFitted(200) ? 200 : 99, QStringLiteral("  Plant  "));
     doc.RebuildNameTable();
-    doc.SetModified(false);
+    doc.MarkSaved();
 }
 
 int FittedCount(const TData& doc)
@@ -88,7 +88,7 @@ void FillRooms(TData& doc, int count)
         Name(doc, 1, p, QStringLiteral("Room %1").arg(p));
     }
     doc.RebuildNameTable();
-    doc.SetModified(false);
+    doc.MarkSaved();
 }
 
 } // namespace

@@ -165,7 +165,7 @@ TEST(ConfigFailure, AFailedWriteIsReportedAndLosesNothing)
         // A configuration named like its comments file: the comments would replace it.
         TScriptedPrompts prompts;
         TData doc;
-        doc.SetModified(true);
+        doc.Edit(dpAll, QStringLiteral("edit"));
         const QString clash = dir.filePath("site.RTF");
         EXPECT_FALSE(TConfigFile(doc, prompts).WriteFile(clash));
         ASSERT_EQ(prompts.count(TScriptedPrompts::TKind::mkError), 1);
@@ -179,7 +179,7 @@ TEST(ConfigFailure, AFailedWriteIsReportedAndLosesNothing)
     const QString impossible = dir.filePath("plain/site.QEM");
     TScriptedPrompts prompts;
     TData doc;
-    doc.SetModified(true);
+    doc.Edit(dpAll, QStringLiteral("edit"));
     TConfigFile file(doc, prompts);
     EXPECT_FALSE(file.SaveAs(impossible));
     ASSERT_EQ(prompts.count(TScriptedPrompts::TKind::mkError), 1);
@@ -227,4 +227,37 @@ TEST(ConfigFailure, MoreNamesThanThePanelTakesStillReopen)
     TData again;
     ASSERT_TRUE(TConfigFile(again, prompts).Open(path)) << prompts.texts().join('\n').toStdString();
     EXPECT_EQ(again.Loop2.Devices[200].Name, "L2 point 200");
+}
+
+// A saved file cut at a line end (here just after a section heading) opens with a warning
+// naming what it lacks, and what it lacks takes New's values; a whole file opens silently.
+TEST(ConfigFailure, ACutOffFileNamesWhatItLacksAndTakesNewValues)
+{
+    QTemporaryDir dir;
+    TData doc;
+    doc.SiteConfig.Discovery_Polling_LED = false;
+    doc.SiteConfig.AL2Code = QStringLiteral("1111");
+    doc.RepeaterList.PanelName = QStringLiteral("Gatehouse");
+    const QString path = dir.filePath("site.QEM");
+    TScriptedPrompts prompts;
+    ASSERT_TRUE(TConfigFile(doc, prompts).WriteFile(path));
+    TData whole;
+    ASSERT_TRUE(TConfigFile(whole, prompts).Open(path));
+    EXPECT_TRUE(prompts.Records.isEmpty());
+
+    const QByteArray bytes = ReadBytes(path);
+    const qsizetype heading = bytes.indexOf("[Site Config]");
+    ASSERT_GT(heading, 0);
+    WriteBytes(path, bytes.left(bytes.indexOf('\n', heading) + 1));
+    TData cut;
+    ASSERT_TRUE(TConfigFile(cut, prompts).Open(path));
+    ASSERT_EQ(prompts.Records.size(), 1);
+    const QString warning = prompts.Records[0].Text;
+    for (const char* part : {"Site Config (", "Polling_LED", "Network Config", "C_EEvent"})
+        EXPECT_TRUE(warning.contains(QLatin1String(part))) << part << " in " << warning.toStdString();
+    const TData fresh;
+    EXPECT_EQ(cut.SiteConfig.AL2Code, "1111") << "what it has is read";
+    EXPECT_EQ(cut.SiteConfig.Discovery_Polling_LED, fresh.SiteConfig.Discovery_Polling_LED);
+    EXPECT_EQ(cut.RepeaterList.PanelName, fresh.RepeaterList.PanelName);
+    EXPECT_EQ(cut.SiteConfig.NightBegin, fresh.SiteConfig.NightBegin);
 }

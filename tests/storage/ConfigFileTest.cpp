@@ -66,7 +66,7 @@ TEST(ConfigFile, EveryProtocolSurvivesSaveAndOpen)
         TData original;
         original.SwitchProtocol(type);
         FillDocument(original);
-        original.SetModified(true);
+        original.Edit(dpAll, QStringLiteral("edit"));
         const QString path = dir.filePath("site_Panel4.QEM");
         ASSERT_TRUE(TConfigFile(original, prompts).WriteFile(path));
         EXPECT_FALSE(original.Modified());
@@ -234,8 +234,7 @@ TEST(ConfigFile, SaveAsRenamesAndWritesNewCommentsBesideIt)
     EXPECT_EQ(ReadRichText(ReadBytes(dir.filePath("a_Panel2.RTF"))).PlainText(), "first");
     EXPECT_EQ(ReadRichText(ReadBytes(dir.filePath("b_Panel2.RTF"))).PlainText(), "second");
 
-    doc.AccessCodesValid = false;
-    doc.SetModified(true);
+    doc.SetAccessCode(3, doc.SiteConfig.AL2Code);
     EXPECT_FALSE(file.Save());
     EXPECT_TRUE(doc.Modified());
     EXPECT_TRUE(prompts.Records.isEmpty());
@@ -248,7 +247,7 @@ TEST(ConfigFile, SaveAsRenamesAndWritesNewCommentsBesideIt)
     ASSERT_TRUE(TConfigFile(reread, prompts).ReadFile(dir.filePath("b_Panel2.QEM")));
     EXPECT_EQ(reread.Comments, "third");
     TData fresh;
-    fresh.SetModified(true);
+    fresh.Edit(dpAll, QStringLiteral("edit"));
     EXPECT_FALSE(TConfigFile(fresh, prompts).WriteFile());
     EXPECT_TRUE(fresh.Modified());
     EXPECT_TRUE(prompts.Records.isEmpty());

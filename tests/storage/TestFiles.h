@@ -43,5 +43,5 @@ inline void MakeOpenDocument(TData& doc)
     doc.RebuildNameTable();
     doc.FileName = QStringLiteral("/jobs/old_Panel3.QEM");
     doc.PanelNumber = 3;
-    doc.SetModified(true);
+    doc.Edit(dpAll, QStringLiteral("edit"));
 }

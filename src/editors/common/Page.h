@@ -9,8 +9,11 @@ class TData;
 class TPrompts;
 
 // One tab of the main window. Refresh() loads every control from the document; an edit
-// writes its value into the document at once and calls SetModified(true). A page keeps no
-// copy of configuration values and builds its controls once, so a refresh only sets values.
+// writes its value into the document at once inside a scoped edit that names the parts it
+// touches and what undo calls it:
+//     TDocEdit edit(Data(), dpZones, QStringLiteral("Zone 3 name"));
+// A page keeps no copy of configuration values, never writes the document while showing it,
+// and builds its controls once, so a refresh only sets values.
 class TPage : public QWidget {
     Q_OBJECT
 
@@ -31,6 +34,8 @@ public:
     virtual void LoopCountChanged() {}
 
 protected:
+    // The undo label of an edit made with control: its accessible name without a colon.
+    static QString EditLabel(const QWidget* control);
     TData& Data() const { return context_.Data; }
     TPrompts& Prompts() const { return context_.Prompts; }
     TEditorContext& Context() const { return context_; }

@@ -275,15 +275,14 @@ void TDeviceConfig::LoadOptions()
     chkBaseSounder_->setText(baseCaption);
     chkBaseSounder_->setAccessibleName(PlainCaption(baseCaption));
     chkBaseSounder_->setVisible(baseSounderOffered_);
-    if (l.HasBaseSounderSlot(address_))
-        d.HasBaseSounder = l.BaseSounderFitted(address_);
+    const bool baseSounder = l.BaseSounderFitted(address_);
     const int group = l.HasBaseSounderSlot(address_)
         ? l.Devices[address_ + TQEMLoop::BaseSounderOffset].Zone
         : 0;
-    SelectChoice(*cmbBaseSounderGroup_, d.HasBaseSounder ? group - 1 : -1);
+    SelectChoice(*cmbBaseSounderGroup_, baseSounder ? group - 1 : -1);
     {
         const QSignalBlocker block(chkBaseSounder_);
-        chkBaseSounder_->setChecked(d.HasBaseSounder);
+        chkBaseSounder_->setChecked(baseSounder);
     }
     ShowBaseSounderGroup();
 }
@@ -338,11 +337,9 @@ void TDeviceConfig::Save()
         if (chkBaseSounder_->isChecked()) {
             l.SetBaseSounder(address_, true, cmbBaseSounderGroup_->currentIndex() + 1);
         } else if (l.BaseSounderFitted(address_)) {
-            l.SetBaseSounder(address_, false, 0);
-        } else {
             // On Hochiki the slot is an address of its own: a device there that is not a
             // base sounder is not this detector's to remove.
-            d.HasBaseSounder = false;
+            l.SetBaseSounder(address_, false, 0);
         }
     }
 }

@@ -23,6 +23,7 @@ bool EditDevices(TEditorContext& context, int loop, int address, QWidget* parent
     int point = address > l.NoLoopDevices() ? 1 : address <= 0 ? l.NoLoopDevices() : address;
     bool wrote = false;
     for (;;) {
+        TDocEdit edit(data, LoopPart(loop) | dpNames, PointLabel(loop, point));
         int result = ddrCancel;
         bool editable = true;
         if (UsesIOConfig(l, point)) {
@@ -33,13 +34,16 @@ bool EditDevices(TEditorContext& context, int loop, int address, QWidget* parent
             editable = deviceConfig.Editable();
             result = deviceConfig.exec();
         }
-        if (result == ddrCancel)
+        if (result == ddrCancel) {
+            edit.Unchanged();
             return wrote;
+        }
         // Stepping over empty addresses changes nothing.
         if (editable) {
             data.RebuildNameTable();
-            data.SetModified(true);
             wrote = true;
+        } else {
+            edit.Unchanged();
         }
         if (result == ddrNext) {
             if (point < l.NoLoopDevices())

@@ -9,6 +9,7 @@
 #include "editors/devices/LoopSummaryModel.h"
 #include "editors/devices/SummaryClipboard.h"
 #include "editors/devices/SummaryZones.h"
+#include "editors/loop/DeviceSelectionFrame.h"
 #include "model/Data.h"
 #include "model/Placement.h"
 #include "storage/Prompts.h"
@@ -79,14 +80,16 @@ void TfrmLoopSummary::Build()
 
     toolbarSlot_ = new QHBoxLayout;
     toolbarSlot_->setContentsMargins(0, 0, 0, 0);
+    toolbar_ = new TDevice_Selection_Frame(this);
+    toolbar_->setObjectName(QStringLiteral("SummaryDeviceToolbar"));
+    toolbar_->Build(Data().SystemType(), Context().ButtonsIniPath);
     auto* top = new QHBoxLayout;
     top->addWidget(lblShow);
     top->addWidget(cmbShowSummaryFor_);
     top->addSpacing(12);
     top->addWidget(chkEnableChanges_);
     top->addStretch(1);
-    // Holds the place of the device toolbar until it arrives.
-    toolbarSlot_->addStretch(1);
+    toolbarSlot_->addWidget(toolbar_, 1);
 
     lblLoopType_ = new QLabel(this);
     lblLoopType_->setObjectName(QStringLiteral("lblLoopType"));
@@ -134,7 +137,7 @@ void TfrmLoopSummary::Build()
     sgrdLoopSummary_->installEventFilter(this);
     connect(sgrdLoopSummary_, &QTableView::clicked, this, &TfrmLoopSummary::CellClicked);
     InstallSummaryClipboard(*sgrdLoopSummary_, Data(), [this] { return loop_; },
-                            [this] { Changed(); });
+                            [this] { Rebuild(); });
 
     nameDelegate_ = new TCellTextDelegate(MaxDescriptionLength, this);
     // The message box takes the focus and so ends the edit: it comes after the key has been
@@ -214,11 +217,11 @@ QWidget* TfrmLoopSummary::BuildAlarmVerification()
         spin->setAccessibleName(PlainCaption(caption));
         spin->setRange(1, maximum);
         form->addRow(caption, spin);
-        connect(spin, &QSpinBox::valueChanged, this, [this, field](int value) {
+        connect(spin, &QSpinBox::valueChanged, this, [this, field, spin](int value) {
             if (loading_ || Data().SiteConfig.*field == value)
                 return;
+            TDocEdit edit(Data(), dpSite, spin->accessibleName());
             Data().SiteConfig.*field = value;
-            Data().SetModified(true);
         });
         return spin;
     };
@@ -231,8 +234,17 @@ QWidget* TfrmLoopSummary::BuildAlarmVerification()
     return grpAlarmVerification_;
 }
 
+void TfrmLoopSummary::FollowProtocol()
+{
+    // The toolbar offers the devices of the document's protocol; another protocol starts
+    // without a choice.
+    if (toolbar_->Definition().SystemType() != Data().SystemType())
+        toolbar_->Build(Data().SystemType(), Context().ButtonsIniPath);
+}
+
 void TfrmLoopSummary::Refresh()
 {
+    FollowProtocol();
     loading_ = true;
     lblLoopType_->setText(LoopTypeText(Data().SystemType(), Data().LoopCount));
     const TSiteConfig& site = Data().SiteConfig;
@@ -255,6 +267,7 @@ void TfrmLoopSummary::PageActivated()
 
 void TfrmLoopSummary::ProtocolApplied()
 {
+    FollowProtocol();
     lblLoopType_->setText(LoopTypeText(Data().SystemType(), Data().LoopCount));
     Rebuild();
 }
@@ -325,20 +338,6 @@ void TfrmLoopSummary::SetNameCountersVisible(bool visible)
     }
 }
 
-void TfrmLoopSummary::SetDeviceToolbar(QWidget* toolbar)
-{
-    while (QLayoutItem* item = toolbarSlot_->takeAt(0)) {
-        if (item->widget())
-            item->widget()->deleteLater();
-        delete item;
-    }
-    toolbarSlot_->addWidget(toolbar, 1);
-}
-
-void TfrmLoopSummary::SetSelectedType(int code)
-{
-    selectedType_ = code;
-}
 
 void TfrmLoopSummary::Rebuild()
 {
@@ -366,11 +365,6 @@ void TfrmLoopSummary::HideDropDowns()
     cmbBaseSounderDropDown_->hide();
 }
 
-void TfrmLoopSummary::Changed()
-{
-    Data().SetModified(true);
-    Rebuild();
-}
 
 bool TfrmLoopSummary::eventFilter(QObject* watched, QEvent* event)
 {
@@ -459,13 +453,27 @@ void TfrmLoopSummary::EditDevice(int point)
 
 void TfrmLoopSummary::ChangeType(int point)
 {
+    // The choice is the toolbar's, for the protocol the document has now.
+    FollowProtocol();
+    if (!toolbar_->HasSelection()) {
+        Prompts().beep();
+        return;
+    }
     TPlacementQuestions questions;
     questions.Refuse = [this](const QString& refusal) { Prompts().error(refusal); };
     questions.ConfirmGroupCommand = [this](const QString& question) {
         return Prompts().confirm(question, TPromptButtons::pbYesNo) == TPromptAnswer::paYes;
     };
-    if (PlaceAtPoint(model_->Loop(), point, selectedType_, psKeepNamed, questions))
-        Changed();
+    bool placed = false;
+    {
+        TDocEdit edit(Data(), LoopPart(loop_) | dpNames, PointLabel(loop_, point));
+        placed = PlaceAtPoint(model_->Loop(), point, toolbar_->SelectedType(), psKeepNamed,
+                              questions);
+        if (!placed)
+            edit.Unchanged();
+    }
+    if (placed)
+        Rebuild();
 }
 
 void TfrmLoopSummary::ChooseZone(const QModelIndex& index, int point)
@@ -504,9 +512,12 @@ void TfrmLoopSummary::ZoneChosen(int point, int entry)
         sgrdLoopSummary_->setFocus();
         return;
     }
-    d.Zone = entry;
-    d.SharedData[TDeviceType::sdZoneOrGroup] = entry;
-    Changed();
+    {
+        TDocEdit edit(Data(), LoopPart(loop_), PointLabel(loop_, point) + QStringLiteral(" zone"));
+        d.Zone = entry;
+        d.SharedData[TDeviceType::sdZoneOrGroup] = entry;
+    }
+    Rebuild();
     sgrdLoopSummary_->setFocus();
 }
 
@@ -544,11 +555,12 @@ void TfrmLoopSummary::BaseSounderChosen(int point, int entry)
         sgrdLoopSummary_->setFocus();
         return;
     }
-    if (entry == 0)
-        loop.SetBaseSounder(point, false, 0);
-    else
-        loop.SetBaseSounder(point, true, entry);
-    Data().RebuildNameTable();
-    Changed();
+    {
+        TDocEdit edit(Data(), LoopPart(loop_) | dpNames,
+                      PointLabel(loop_, point) + QStringLiteral(" base sounder"));
+        loop.SetBaseSounder(point, entry != 0, entry);
+        Data().RebuildNameTable();
+    }
+    Rebuild();
     sgrdLoopSummary_->setFocus();
 }

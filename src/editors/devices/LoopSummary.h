@@ -12,6 +12,7 @@ class QSpinBox;
 class QTableView;
 class QTimer;
 class TCellDropDown;
+class TDevice_Selection_Frame;
 class TCellTextDelegate;
 class TLoopSummaryModel;
 class TSummaryZones;
@@ -41,10 +42,11 @@ public:
     // The name-table counters (and the I/O dialog's option words), switched on from the
     // about box.
     void SetNameCountersVisible(bool visible);
-    // The device toolbar of this page goes here; its choice arrives through SetSelectedType.
-    void SetDeviceToolbar(QWidget* toolbar);
-    void SetSelectedType(int code);
-    int SelectedType() const { return selectedType_; }
+    // The toolbar offers the devices of the document's protocol (called whenever it may have
+    // changed, shown or not).
+    void FollowProtocol();
+    // The page's device toolbar: its choice is what a Type click places.
+    TDevice_Selection_Frame& DeviceToolbar() const { return *toolbar_; }
 
     // The click handling of a cell, as a mouse click and Enter run it.
     void CellClicked(const QModelIndex& index);
@@ -73,16 +75,15 @@ private:
     void HideDropDowns();
     void UpdateCounters();
     void WarnWhenNamesFull();
-    void Changed();
 
     int loop_ = 1;
-    int selectedType_ = 0;
     bool loading_ = false;
     TLoopSummaryModel* model_ = nullptr;
     TCellTextDelegate* nameDelegate_ = nullptr;
     QComboBox* cmbShowSummaryFor_ = nullptr;
     QCheckBox* chkEnableChanges_ = nullptr;
     QHBoxLayout* toolbarSlot_ = nullptr;
+    TDevice_Selection_Frame* toolbar_ = nullptr;
     QLabel* lblLoopType_ = nullptr;
     QTableView* sgrdLoopSummary_ = nullptr;
     TCellDropDown* cmbZoneDropDown_ = nullptr;

@@ -28,12 +28,8 @@ void TLoopSummaryModel::SetLoop(int loop)
 
 void TLoopSummaryModel::Rebuild()
 {
-    TQEMLoop& loop = Loop();
+    const TQEMLoop& loop = Loop();
     const int count = loop.MaxCellCount();
-    for (int point = 1; point <= count; ++point)
-        if (loop.HasBaseSounderSlot(point))
-            loop.Devices[point].HasBaseSounder = loop.BaseSounderFitted(point);
-
     std::vector<TRow> rows;
     rows.reserve(static_cast<std::size_t>(count));
     for (int point = 1; point <= count; ++point)
@@ -80,7 +76,7 @@ TLoopSummaryModel::TRow TLoopSummaryModel::BuildRow(int point) const
     else
         row[scZone] = ZoneText(data_, d.Zone);
     row[scName] = data_.NameTable.Name(d.NameIndex());
-    if (d.HasBaseSounder && loop.HasBaseSounderSlot(point)) {
+    if (loop.BaseSounderFitted(point)) {
         const int group = loop.Devices[point + TQEMLoop::BaseSounderOffset].Zone;
         row[scBaseSounder] = group >= 0 && group <= MaxGroup
             ? QStringLiteral("Group ") + QString::number(group)
@@ -145,9 +141,12 @@ bool TLoopSummaryModel::setData(const QModelIndex& index, const QVariant& value,
     const QString text = value.toString().left(MaxDescriptionLength);
     if (text == rows_[static_cast<std::size_t>(index.row())][scName] && text == d.Name)
         return false;
-    d.Name = text;
-    data_.RebuildNameTable();
-    data_.SetModified(true);
+    {
+        TDocEdit edit(data_, LoopPart(loop_) | dpNames,
+                      PointLabel(loop_, PointOfRow(index.row())) + QStringLiteral(" name"));
+        d.Name = text;
+        data_.RebuildNameTable();
+    }
     // Name indexes of other points may have moved with the rebuild.
     for (std::size_t r = 0; r < rows_.size(); ++r)
         rows_[r][scName] = BuildRow(PointOfRow(static_cast<int>(r)))[scName];

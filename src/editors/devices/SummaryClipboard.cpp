@@ -48,7 +48,7 @@ void InstallSummaryClipboard(QTableView& table, TData& data, std::function<int()
             ShowPasteRefusal(plan, table.window());
             return;
         }
-        if (ApplyScheduleChanges(data, plan.Changes))
+        if (ApplyScheduleChanges(data, plan.Changes, QStringLiteral("Paste")))
             pasted();
     });
 }

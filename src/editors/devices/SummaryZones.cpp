@@ -118,7 +118,9 @@ void TSummaryZones::ZoneEdited(QTableWidgetItem* item)
     QString& name = data_.ZoneList.Zone(item->row()).Name;
     if (text == name)
         return;
-    name = text;
-    data_.SetModified(true);
+    {
+        TDocEdit edit(data_, dpZones, QStringLiteral("Zone %1 name").arg(item->row()));
+        name = text;
+    }
     emit ZoneNamesChanged();
 }

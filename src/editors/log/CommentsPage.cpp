@@ -183,8 +183,10 @@ void TfrmComments::Edited()
         return;
     // Plain text stays plain; formatted text is kept as the RTF the file will hold.
     shown_ = CommentsFromFile(WriteRtf(RichTextOf(*txtComments_->document())));
+    if (Data().Comments == shown_)
+        return;
+    TDocEdit edit(Data(), dpComments, QStringLiteral("Comments"));
     Data().Comments = shown_;
-    Data().SetModified(true);
 }
 
 void TfrmComments::Apply(const QTextCharFormat& format)

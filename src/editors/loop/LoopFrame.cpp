@@ -199,11 +199,12 @@ bool TfrmLoop::Place(int point, int type, bool askFirst)
     questions.ConfirmGroupCommand = [this](const QString& question) {
         return Prompts().confirm(question, TPromptButtons::pbYesNo) == TPromptAnswer::paYes;
     };
+    TDocEdit edit(Data(), LoopPart(loop_) | dpNames, PointLabel(loop_, point));
     const bool changed = PlaceAtPoint(Loop(), point, type, psClassDefaults, questions);
-    if (changed) {
-        Data().SetModified(true);
+    if (changed)
         grid_->update();
-    }
+    else
+        edit.Unchanged();
     if (point == currentAddress_)
         ShowStatus();
     return changed;
@@ -268,11 +269,11 @@ void TfrmLoop::ResetParameters(int point)
 {
     if (grid_->Geometry().CellOfPoint(point) < 0 || !Loop().IsFitted(point))
         return;
+    TDocEdit edit(Data(), LoopPart(loop_) | dpNames, QStringLiteral("Reset ") + PointLabel(loop_, point));
     TDeviceType& d = Loop().Devices[point];
     d.Name = NoNameAllocated;
     d.Zone = 0;
     Data().RebuildNameTable();
-    Data().SetModified(true);
     grid_->RepaintPoint(point);
     ShowStatus();
 }

@@ -1,6 +1,7 @@
 #include "editors/site/AccessCodeValidator.h"
 
 #include <QLineEdit>
+#include <QToolTip>
 
 namespace {
 
@@ -13,6 +14,11 @@ bool CodeDigit(QChar c)
 }
 
 } // namespace
+
+const QString TAccessCodeValidator::DigitsRefusal =
+    QStringLiteral("Access codes take the digits 1, 2, 3 and 4 only.");
+const QString TAccessCodeValidator::LengthRefusal =
+    QStringLiteral("Access codes have 4 digits: delete one to type another.");
 
 TAccessCodeValidator::TAccessCodeValidator(QLineEdit* edit) : QValidator(edit), edit_(edit)
 {
@@ -39,15 +45,25 @@ QValidator::State TAccessCodeValidator::validate(QString& input, int& pos) const
     const QString inserted = input.mid(head, input.size() - head - tail);
     const qsizetype room = std::max<qsizetype>(0, CodeLength - head - tail);
     QString kept;
+    bool wrongDigit = false;
     for (const QChar c : inserted) {
+        wrongDigit = wrongDigit || !CodeDigit(c);
         if (CodeDigit(c) && kept.size() < room)
             kept += c;
     }
     if (kept == inserted)
         return Acceptable;
+    Refuse(wrongDigit ? DigitsRefusal : LengthRefusal);
     input = input.left(head) + kept + input.right(tail);
     pos = int(head + kept.size());
     return Acceptable;
+}
+
+void TAccessCodeValidator::Refuse(const QString& why) const
+{
+    QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), why, edit_);
+    if (OnRefused)
+        OnRefused();
 }
 
 void TAccessCodeValidator::ShowStored(const QString& code)

@@ -79,8 +79,8 @@ QWidget* TfrmNetworkConfig::BuildNamesBox()
         NameWidget(fitted, QStringLiteral("chkFitted%1").arg(n),
                    QStringLiteral("Fitted %1").arg(n));
         connect(fitted, &QCheckBox::clicked, this, [this, n](bool checked) {
+            TDocEdit edit(Data(), dpNetwork, QStringLiteral("Fitted %1").arg(n));
             Data().RepeaterList.Repeaters[n].Fitted = checked;
-            Data().SetModified(true);
         });
         grid->addWidget(fitted, n, 2, Qt::AlignCenter);
         chkFitted_[n] = fitted;
@@ -131,9 +131,9 @@ QWidget* TfrmNetworkConfig::BuildMatrixBox()
                            .arg(QString(caption).remove(QLatin1Char('\n')))
                            .arg(n));
             const auto flags = row.Flags;
-            connect(flag, &QCheckBox::clicked, this, [this, flags, n](bool checked) {
+            connect(flag, &QCheckBox::clicked, this, [this, flags, n, flag](bool checked) {
+                TDocEdit edit(Data(), dpNetwork, flag->accessibleName());
                 (Data().Network.*flags)[n] = checked;
-                Data().SetModified(true);
             });
             flag->installEventFilter(this);
             grid->addWidget(flag, r + 1, n, Qt::AlignCenter);
@@ -146,10 +146,12 @@ QWidget* TfrmNetworkConfig::BuildMatrixBox()
 
 void TfrmNetworkConfig::RenamePanel(int panel, const QString& name)
 {
-    Data().RepeaterList.Repeaters[panel].Name = name;
-    Data().ZoneList.Zone(NetworkZone(panel)).Name = name;
+    {
+        TDocEdit edit(Data(), dpNetwork | dpZones, QStringLiteral("Panel %1 name").arg(panel));
+        Data().RepeaterList.Repeaters[panel].Name = name;
+        Data().ZoneList.Zone(NetworkZone(panel)).Name = name;
+    }
     ShowThisPanelName();
-    Data().SetModified(true);
 }
 
 void TfrmNetworkConfig::ShowThisPanelName()

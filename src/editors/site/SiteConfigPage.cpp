@@ -110,9 +110,9 @@ QLineEdit* TfrmSiteConfig::AddText(QGridLayout* grid, int row, const QString& ca
     if (!caption.isEmpty())
         grid->addWidget(BuddyLabel(caption, edit, parent), row, 0);
     grid->addWidget(edit, row, 1);
-    connect(edit, &QLineEdit::textEdited, this, [this, value](const QString& text) {
+    connect(edit, &QLineEdit::textEdited, this, [this, value, edit](const QString& text) {
+        TDocEdit change(Data(), dpSite, EditLabel(edit));
         value(Data().SiteConfig) = text;
-        Data().SetModified(true);
     });
     texts_.append({edit, std::move(value)});
     return edit;
@@ -123,9 +123,9 @@ QCheckBox* TfrmSiteConfig::AddFlag(const QString& caption, const QString& name,
 {
     auto* box = new QCheckBox(caption);
     NameWidget(box, name, PlainCaption(caption));
-    connect(box, &QCheckBox::clicked, this, [this, value](bool checked) {
+    connect(box, &QCheckBox::clicked, this, [this, value, box](bool checked) {
+        TDocEdit edit(Data(), dpSite, EditLabel(box));
         value(Data().SiteConfig) = checked;
-        Data().SetModified(true);
     });
     flags_.append({box, std::move(value)});
     return box;
@@ -203,8 +203,6 @@ QWidget* TfrmSiteConfig::BuildDisplayBox()
     txtMaintenanceDate_->setMaximumWidth(txtMaintenanceDate_->minimumWidth());
     grid->addWidget(BuddyLabel(QStringLiteral("Main&tenance Date :"), txtMaintenanceDate_, box),
                     2, 0);
-    connect(txtMaintenanceDate_, &QLineEdit::textEdited, this,
-            [this] { Data().SetModified(true); });
     txtMaintenanceDate_->installEventFilter(this);
     checks_->Watch(txtMaintenanceDate_, {}, [this] { return LeaveMaintenanceDate(); });
 
@@ -212,8 +210,8 @@ QWidget* TfrmSiteConfig::BuildDisplayBox()
     NameWidget(chkSendMaintenanceDate_, QStringLiteral("chkSendMaintenanceDate"),
                QStringLiteral("Send To Panel?"));
     connect(chkSendMaintenanceDate_, &QCheckBox::clicked, this, [this](bool checked) {
+        TDocEdit edit(Data(), dpSite, EditLabel(chkSendMaintenanceDate_));
         Data().SendMaintenanceDate = checked;
-        Data().SetModified(true);
     });
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(txtMaintenanceDate_);
@@ -232,7 +230,9 @@ QLineEdit* TfrmSiteConfig::AddAccessCode(QGridLayout* grid, int row, QLabel* lab
     edit->setObjectName(name);
     // The key filter refuses what is typed; the validator also keeps pasted text to 1..4 and
     // to four digits. No maximum length: it would cut a longer code shown from the document.
-    edit->setValidator(new TAccessCodeValidator(edit));
+    auto* validator = new TAccessCodeValidator(edit);
+    validator->OnRefused = [this] { Prompts().beep(); };
+    edit->setValidator(validator);
     WidthForChars(edit, AccessCodeLength + 1);
     edit->setMaximumWidth(edit->minimumWidth());
     edit->installEventFilter(this);
@@ -243,9 +243,7 @@ QLineEdit* TfrmSiteConfig::AddAccessCode(QGridLayout* grid, int row, QLabel* lab
         Data().SetAccessCode(level, text);
         ShowKeyswitchState();
     });
-    checks_->Watch(
-        edit, [this] { Data().BeginAccessCodeEdit(); },
-        [this, level] { return LeaveAccessCode(level); });
+    checks_->Watch(edit, {}, [this, level] { return LeaveAccessCode(level); });
     return edit;
 }
 
@@ -305,9 +303,9 @@ QLineEdit* TfrmSiteConfig::AddClockTime(QGridLayout* grid, int row, const QStrin
     cell->addStretch(1);
     grid->addLayout(cell, row, 1);
 
-    connect(edit, &QLineEdit::textEdited, this, [this, value](const QString& text) {
+    connect(edit, &QLineEdit::textEdited, this, [this, value, edit](const QString& text) {
+        TDocEdit change(Data(), dpSite, EditLabel(edit));
         value(Data().SiteConfig) = text;
-        Data().SetModified(true);
     });
     clocks_.append(field);
     return edit;
@@ -327,11 +325,11 @@ void TfrmSiteConfig::AddWeekdays(QGridLayout* grid, int row, const QString& pref
         box->setAccessibleDescription(full);
         box->setToolTip(full);
         const int bit = 1 << (d - 1);
-        connect(box, &QCheckBox::clicked, this, [this, bit, night](bool checked) {
+        connect(box, &QCheckBox::clicked, this, [this, bit, night, full](bool checked) {
+            TDocEdit edit(Data(), dpSite, full);
             int& word = night ? Data().SiteConfig.Night_Enable_Flags
                               : Data().SiteConfig.Day_Enable_Flags;
             word = checked ? (word | bit) : (word & ~bit);
-            Data().SetModified(true);
         });
         days->addWidget(box);
         boxes.append(box);
@@ -456,10 +454,10 @@ void TfrmSiteConfig::ShowKeyswitchState()
 
 void TfrmSiteConfig::StepClock(const TClockField& field, TClockPart part, int delta)
 {
+    TDocEdit edit(Data(), dpSite, EditLabel(field.Edit));
     QString& value = field.Value(Data().SiteConfig);
     value = StepClockTime(field.Edit->text(), part, delta);
     field.Edit->setText(value);
-    Data().SetModified(true);
 }
 
 bool TfrmSiteConfig::eventFilter(QObject* watched, QEvent* event)
@@ -476,7 +474,12 @@ bool TfrmSiteConfig::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == txtAL2Code_ || watched == txtAL3Code_) {
         const QString text = key->text();
-        return !text.isEmpty() && !AccessCodeKeyAllowed(text[0]);
+        if (text.isEmpty() || AccessCodeKeyAllowed(text[0]))
+            return false;
+        if (const auto* validator = qobject_cast<const TAccessCodeValidator*>(
+                static_cast<QLineEdit*>(watched)->validator()))
+            validator->Refuse(TAccessCodeValidator::DigitsRefusal);
+        return true;
     }
     for (const TClockField& field : clocks_) {
         if (watched != field.Edit)
@@ -494,9 +497,14 @@ bool TfrmSiteConfig::eventFilter(QObject* watched, QEvent* event)
     return TPage::eventFilter(watched, event);
 }
 
+bool TfrmSiteConfig::FieldCheckFailing() const
+{
+    return checks_->Reporting();
+}
+
 TFieldExitChecks::TReport TfrmSiteConfig::LeaveAccessCode(int level)
 {
-    const TAccessCodeCheck check = Data().EndAccessCodeEdit(level);
+    const TAccessCodeCheck check = CheckAccessCodes(Data().SiteConfig, level);
     if (check.Valid)
         return {};
     return [this, check] {
@@ -518,8 +526,8 @@ TFieldExitChecks::TReport TfrmSiteConfig::LeaveMaintenanceDate()
     }
     TSiteConfig& site = Data().SiteConfig;
     if (site.MaintenanceDate != date) {
+        TDocEdit edit(Data(), dpSite, EditLabel(txtMaintenanceDate_));
         site.MaintenanceDate = date;
-        Data().SetModified(true);
     }
     const QDate today = QDate::currentDate();
     if (today <= date)

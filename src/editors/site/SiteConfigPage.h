@@ -28,6 +28,8 @@ public:
     void Refresh() override;
     // The main window's one-second clock: the PC's time and date in the clock fields.
     void SetClock(const QDateTime& now);
+    // A field refused to be left and its check is reporting why.
+    bool FieldCheckFailing() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

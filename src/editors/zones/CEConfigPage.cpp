@@ -103,6 +103,7 @@ TfrmCEConfig::TfrmCEConfig(TEditorContext& context, QWidget* parent)
                                 + QStringLiteral("\" is not a time of day (hh:mm, 00:00 to 23:59)"));
                 return;
             }
+            TDocEdit edit(Data(), dpCauseEffect, EditLabel(times_[n]));
             Data().C_ETable.SetTime(n, text);
         });
     }
@@ -134,14 +135,20 @@ void TfrmCEConfig::BuildRow(int event, QGridLayout* grid, int gridRow)
     row.ActionDevice->setAccessibleName(prefix + QStringLiteral("Action device"));
     grid->addWidget(row.ActionDevice, gridRow, colActionDevice);
 
-    connect(row.Action, &QComboBox::activated, this, [this, event](int index) {
-        Data().C_ETable.SetAction(event, index);
+    connect(row.Action, &QComboBox::activated, this, [this, event, action = row.Action](int index) {
+        {
+            TDocEdit edit(Data(), dpCauseEffect, EditLabel(action));
+            Data().C_ETable.SetAction(event, index);
+        }
         ShowRow(event);
         if (ActionNeedsFirmwareNotice(index))
             FirmwareNotice();
     });
     connect(row.ActionTarget, &QComboBox::activated, this,
-            [this, event](int index) { Data().C_ETable.SetActionTarget(event, index); });
+            [this, event, target = row.ActionTarget](int index) {
+                TDocEdit edit(Data(), dpCauseEffect, EditLabel(target));
+                Data().C_ETable.SetActionTarget(event, index);
+            });
     connect(row.ActionDevice, &QPushButton::clicked, this, [this, event] { ChooseDevice(event, 0); });
 
     BuildCondition(event, csTrigger, row.Trigger, grid, gridRow, colWhen, 1);
@@ -191,7 +198,10 @@ void TfrmCEConfig::BuildCondition(int event, TCEConditionSlot slot, TConditionCo
         const int index = c.Condition->currentIndex();
         if (index < 0)
             return;
-        Data().C_ETable.SetCondition(event, slot, index, c.Truth->currentIndex() != 1);
+        {
+            TDocEdit edit(Data(), dpCauseEffect, EditLabel(c.Condition));
+            Data().C_ETable.SetCondition(event, slot, index, c.Truth->currentIndex() != 1);
+        }
         ShowCondition(event, slot);
     };
     connect(c.Condition, &QComboBox::activated, this, [this, encode](int index) {
@@ -200,14 +210,16 @@ void TfrmCEConfig::BuildCondition(int event, TCEConditionSlot slot, TConditionCo
             FirmwareNotice();
     });
     connect(c.Truth, &QComboBox::activated, this, encode);
-    connect(c.Target, &QComboBox::activated, this, [this, event, slot](int index) {
+    connect(c.Target, &QComboBox::activated, this, [this, event, slot, &c](int index) {
+        TDocEdit edit(Data(), dpCauseEffect, EditLabel(c.Target));
         const TC_EArray& e = Data().C_ETable.Events[event];
         const int stored = slot == csTrigger ? e.TriggerTarget : e.ResetTarget;
         // For an AND this list is the first event: the second one is kept.
         const bool isAnd = ((slot == csTrigger ? e.Trigger : e.Reset) & 127) == CEAndConditionCode;
         Data().C_ETable.SetConditionTarget(event, slot, index, isAnd ? stored & 255 : index);
     });
-    connect(c.SecondEvent, &QComboBox::activated, this, [this, event, slot](int index) {
+    connect(c.SecondEvent, &QComboBox::activated, this, [this, event, slot, &c](int index) {
+        TDocEdit edit(Data(), dpCauseEffect, EditLabel(c.SecondEvent));
         const TC_EArray& e = Data().C_ETable.Events[event];
         const int stored = slot == csTrigger ? e.TriggerTarget : e.ResetTarget;
         Data().C_ETable.SetConditionTarget(event, slot, stored / 256, index);

@@ -140,6 +140,7 @@ void TfrmDependancy::ApplyRules(TRow& row)
 
 void TfrmDependancy::Accept()
 {
+    TDocEdit edit(data_, dpZones, QStringLiteral("Zone %1 dependancy").arg(zone_));
     TZone& z = data_.ZoneList.Zone(zone_);
     for (bool day : {true, false}) {
         TRow& row = day ? day_ : night_;
@@ -149,6 +150,5 @@ void TfrmDependancy::Accept()
         z.Dependancy[base + 1] = row.Detector->Value();
         z.Dependancy[base + 2] = row.Alarm->Value();
     }
-    data_.SetModified(true);
     accept();
 }

@@ -100,11 +100,11 @@ TfrmGroupConfig::TfrmGroupConfig(TEditorContext& context, QWidget* parent)
         label->setWordWrap(true);
         label->setBuddy(spin);
         form->addRow(label, spin);
-        connect(spin, &QSpinBox::valueChanged, this, [this, field](int value) {
+        connect(spin, &QSpinBox::valueChanged, this, [this, field, caption](int value) {
             if (refreshing_)
                 return;
+            TDocEdit edit(Data(), dpSite, caption);
             Data().SiteConfig.*field = value;
-            Data().SetModified(true);
         });
         return spin;
     };
@@ -129,16 +129,16 @@ TfrmGroupConfig::TfrmGroupConfig(TEditorContext& context, QWidget* parent)
     phasedLabel->setBuddy(spnPhasedDelay_);
     form->addRow(phasedLabel, phased);
     connect(spnPhasedDelay_, &TTimeSpinButton::Changed, this, [this] {
+        TDocEdit edit(Data(), dpSite, QStringLiteral("Phased Delay"));
         Data().SiteConfig.PhasedDelay = spnPhasedDelay_->Value();
-        Data().SetModified(true);
     });
     chkReSound_ = new QCheckBox(QStringLiteral("New Fire causes ReSound"), panel);
     chkReSound_->setObjectName(QStringLiteral("chkReSound"));
     chkReSound_->setAccessibleName(chkReSound_->text());
     form->addRow(chkReSound_);
     connect(chkReSound_, &QCheckBox::clicked, this, [this](bool checked) {
+        TDocEdit edit(Data(), dpSite, chkReSound_->text());
         Data().SiteConfig.ReSound_Function = checked;
-        Data().SetModified(true);
     });
     right->addWidget(panel);
 
@@ -220,8 +220,10 @@ void TfrmGroupConfig::ChooseTool(int value)
 
 void TfrmGroupConfig::SetAll(int value)
 {
-    Data().ZoneList.SetAllGroups(value);
-    Data().SetModified(true);
+    {
+        TDocEdit edit(Data(), dpGroups, QStringLiteral("Set all groups"));
+        Data().ZoneList.SetAllGroups(value);
+    }
     ChooseTool(-1);
     matrix_->update();
 }
@@ -230,11 +232,12 @@ void TfrmGroupConfig::PaintCells(int firstRow, int lastRow, int firstColumn, int
 {
     if (chosen_ < 0)
         return;
+    TDocEdit edit(Data(), dpGroups, QStringLiteral("Group Config matrix"));
     const bool changed = ForEachOutputCell(*matrix_, firstRow, lastRow, firstColumn, lastColumn,
                                            [this](int zone, int output) {
                                                Data().ZoneList.Zone(zone).GroupConfig[output] = chosen_;
                                            });
-    if (changed)
-        Data().SetModified(true);
+    if (!changed)
+        edit.Unchanged();
     matrix_->update();
 }

@@ -84,8 +84,8 @@ TfrmSetConfig::TfrmSetConfig(TEditorContext& context, QWidget* parent)
         silenceGrid->addWidget(box, set <= 16 ? 0 : 1, set <= 16 ? set - 1 : (set - 17) * 2, 1, set <= 16 ? 1 : 2);
         silenceable_[set] = box;
         connect(box, &QCheckBox::clicked, this, [this, set](bool checked) {
+            TDocEdit edit(Data(), dpSets, OutputName(set) + QStringLiteral(" silenceable"));
             Data().ZoneList.SetSilenceable(set, checked);
-            Data().SetModified(true);
         });
     }
     left->addWidget(silenceBox);
@@ -128,8 +128,10 @@ TfrmSetConfig::TfrmSetConfig(TEditorContext& context, QWidget* parent)
     delayLayout->addWidget(spnDelayTime_);
     delayLayout->addWidget(new QLabel(QStringLiteral("mins"), delayBox));
     connect(spnDelayTime_, &TTimeSpinButton::Changed, this, [this] {
+        if (Data().DelayTimer == spnDelayTime_->Value())
+            return;
+        TDocEdit edit(Data(), dpSets, QStringLiteral("Delay Time"));
         Data().DelayTimer = spnDelayTime_->Value();
-        Data().SetModified(true);
     });
     right->addWidget(delayBox);
     right->addStretch();
@@ -156,8 +158,10 @@ void TfrmSetConfig::ChooseTool(int value)
 
 void TfrmSetConfig::ClearAll()
 {
-    Data().ZoneList.ClearAllSets();
-    Data().SetModified(true);
+    {
+        TDocEdit edit(Data(), dpSets, QStringLiteral("Clear All sets"));
+        Data().ZoneList.ClearAllSets();
+    }
     ChooseTool(-1);
     matrix_->update();
 }
@@ -170,11 +174,12 @@ void TfrmSetConfig::PaintCells(int firstRow, int lastRow, int firstColumn, int l
     // and a rectangle reaching into the set columns paints nothing with it.
     if (chosen_ == srPulsed && Data().SystemType() != stHochikiLoop && firstColumn <= LastSetColumn)
         return;
+    TDocEdit edit(Data(), dpSets, QStringLiteral("Set Config matrix"));
     const bool changed = ForEachOutputCell(*matrix_, firstRow, lastRow, firstColumn, lastColumn,
                                            [this](int zone, int output) {
                                                Data().ZoneList.Zone(zone).SetConfig[output] = chosen_;
                                            });
-    if (changed)
-        Data().SetModified(true);
+    if (!changed)
+        edit.Unchanged();
     matrix_->update();
 }

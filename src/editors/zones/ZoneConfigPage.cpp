@@ -151,13 +151,13 @@ TfrmZoneConfig::TfrmZoneConfig(TEditorContext& context, QWidget* parent)
     layout->addLayout(bottom);
 
     connect(spnInvestigationPeriod_, &TTimeSpinButton::Changed, this, [this] {
-        Data().SiteConfig.InvestigationPeriod = spnInvestigationPeriod_->Value();
-        Edited();
+        Edited(dpSite, QStringLiteral("Investigation Period"),
+               [this] { Data().SiteConfig.InvestigationPeriod = spnInvestigationPeriod_->Value(); });
         Refresh();
     });
     connect(spnInputDelay_, &TTimeSpinButton::Changed, this, [this] {
-        Data().SiteConfig.InvestigationPeriod1 = spnInputDelay_->Value();
-        Edited();
+        Edited(dpSite, QStringLiteral("Input Delay"),
+               [this] { Data().SiteConfig.InvestigationPeriod1 = spnInputDelay_->Value(); });
         Refresh();
     });
 }
@@ -193,8 +193,8 @@ void TfrmZoneConfig::BuildRow(int zone, QGridLayout* grid, int gridRow)
     grid->addWidget(row.Label, gridRow, colLabel);
     grid->addWidget(row.Description, gridRow, colDescription);
     connect(row.Description, &QLineEdit::textEdited, this, [this, zone](const QString& text) {
-        Data().ZoneList.Zone(zone).Name = text;
-        Edited();
+        Edited(dpZones, QStringLiteral("Zone %1 name").arg(zone),
+               [&] { Data().ZoneList.Zone(zone).Name = text; });
     });
 
     auto makeBox = [&](const QString& column, const QString& objectName, int gridColumn,
@@ -203,9 +203,9 @@ void TfrmZoneConfig::BuildRow(int zone, QGridLayout* grid, int gridRow)
         box->setObjectName(objectName + QString::number(zone));
         box->setAccessibleName(name + QLatin1Char(' ') + column);
         grid->addWidget(box, gridRow, gridColumn, Qt::AlignCenter);
-        connect(box, &QCheckBox::clicked, this, [this, zone, field](bool checked) {
-            Data().ZoneList.Zone(zone).*field = checked;
-            Edited();
+        connect(box, &QCheckBox::clicked, this, [this, zone, field, box](bool checked) {
+            Edited(dpZones, box->accessibleName(),
+                   [&] { Data().ZoneList.Zone(zone).*field = checked; });
         });
         return box;
     };
@@ -239,8 +239,8 @@ void TfrmZoneConfig::BuildRow(int zone, QGridLayout* grid, int gridRow)
         grid->addWidget(spin, gridRow, column++);
         const bool checked = field == &TZone::SounderTimer || field == &TZone::RemoteTimer;
         connect(spin, &TTimeSpinButton::Changed, this, [this, zone, spin, field, checked] {
-            Data().ZoneList.Zone(zone).*field = spin->Value();
-            Edited();
+            Edited(dpZones, spin->accessibleName(),
+                   [&] { Data().ZoneList.Zone(zone).*field = spin->Value(); });
             if (checked && CheckRow(zone))
                 ShowDelayPrompt();
         });
@@ -250,9 +250,10 @@ void TfrmZoneConfig::BuildRow(int zone, QGridLayout* grid, int gridRow)
                                 &TZone::EndDelays);
 }
 
-void TfrmZoneConfig::Edited()
+void TfrmZoneConfig::Edited(TDocParts parts, const QString& label, const std::function<void()>& write)
 {
-    Data().SetModified(true);
+    TDocEdit edit(Data(), parts, label);
+    write();
 }
 
 void TfrmZoneConfig::ShowDependancy(int zone)

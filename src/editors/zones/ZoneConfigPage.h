@@ -1,11 +1,14 @@
 #pragma once
 
 #include "editors/common/Page.h"
+#include "model/Data.h"
 #include "model/IndexedArray.h"
 #include "model/Zones.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+
+#include <functional>
 
 class QLabel;
 class TTimeSpinButton;
@@ -89,7 +92,8 @@ private:
     // Colours the sounder and output spins of a zone; true when either is too long.
     bool CheckRow(int zone);
     void ShowDelayPrompt();
-    void Edited();
+    // One edit of the page: write changes parts, named label for undo.
+    void Edited(TDocParts parts, const QString& label, const std::function<void()>& write);
 
     TIndexedArray<TRow, 1, MaxZone> rows_;
     TTimeSpinButton* spnInvestigationPeriod_ = nullptr;

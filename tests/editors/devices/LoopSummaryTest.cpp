@@ -1,6 +1,8 @@
 #include "editors/EditorTestSupport.h"
 #include "editors/devices/LoopSummary.h"
 #include "editors/devices/LoopSummaryModel.h"
+#include "editors/loop/DeviceSelectionFrame.h"
+#include "schedule/ScheduleImport.h"
 #include "editors/devices/DialogDriver.h"
 
 #include <QAccessible>
@@ -15,6 +17,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QClipboard>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +32,18 @@ QString Cell(TfrmLoopSummary& page, int row, int column)
         ? table->tableInterface()->cellAt(row, column)
         : nullptr;
     return cell ? cell->text(QAccessible::Name) : QStringLiteral("<no cell>");
+}
+
+// A toolbar whose Apollo buttons place the optical detector (20), another detector (24) and
+// a call point (28).
+QString WriteButtons(const QTemporaryDir& dir)
+{
+    const QString path = dir.filePath("Protocol_Buttons.ini");
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Apollo]\nNo_Of_Buttons=3\nType1=20\nType2=24\nType3=28\n"
+               "[Hochiki]\nNo_Of_Buttons=1\nType1=136\n");
+    return path;
 }
 
 QStringList Row(TfrmLoopSummary& page, int row)
@@ -94,9 +110,11 @@ TEST(LoopSummary, RowTexts)
 TEST(LoopSummary, TypeColumn)
 {
     TEditorFixture f;
+    QTemporaryDir dir;
+    f.Context.ButtonsIniPath = WriteButtons(dir);
     f.Data.Loop1.PlaceDevice(10, 28);
     TfrmLoopSummary page(f.Context);
-    page.SetSelectedType(20);
+    page.DeviceToolbar().PressButton(1);
     Click(page, 9, scType);
     Click(page, 9, scZone);
     EXPECT_EQ(f.Prompts.texts(), QStringList(2, "You must check the Enable Changes option"));
@@ -105,11 +123,6 @@ TEST(LoopSummary, TypeColumn)
 
     page.findChild<QCheckBox*>("chkEnableChanges")->setChecked(true);
     f.Prompts.clear();
-    // No toolbar choice yet: type 0 is not an Apollo device and is not placed.
-    page.SetSelectedType(0);
-    Click(page, 9, scType);
-    EXPECT_EQ(f.Data.Loop1.Devices[10].TypeCode, 28);
-    page.SetSelectedType(20);
     Click(page, 9, scType);
     EXPECT_EQ(f.Data.Loop1.Devices[10].TypeCode, 20);
     EXPECT_EQ(Row(page, 9).at(scType), QStringLiteral("XP95/S90 Opt"));
@@ -117,6 +130,18 @@ TEST(LoopSummary, TypeColumn)
     EXPECT_EQ(f.Prompts.texts(), QStringList({GroupCommandQuestion}));
     EXPECT_EQ(f.Data.Loop1.Devices[112].TypeCode, NotFittedCode);
     EXPECT_TRUE(f.Data.Modified());
+
+    // After a protocol switch the toolbar has no choice: a Type click places nothing (it
+    // beeps), never the type chosen for the previous protocol.
+    f.Data.Loop1.PlaceDevice(10, 28);
+    f.Data.SwitchProtocol(stHochikiLoop);
+    f.Data.Loop1.PlaceDevice(10, 136);
+    page.Refresh();
+    f.Prompts.clear();
+    Click(page, 9, scType);
+    EXPECT_EQ(f.Data.Loop1.Devices[10].TypeCode, 136);
+    EXPECT_EQ(f.Prompts.texts(), QStringList{QString()});
+    EXPECT_FALSE(page.DeviceToolbar().HasSelection());
 
     page.PageActivated();
     EXPECT_FALSE(page.findChild<QCheckBox*>("chkEnableChanges")->isChecked());
@@ -282,4 +307,47 @@ TEST(LoopSummary, ClipboardCopiesAndPastesZonesAndDescriptions)
     QApplication::clipboard()->setText(QStringLiteral("99\tStore\n"));
     QTest::keySequence(table, QKeySequence::Paste);
     EXPECT_EQ(f.Data.Loop1.Devices[3].Name, NoNameAllocated);
+}
+
+// A schedule import places a device as the Type column does: settings, remote LED, base
+// sounder and the " -Changed" mark end the same.
+TEST(LoopSummary, ImportPlacesAsTheTypeColumn)
+{
+    TEditorFixture byPage;
+    TEditorFixture byImport;
+    for (TData* doc : {&byPage.Data, &byImport.Data}) {
+        for (const int point : {10, 20}) {
+            doc->Loop1.PlaceDevice(point, 20);
+            doc->Loop1.Devices[point].RemoteLed() = 1;
+            doc->Loop1.SetBaseSounder(point, true, 4);
+            doc->Loop1.Devices[point].TypeMismatch = true;
+        }
+    }
+    QTemporaryDir dir;
+    byPage.Context.ButtonsIniPath = WriteButtons(dir);
+    TfrmLoopSummary page(byPage.Context);
+    page.findChild<QCheckBox*>("chkEnableChanges")->setChecked(true);
+    page.DeviceToolbar().PressButton(2);
+    Click(page, 9, scType);
+    page.DeviceToolbar().PressButton(3);
+    Click(page, 19, scType);
+
+    const TSchedulePlan plan = PlanScheduleImport(
+        byImport.Data, QStringLiteral("Loop,Address,Type code\n1,10,24\n1,20,28\n"));
+    ASSERT_FALSE(plan.Refused());
+    ASSERT_TRUE(ApplyScheduleChanges(byImport.Data, plan.Changes));
+
+    const TQEMLoop& a = byPage.Data.Loop1;
+    const TQEMLoop& b = byImport.Data.Loop1;
+    for (const int point : {10, 20, 137, 147}) {
+        SCOPED_TRACE(point);
+        EXPECT_EQ(a.Devices[point].TypeCode, b.Devices[point].TypeCode);
+        EXPECT_EQ(a.Devices[point].SharedData, b.Devices[point].SharedData);
+        EXPECT_EQ(a.Devices[point].TypeMismatch, b.Devices[point].TypeMismatch);
+    }
+    EXPECT_EQ(b.Devices[10].TypeCode, 24);
+    EXPECT_EQ(b.Devices[10].RemoteLed(), 1);
+    EXPECT_TRUE(b.BaseSounderFitted(10));
+    EXPECT_FALSE(b.BaseSounderFitted(20));
+    EXPECT_FALSE(b.Devices[10].TypeMismatch);
 }

@@ -127,7 +127,7 @@ TEST(LoopPageTest, ClickOnTheSameTypeKeepsTheConfiguration)
     f.Point(9).Zone = 12;
     f.Point(9).SharedData[3] = 110;
     f.Point(9).TypeMismatch = true;
-    f.Data.SetModified(false);
+    f.Data.MarkSaved();
     f.Click(9);
     EXPECT_EQ(f.Point(9).Zone, 12);
     EXPECT_EQ(f.Point(9).SharedData[3], 110);
@@ -155,7 +155,7 @@ TEST(LoopPageTest, BaseSounderGoesAndRemoteLedCarriesOverAsOnOrOff)
     f.Choose(5); // call point: the base sounder goes
     f.Click(6);
     EXPECT_EQ(f.Point(6 + 127).TypeCode, NotFittedCode);
-    EXPECT_FALSE(f.Point(6).HasBaseSounder);
+    EXPECT_FALSE(loop.BaseSounderFitted(6));
 }
 
 TEST(LoopPageTest, HochikiKeepsADeviceAtTheSlotAddressThatIsNoSounder)

@@ -22,7 +22,7 @@ struct TLoopPageFixture : TEditorFixture {
         QGuiApplication::styleHints()->setMouseDoubleClickInterval(20);
         Context.ButtonsIniPath = QStringLiteral(ZOL_SHIPPED_BUTTONS_INI);
         Data.SwitchProtocol(type);
-        Data.SetModified(false);
+        Data.MarkSaved();
         Page = std::make_unique<TfrmLoop>(Context, loop);
         Page->resize(820, 600);
         Page->show();

@@ -6,7 +6,6 @@
 #include "editors/log/CommentsPage.h"
 #include "editors/log/EventLogPage.h"
 #include "editors/loop/ChooseDevice.h"
-#include "editors/loop/DeviceSelectionFrame.h"
 #include "editors/loop/LoopFrame.h"
 #include "editors/site/NetworkConfigPage.h"
 #include "editors/site/SiteConfigPage.h"
@@ -76,12 +75,7 @@ TEST(PagesFit, EveryPageAndDialogFitsASmallScreen)
     pages.emplace_back("site", std::make_unique<TfrmSiteConfig>(f.Context));
     pages.emplace_back("network", std::make_unique<TfrmNetworkConfig>(f.Context));
     pages.emplace_back("loop1", std::make_unique<TfrmLoop>(f.Context, 1));
-    auto summary = std::make_unique<TfrmLoopSummary>(f.Context);
-    // The main window hands the Loop Summary its device toolbar.
-    auto* toolbar = new TDevice_Selection_Frame(summary.get());
-    toolbar->Build(f.Data.SystemType(), f.Context.ButtonsIniPath);
-    summary->SetDeviceToolbar(toolbar);
-    pages.emplace_back("summary", std::move(summary));
+    pages.emplace_back("summary", std::make_unique<TfrmLoopSummary>(f.Context));
     pages.emplace_back("zone", std::make_unique<TfrmZoneConfig>(f.Context));
     pages.emplace_back("group", std::make_unique<TfrmGroupConfig>(f.Context));
     pages.emplace_back("set", std::make_unique<TfrmSetConfig>(f.Context));

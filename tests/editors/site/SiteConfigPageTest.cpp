@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QToolTip>
+
+#include "editors/site/AccessCodeValidator.h"
 
 using TKind = TScriptedPrompts::TKind;
 
@@ -22,24 +25,28 @@ TEST_F(SiteConfigPage, AccessCodeFieldsTakeOnlyDigitsOneToFour)
     QTest::keyClicks(al3, "1a5 2z9.34");
     EXPECT_EQ(al3->text(), "1234");
     EXPECT_EQ(f.Data.SiteConfig.AL3Code, "1234");
+    // Each refused key beeps, and the field says which digits it takes.
+    EXPECT_EQ(f.Prompts.texts(), QStringList(6, QString()));
+    EXPECT_EQ(QToolTip::text(), TAccessCodeValidator::DigitsRefusal);
     QTest::keyClicks(al3, "1");
     EXPECT_EQ(al3->text(), "1234");
+    EXPECT_EQ(QToolTip::text(), TAccessCodeValidator::LengthRefusal);
     EXPECT_TRUE(f.Data.Modified());
+    f.Prompts.clear();
     // Pasted text keeps only its digits 1..4; a code from a file with other digits can still
     // be corrected key by key.
     al3->clear();
     QApplication::clipboard()->setText("a3x1");
     al3->paste();
     EXPECT_EQ(f.Data.SiteConfig.AL3Code, "31");
+    f.Prompts.clear();
     QApplication::clipboard()->setText("2341");
     al3->selectAll();
     al3->paste();
     EXPECT_EQ(f.Data.SiteConfig.AL3Code, "2341");
-    // Entering a code field holds Save back until the field is left with a valid code.
-    EXPECT_FALSE(f.Data.AccessCodesValid);
     elsewhere->setFocus(Qt::TabFocusReason);
     Settle();
-    EXPECT_TRUE(f.Data.AccessCodesValid);
+    EXPECT_TRUE(f.Data.AccessCodesValid());
     EXPECT_TRUE(f.Prompts.Records.isEmpty());
 }
 
@@ -90,19 +97,19 @@ TEST_F(SiteConfigPage, LevelThreeEqualToLevelTwoIsWarnedAndKeepsTheFocus)
     EXPECT_EQ(f.Prompts.Records[0].Kind, TKind::mkWarning);
     EXPECT_EQ(f.Prompts.Records[0].Text, "Warning. Cannot have the same code as Access Level 2");
     EXPECT_TRUE(al3->hasFocus());
-    EXPECT_FALSE(f.Data.AccessCodesValid);
+    EXPECT_FALSE(f.Data.AccessCodesValid());
 
     // The main window moves the focus away before Save: the check runs at once, Save stays
     // refused, and the field is reported and refocused once more.
     elsewhere->setFocus(Qt::OtherFocusReason);
-    EXPECT_FALSE(f.Data.AccessCodesValid);
+    EXPECT_FALSE(f.Data.AccessCodesValid());
     Settle();
     EXPECT_EQ(f.Prompts.Records.size(), 2);
     EXPECT_TRUE(al3->hasFocus());
 
     TypeAndLeave(al3, "4321");
     EXPECT_EQ(f.Prompts.Records.size(), 2);
-    EXPECT_TRUE(f.Data.AccessCodesValid);
+    EXPECT_TRUE(f.Data.AccessCodesValid());
     EXPECT_TRUE(elsewhere->hasFocus());
 }
 
@@ -130,7 +137,7 @@ TEST_F(SiteConfigPage, TwoFieldsFailingAgainstEachOtherDoNotBounceTheFocus)
     ASSERT_EQ(f.Prompts.Records.size(), 1);
     EXPECT_EQ(f.Prompts.Records[0].Text, "Warning. Cannot have the same code as Access Level 3");
     EXPECT_TRUE(al2->hasFocus());
-    EXPECT_FALSE(f.Data.AccessCodesValid);
+    EXPECT_FALSE(f.Data.AccessCodesValid());
 }
 
 TEST_F(SiteConfigPage, KeyswitchCodeHidesTheLevelTwoField)
@@ -302,5 +309,5 @@ TEST(SiteConfigPageInTabs, ChangingTabsWithABadCodeReturnsToTheField)
     EXPECT_EQ(f.Prompts.texts(), QStringList{"Error. Access Level 2 code must have 4 digits"});
     EXPECT_EQ(tabs.currentWidget(), site);
     EXPECT_TRUE(al2->hasFocus());
-    EXPECT_FALSE(f.Data.AccessCodesValid);
+    EXPECT_FALSE(f.Data.AccessCodesValid());
 }

@@ -26,7 +26,7 @@ struct TCEPage : TEditorFixture {
     TCEPage()
     {
         Data.ResetToNew();
-        Data.SetModified(false);
+        Data.MarkSaved();
         Page.Refresh();
     }
     const TfrmCEConfig::TRow& Row(int event) { return Page.Row(event); }

@@ -49,7 +49,7 @@ struct TMatrixPage : TEditorFixture {
     {
         Data.SwitchProtocol(protocol);
         Data.ResetToNew();
-        Data.SetModified(false);
+        Data.MarkSaved();
         Page.ProtocolApplied();
         Page.Refresh();
     }

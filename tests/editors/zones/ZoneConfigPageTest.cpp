@@ -26,7 +26,7 @@ struct TZonePage : TEditorFixture {
     TZonePage()
     {
         Data.ResetToNew();
-        Data.SetModified(false);
+        Data.MarkSaved();
         Page.Refresh();
         Page.show();
     }
@@ -181,7 +181,7 @@ TEST(ZoneConfigPage, DependancyDialogRaisesAndCapsTheResetTimes)
         EXPECT_EQ(reopened.ZoneList.Zone(2).Dependancy[i], z.Dependancy[i]) << i;
 
     // Cancel stores nothing.
-    t.Data.SetModified(false);
+    t.Data.MarkSaved();
     WhenModal([](QDialog* d) {
         QTest::keyClick(qobject_cast<TfrmDependancy*>(d)->OptionList(true), Qt::Key_Down);
         QTest::mouseClick(d->findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
