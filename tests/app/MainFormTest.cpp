@@ -224,6 +224,8 @@ TEST_F(TMainFormTest, CancelDuringATransfer)
     Panel->SetWireBitRate(0);
     Prompts.clear();
     Form->SetActivePage(ppSiteConfig);
+    // What arrived is unsaved: the load asks before it replaces it.
+    Prompts.Answers = {TPromptAnswer::paYes};
     EXPECT_TRUE(RunTransfer([&] { return Form->LoadPage(); }));
 }
 

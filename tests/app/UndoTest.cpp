@@ -226,12 +226,15 @@ TEST_F(TUndoTest, OpenAndLoadAllStartAFreshHistory)
     QTest::keyClicks(zoneName, QStringLiteral("Local"));
     Settle();
     const QString typed = Form->Data().ZoneList.Zone(1).Name;
+    // Asked first: the load replaces what was typed.
+    Prompts.Answers = {TPromptAnswer::paYes};
     ASSERT_TRUE(RunTransfer([&] { return Form->LoadPage(); }));
     ASSERT_NE(Form->Data().ZoneList.Zone(1).Name, typed);
     ASSERT_TRUE(Form->Undo());
     EXPECT_EQ(Form->Data().ZoneList.Zone(1).Name, typed);
     ASSERT_TRUE(Form->Redo());
 
+    Prompts.Answers = {TPromptAnswer::paYes}; // the load replaces unsaved edits
     ASSERT_TRUE(RunTransfer([&] { return Form->LoadAll(); })) << Prompts.texts().join('|').toStdString();
     EXPECT_EQ(History().UndoCount(), 0);
     EXPECT_EQ(ShownText(Action("actUndo")->text()), "Nothing to undo");
