@@ -11,8 +11,10 @@
 #include "storage/SafeFiles.h"
 
 #include <QFile>
+#include <QtGlobal>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace {
@@ -51,9 +53,12 @@ public:
         while (same < bytes.size() && same < written_.size() && bytes[same] == written_[same])
             ++same;
         if (!live_.seek(same) || live_.write(bytes.mid(same)) != bytes.size() - same
-            || !live_.flush() || !live_.resize(bytes.size()) || ::fsync(live_.handle()) != 0
-            || live_.size() != bytes.size())
+            || !live_.flush() || !live_.resize(bytes.size()))
             return Failed(live_, error);
+        if (::fsync(live_.handle()) != 0 || live_.size() != bytes.size()) {
+            *error = QStringLiteral("%1: %2").arg(path_, qt_error_string(errno));
+            return false;
+        }
         written_ = bytes;
         return true;
     }
@@ -77,7 +82,12 @@ public:
 private:
     bool Failed(const QFileDevice& file, QString* error) const
     {
-        *error = QStringLiteral("%1: %2").arg(path_, file.errorString());
+        // A write the system refused may leave the device's own text unset.
+        const QString reason = file.error() == QFileDevice::NoError || file.errorString().isEmpty()
+                                       || file.errorString() == QLatin1String("Unknown error")
+                                   ? qt_error_string(errno)
+                                   : file.errorString();
+        *error = QStringLiteral("%1: %2").arg(path_, reason);
         return false;
     }
 

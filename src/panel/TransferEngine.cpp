@@ -179,9 +179,13 @@ void TTransferEngine::NextRequest()
             return;
         }
         ++run_->Block;
-        // The blocks that saw faults are proven before the next one starts.
-        if (std::any_of(run_->Records.begin(), run_->Records.end(),
-                        [](const TBlockRecord& r) { return r.Suspect; })) {
+        // The blocks that saw faults are proven before the next one starts; a block that
+        // deletes starts only once nothing displaced can follow what was read before it.
+        const bool deletes = run_->Block < run_->Records.size()
+                             && !run_->Plan.Blocks[run_->Block].Repeatable
+                             && !std::exchange(run_->Records[run_->Block].QuietChecked, true);
+        if (deletes || std::any_of(run_->Records.begin(), run_->Records.end(),
+                                   [](const TBlockRecord& r) { return r.Suspect; })) {
             Settle(TSettleReason::BeforeProof);
             return;
         }
@@ -246,7 +250,10 @@ void TTransferEngine::ProveNext()
             run.InFlight = record.Taken[run.ProofItem].Exchange;
             run.Failures = run.Naks = run.TimeOuts = 0;
             run.Sends = run.Answers = 0;
-            Send();
+            if (run.SettleTimer.isActive())
+                run.SendAfterSettle = true;
+            else
+                Send();
             return;
         }
         if (record.Suspect && repeatable && run.ProofChanged) {
@@ -258,25 +265,24 @@ void TTransferEngine::ProveNext()
                     if (!run_ || run_->Id != id)
                         return;
                 }
+            if (run.Plan.Blocks[run.ProofBlock].OnRestored)
+                run.Plan.Blocks[run.ProofBlock].OnRestored();
         }
-        record.Suspect = false;
         run.ProofChanged = false;
         run.ProofItem = 0;
         ++run.ProofBlock;
     }
-    // Proven on a quiet line: earlier blocks can no longer be displaced.
-    run.Proving = false;
-    run.SyncBlock = run.Block;
-    NextRequest();
+    // Nothing may follow the proof's last answer either.
+    Settle(TSettleReason::AfterProof);
 }
 
-void TTransferEngine::ProofConfirmed()
+void TTransferEngine::ProofAnswered(const QByteArray& payload)
 {
     TTransferRun& run = *run_;
     TTakenExchange& taken = run.Records[run.ProofBlock].Taken[run.ProofItem];
-    if (taken.Exchange.OnReply && taken.Payload != run.ProofPayload) {
-        // Two reads disagree: read again until two in a row agree.
-        taken.Payload = run.ProofPayload;
+    if (taken.Exchange.OnReply && taken.Payload != payload) {
+        // Two reads disagree: read again, on a settled line, until two in a row agree.
+        taken.Payload = payload;
         run.ProofChanged = true;
         if (++run.Disagreements > MaxRepeats) {
             End(TTransferOutcome::Unproven,
@@ -289,7 +295,7 @@ void TTransferEngine::ProofConfirmed()
             return;
         }
         run.Sends = run.Answers = run.Failures = run.Naks = run.TimeOuts = 0;
-        Send();
+        Settle(TSettleReason::Resend);
         return;
     }
     ++run.ProofItem;
@@ -327,8 +333,7 @@ void TTransferEngine::OnPacketReceived(char letter, const QByteArray& packet)
     }
     const QByteArray payload = PacketPayload(packet);
     if (run_->Proving) {
-        // A proof's answer is compared, not stored, once nothing follows it.
-        run_->ProofPayload = payload;
+        // A proof's answer is compared with the first read, not stored.
         Taken(static_cast<int>(packet.size()), letter, payload);
         return;
     }
@@ -386,7 +391,12 @@ void TTransferEngine::Taken(int answerBytes, char letter, const QByteArray& payl
     // Whatever came in with this answer was on the line before the next request goes out.
     comms_.DropRestOfInput();
     if (run.Proving) {
-        Settle(TSettleReason::Confirm);
+        if (run.Answers < run.Sends) {
+            // Its other answers may still come: compared once the line has settled.
+            Settle(TSettleReason::AfterRepeated);
+            run.SendAfterSettle = false;
+        }
+        ProofAnswered(payload);
         return;
     }
     run.LastTakenBlock = run.Block;
@@ -520,14 +530,27 @@ void TTransferEngine::Settled()
             Send();
         }
         break;
-    case TSettleReason::Confirm:
-        if (quiet) {
-            ProofConfirmed();
-        } else {
-            // The answer taken may not have been this request's: ask again.
-            run.LastRefused = run.ProofPayload;
-            Failure(true);
+    case TSettleReason::AfterProof:
+        if (!quiet) {
+            // Something displaced may have been compared: the proof goes again.
+            if (++run.ProofRounds > MaxRepeats) {
+                End(TTransferOutcome::Unproven,
+                    BlockTitle() + QStringLiteral(": the panel's answers could not be proven; "
+                                                  "the line never fell quiet after them."),
+                    TEndNotice::Error);
+                break;
+            }
+            run.ProofBlock = 0;
+            run.ProofItem = 0;
+            ProveNext();
+            break;
         }
+        // Proven on a quiet line: earlier blocks can no longer be displaced.
+        for (TBlockRecord& record : run.Records)
+            record.Suspect = false;
+        run.Proving = false;
+        run.SyncBlock = std::min(run.Block, run.Records.size() - 1);
+        NextRequest();
         break;
     case TSettleReason::Uncertain: {
         const int id = run.Id;

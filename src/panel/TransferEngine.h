@@ -82,7 +82,7 @@ private:
     // Every block since the line was last known quiet may have taken a displaced answer.
     void SuspectSinceSync();
     void ProveNext();
-    void ProofConfirmed();
+    void ProofAnswered(const QByteArray& payload);
     bool Listening() const;
     QString BlockTitle() const;
     void SetBar(int position, int maximum);

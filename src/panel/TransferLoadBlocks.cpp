@@ -210,7 +210,7 @@ TTransferBlock TTransferPlanner::PointsLoad(int loop, bool onlyOnTwoLoops)
 TTransferBlock TTransferPlanner::NamesLoad()
 {
     auto ended = std::make_shared<bool>(false);
-    return StepBlock(QStringLiteral("Device names"),
+    TTransferBlock block = StepBlock(QStringLiteral("Device names"),
                      [ended, this](int i) -> std::optional<TExchange> {
         // The request carries only the low byte of the index: a full table ends here, or the
         // panel would be asked for entry 0 again and the list would never end.
@@ -239,6 +239,8 @@ TTransferBlock TTransferPlanner::NamesLoad()
         }
         return x;
     });
+    block.OnRestored = [this] { data_.ApplyNameIndexes(); };
+    return block;
 }
 
 TTransferBlock TTransferPlanner::ZonesLoad(bool all)
@@ -552,10 +554,9 @@ std::vector<TTransferBlock> TTransferPlanner::EventsLoad(bool clear)
         TExchange x = Read(EventRequest(0, true), [=](const QByteArray& p) {
             // The panel deleted the event it answered with: the one expected, or the panel
             // does not stand where it was thought to.
-            if (!IsEventHistoryEnd(p) && EventText(p) == state->Texts.at(next))
-                ++state->Deleted;
-            else
-                recount();
+            if (IsEventHistoryEnd(p) || EventText(p) != state->Texts.at(next))
+                return TReplyVerdict::NotAccepted;  // found out through OnUncertain
+            ++state->Deleted;
             return TReplyVerdict::Taken;
         });
         x.Deletes = true;

@@ -45,6 +45,9 @@ struct TTransferBlock {
     QString Title;
     std::function<std::optional<TExchange>()> Next;
     bool Repeatable = true;
+    // Runs after a proof stored reads that differ from the first ones (what the block's end
+    // works out from its replies).
+    std::function<void()> OnRestored = {};
 };
 
 // An operation: its blocks in the order they run.

@@ -11,8 +11,8 @@
 enum class TSettleReason {
     Resend,         // a fault: the request in flight goes again
     AfterRepeated,  // an answer to a request sent more than once: the others may follow
-    Confirm,        // a proof's answer is taken only once nothing else follows it
     BeforeProof,    // the blocks that saw faults are proven on a quiet line
+    AfterProof,     // nothing may follow the proof's last answer
     Final,          // nothing may follow the last answer of the operation
     Uncertain,      // a request that deletes had a fault: its block finds out what happened
 };
@@ -28,6 +28,7 @@ struct TTakenExchange {
 struct TBlockRecord {
     std::vector<TTakenExchange> Taken;
     bool Suspect = false;  // saw a fault (or may have taken a displaced answer): to be proven
+    bool QuietChecked = false;  // a block that deletes starts only on a line known quiet
 };
 
 // Everything one operation knows, made when it starts and dropped when it ends, however it
@@ -82,9 +83,9 @@ struct TTransferRun {
     bool Proving = false;
     std::size_t ProofBlock = 0;
     std::size_t ProofItem = 0;
-    QByteArray ProofPayload;     // the answer taken, confirmed once the line stays quiet
     bool ProofChanged = false;   // a block's second read differed: its handlers run again
     int Disagreements = 0;       // reads of the item being proven that disagreed
+    int ProofRounds = 0;
     bool FinalChecked = false;
     int FinalChecks = 0;
 
