@@ -390,6 +390,11 @@ void TTransferEngine::Taken(int answerBytes, char letter, const QByteArray& payl
     run.LongestReply = std::max(run.LongestReply, answerBytes);
     // Whatever came in with this answer was on the line before the next request goes out.
     comms_.DropRestOfInput();
+    if (run.Proving && !run.InFlight->OnReply) {
+        // An ACK says nothing of which write it answers: taken once the line stays quiet.
+        Settle(TSettleReason::Confirm);
+        return;
+    }
     if (run.Proving) {
         if (run.Answers < run.Sends) {
             // Its other answers may still come: compared once the line has settled.
@@ -528,6 +533,15 @@ void TTransferEngine::Settled()
         if (run.SendAfterSettle && run.InFlight) {
             run.SendAfterSettle = false;
             Send();
+        }
+        break;
+    case TSettleReason::Confirm:
+        if (quiet) {
+            ++run.ProofItem;
+            ProveNext();
+        } else {
+            run.LastRefused = QByteArray(1, ACK);
+            Failure(true);
         }
         break;
     case TSettleReason::AfterProof:

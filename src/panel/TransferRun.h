@@ -11,6 +11,7 @@
 enum class TSettleReason {
     Resend,         // a fault: the request in flight goes again
     AfterRepeated,  // an answer to a request sent more than once: the others may follow
+    Confirm,        // a proof's write is done once nothing follows its ACK
     BeforeProof,    // the blocks that saw faults are proven on a quiet line
     AfterProof,     // nothing may follow the proof's last answer
     Final,          // nothing may follow the last answer of the operation

@@ -198,7 +198,7 @@ TEST(FaultSeeds, CompletedMeansAsCleanAndNoEventIsLost)
 {
     TestApplication();
     quint32 first = 1;
-    quint32 count = 24;
+    quint32 count = 12;
     const QStringList range = qEnvironmentVariable("ZOL_FAULT_SEEDS").split(QLatin1Char(':'));
     if (range.size() == 2) {
         first = range.at(0).toUInt();
