@@ -78,6 +78,7 @@ struct TRun {
     double Seconds = 0;
     qint64 Bytes = 0;
     bool Completed = false;
+    TTransferResult Result;
 };
 
 TRun Measure(TPanelEmulator& panel, TData& data, bool save)
@@ -92,8 +93,9 @@ TRun Measure(TPanelEmulator& panel, TData& data, bool save)
 
     TRun run;
     QEventLoop loop;
-    QObject::connect(&sequencer, &TTransferSequencer::Finished, [&](bool ok) {
-        run.Completed = ok;
+    QObject::connect(&sequencer, &TTransferSequencer::Ended, [&](const TTransferResult& result) {
+        run.Completed = result.Completed();
+        run.Result = result;
         loop.quit();
     });
     // The link is brought up first so that the handshake's poll wait is not measured.
@@ -115,6 +117,9 @@ void Report(const char* name, const TRun& run)
     std::printf("%-9s %s %8.2f s  %7lld bytes  floor %8.2f s  ratio %.3f (target 1.15)\n", name,
                 run.Completed ? "ok    " : "FAILED", run.Seconds, static_cast<long long>(run.Bytes),
                 floor, floor > 0 ? run.Seconds / floor : 0.0);
+    // The settle window the run worked out (its last quiet check) from its longest answer.
+    std::printf("          longest answer %lld ms, settle window %d ms\n",
+                static_cast<long long>(run.Result.LongestAnswerMs), run.Result.SettleMs);
 }
 
 } // namespace

@@ -11,7 +11,10 @@
 #include "storage/SafeFiles.h"
 
 #include <QFile>
+#include <QtGlobal>
 #include <QSaveFile>
+
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -55,17 +58,22 @@ public:
         return false;
     }
 
-    bool Keep(const QStringList& events)
+    // False, with the file and the reason in error, when the events are not all on disk.
+    bool Keep(const QStringList& events, QString* error)
     {
         if (!live_.isOpen() && !live_.open(QIODevice::WriteOnly))
-            return false;
+            return Failed(live_, error);
         const QByteArray bytes = EventLogAsRtf(QStringList(IncompleteMark) + events);
         qsizetype same = 0;
         while (same < bytes.size() && same < written_.size() && bytes[same] == written_[same])
             ++same;
         if (!live_.seek(same) || live_.write(bytes.mid(same)) != bytes.size() - same
-            || !live_.resize(bytes.size()) || !live_.flush() || !SyncToDisk(live_.handle()))
+            || !live_.flush() || !live_.resize(bytes.size()))
+            return Failed(live_, error);
+        if (!SyncToDisk(live_.handle()) || live_.size() != bytes.size()) {
+            *error = QStringLiteral("%1: %2").arg(path_, qt_error_string(errno));
             return false;
+        }
         written_ = bytes;
         return true;
     }
@@ -76,13 +84,28 @@ public:
         if (!complete)
             lines.prepend(IncompleteMark);
         const QByteArray bytes = EventLogAsRtf(lines);
-        if (final_.write(bytes) == bytes.size() && final_.commit())
+        // Only a copy wholly written replaces the target; otherwise the target keeps the
+        // events as they arrived.
+        if (final_.write(bytes) == bytes.size() && final_.flush()
+            && final_.error() == QFileDevice::NoError && final_.commit())
             return true;
-        *error = QStringLiteral("%1: %2").arg(path_, final_.errorString());
+        final_.cancelWriting();
+        return Failed(final_, error);
+    }
+
+
+private:
+    bool Failed(const QFileDevice& file, QString* error) const
+    {
+        // A write the system refused may leave the device's own text unset.
+        const QString reason = file.error() == QFileDevice::NoError || file.errorString().isEmpty()
+                                       || file.errorString() == QLatin1String("Unknown error")
+                                   ? qt_error_string(errno)
+                                   : file.errorString();
+        *error = QStringLiteral("%1: %2").arg(path_, reason);
         return false;
     }
 
-private:
     QString path_;
     QFile live_;
     QByteArray written_;
@@ -116,17 +139,23 @@ int RunEventsCommand(const QStringList& args, TCliContext& context)
     TCliPrompts prompts(context.Err, context.In);
     TData data;
     bool kept = true;
+    QString keepError;
     const int code = RunTransfer(context, data, prompts, arguments, ppViewEventLog,
                                  [&](TTransferSequencer& s) {
                                      QObject::connect(&s, &TTransferSequencer::EventLogLine, [&] {
                                          // Not on disk: nothing more is asked (or deleted).
-                                         if (kept && !log.Keep(data.EventLog)) {
+                                         if (kept && !log.Keep(data.EventLog, &keepError)) {
                                              kept = false;
                                              s.Disconnect();
                                          }
                                      });
                                      return s.LoadEvents(arguments.Clear);
                                  });
+    if (!kept)
+        return Failure(context, QStringLiteral("The event log could not be written: %1; the "
+                                               "clearing stopped there, and what was written "
+                                               "is kept")
+                                    .arg(keepError));
     if (code != ecSuccess) {
         // Whatever was read is kept, marked incomplete.
         if (!data.EventLog.isEmpty()) {
@@ -139,7 +168,7 @@ int RunEventsCommand(const QStringList& args, TCliContext& context)
         }
         return code;
     }
-    if (!kept || !log.Commit(data.EventLog, true, &error))
+    if (!log.Commit(data.EventLog, true, &error))
         return Failure(context, QStringLiteral("The event log was not saved: %1").arg(error));
     SuccessSummary(context, QStringLiteral("%1 events written to %2%3")
                                 .arg(data.EventLog.size())

@@ -114,7 +114,8 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
                             const QStringList& allowed, TTransferArguments& parsed)
 {
     static const QStringList switches = {QStringLiteral("yes"), QStringLiteral("clear"),
-                                         QStringLiteral("send-date"), QStringLiteral("verify")};
+                                         QStringLiteral("send-date"), QStringLiteral("verify"),
+                                         QStringLiteral("no-verify")};
     QList<TCliOption> known;
     for (const QString& name : allowed)
         known << TCliOption{name, !switches.contains(name)};
@@ -126,6 +127,11 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
     parsed.Clear = options.contains(QStringLiteral("clear"));
     parsed.SendDate = options.contains(QStringLiteral("send-date"));
     parsed.Verify = options.contains(QStringLiteral("verify"));
+    parsed.NoVerify = options.contains(QStringLiteral("no-verify"));
+    if (parsed.Verify && parsed.NoVerify) {
+        UsageError(context, QStringLiteral("--verify and --no-verify exclude each other"));
+        return false;
+    }
     parsed.Backup = options.value(QStringLiteral("backup"));
     parsed.TracePath = options.value(QStringLiteral("trace"));
     parsed.Port = options.value(QStringLiteral("port"));
@@ -217,8 +223,7 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
         if (!interrupted || cancelled)
             return;
         cancelled = true;
-        prompts.Answers.insert(TransferText::CancelQuestion, TPromptAnswer::paYes);
-        sequencer.CancelRequested();
+        sequencer.Cancel();
     });
     watch.start(50);
 
@@ -235,21 +240,22 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
     comms.Close();
     progress.Close();
 
-    // Every message the operation gave went through the prompts; the partly saved panel is
-    // said once more at the end when its message did not say it.
-    if (arguments.Saving && result.PartlySaved && !result.Message.contains(TransferText::PartlySaved)) {
-        context.Err << "zolctl: " << TransferText::PartlySaved << '\n';
-        context.Err.flush();
-    }
+    // Decided on the typed end; its message already says whether the panel is partly saved.
     if (cancelled)
         return ExitCancelled;
     if (!prompts.Unanswered.isEmpty())
         return Failure(context, QStringLiteral("nobody to answer \"%1\"").arg(prompts.Unanswered.trimmed()));
-    if (result.Outcome == TTransferOutcome::NotStarted)
+    switch (result.Outcome) {
+    case TTransferOutcome::Completed: return ecSuccess;
+    case TTransferOutcome::NotStarted:
+        // Refused before anything was sent: the check or question that refused said why.
         return Failure(context, prompts.LastError.isEmpty() ? QStringLiteral("the operation did not start")
                                                             : prompts.LastError);
-    if (!result.Completed())
-        return Failure(context, prompts.LastError.isEmpty() ? QStringLiteral("the operation did not complete")
-                                                            : prompts.LastError);
-    return ecSuccess;
+    case TTransferOutcome::Cancelled:
+        return Failure(context, result.Message.isEmpty() ? QStringLiteral("the operation was cancelled")
+                                                         : result.Message);
+    default:
+        return Failure(context, result.Message.isEmpty() ? QStringLiteral("the operation did not complete")
+                                                         : result.Message);
+    }
 }

@@ -23,15 +23,16 @@ struct TTransferArguments {
     bool Clear = false;
     bool SendDate = false; // the site page's "Send To Panel?" box for the maintenance date
     bool Saving = false;   // the operation writes to the panel
-    bool Verify = false;
+    bool Verify = false;   // --verify: kept for scripts; a Save All verifies anyway
+    bool NoVerify = false; // --no-verify
     QString Backup;
     QString TracePath;
     TCommsTrace* Trace = nullptr; // every byte of the link goes here when set
     QStringList Files;
 };
 
-// The options of allowed ("yes", "clear", "send-date" and "verify" are switches); false after
-// a usage error.
+// The options of allowed ("yes", "clear", "send-date", "verify" and "no-verify" are
+// switches); false after a usage error.
 bool ParseTransferArguments(TCliContext& context, const QStringList& args,
                             const QStringList& allowed, TTransferArguments& parsed);
 
@@ -43,9 +44,9 @@ inline const QString BlockNames =
 // Joins the document to the panel on the port, starts the operation and runs it to its end:
 // a progress bar on a terminal, Ctrl-C cancels (nothing more is sent, the port is closed).
 // The panel number is --panel when given, else the document's (from its file name).
-// A save that started and did not complete says the panel is partly saved (unless the
-// sequencer already said so). Returns the exit code: 0 done, 1 failed, 130 cancelled; the
-// typed end goes to ended when given.
+// An operation that did not complete ends with its own message (which says when the panel
+// is partly saved). Returns the exit code: 0 done, 1 failed, 130 cancelled; the typed end
+// goes to ended when given.
 int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
                 const TTransferArguments& arguments, TPanelPage page,
                 const std::function<bool(TTransferSequencer&)>& start,

@@ -43,6 +43,7 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
                                 {QStringLiteral("port"), QStringLiteral("panel"),
                                  QStringLiteral("block"), QStringLiteral("yes"),
                                  QStringLiteral("send-date"), QStringLiteral("verify"),
+                                 QStringLiteral("no-verify"),
                                  QStringLiteral("backup"), QStringLiteral("trace")},
                                 arguments))
         return ecUsage;
@@ -57,9 +58,9 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
     if ((arguments.Verify || !arguments.Backup.isEmpty() || force) && !all)
         return UsageError(context, QStringLiteral("--verify, --backup and --force go with the whole "
                                                   "configuration"));
-    if (arguments.Yes)
-        prompts.Answers.insert(TransferText::SaveAllQuestion, TPromptAnswer::paYes);
-    else if (all && !context.In)
+    // A Save All is read back unless --no-verify says otherwise.
+    const bool verify = all && !arguments.NoVerify;
+    if (!arguments.Yes && all && !context.In)
         return Failure(context, QStringLiteral("Save All replaces all data in the panel; give --yes "
                                                "to confirm it"));
 
@@ -82,7 +83,7 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
     policy.Panel = panelArguments.Panel;
     policy.BackupPanel = !arguments.Backup.isEmpty();
     policy.Folder = arguments.Backup;
-    policy.Verify = arguments.Verify;
+    policy.Verify = verify;
     int readCode = ecSuccess;
     TSaveAllWorkflow workflow(data, policy, [&](TData& scratch, QString* error) {
         readCode = LoadPanelInto(context, panelArguments, scratch);
@@ -117,6 +118,7 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
     const int code = RunTransfer(context, data, prompts, arguments, page, [&](TTransferSequencer& s) {
         if (!all)
             return names ? s.SaveNames() : s.SavePage();
+        s.SaveAllConfirmed = arguments.Yes;
         // The copy is kept only once the Save All goes ahead (the question answered Yes).
         if (!s.SaveAll())
             return false;
@@ -138,7 +140,7 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
         RecordedChange(context, workflow, sent);
         if (readCode == ExitCancelled)
             return readCode;
-        if (arguments.Verify && !workflow.Verified()) {
+        if (verify && !workflow.Verified()) {
             if (workflow.ReadBackFailed())
                 return Failure(context, QStringLiteral("the configuration was saved but could not "
                                                        "be read back to verify it"));
@@ -146,19 +148,20 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
             return Failure(context, QStringLiteral("verify failed: %1 field(s) differ")
                                         .arg(workflow.Differences().size()));
         }
-        if (arguments.Verify) {
+        if (verify) {
             for (const QString& note : TConfigDiff::ReadBackNotes(data))
                 context.Out << "note: " << note << '\n';
             context.Out << "verified: the panel holds what was sent\n";
         }
     }
-    SuccessSummary(context, QStringLiteral("Saved %1 of %2 (%3 fitted points) to panel %4 in %5")
+    SuccessSummary(context, QStringLiteral("Saved %1 of %2 (%3 fitted points) to panel %4 in %5%6")
                                 .arg(all ? QStringLiteral("everything")
                                          : QStringLiteral("block ") + arguments.Block)
                                 .arg(arguments.Files.first())
                                 .arg(FittedPoints(data))
                                 .arg(data.PanelNumber)
                                 .arg(all ? workflow.Durations()
-                                         : QStringLiteral("%1 s").arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1)));
+                                         : QStringLiteral("%1 s").arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1))
+                                .arg(verify ? QString() : QStringLiteral(", not verified")));
     return ecSuccess;
 }

@@ -190,14 +190,19 @@ void TPanelComms::PortReceiveData(TSigComPort* sender, const char* data, int siz
         refusedHandshakeAnswer_.append(bytes.left(KeptAnswerBytes - refusedHandshakeAnswer_.size()));
     }
     dropRest_ = false;
+    qsizetype used = 0;
     for (char b : bytes) {
         if (dropRest_)
             break;
         ReceiveByte(b);
+        ++used;
     }
-    if (dropRest_)
+    const bool dropped = dropRest_;
+    if (dropped)
         DropPartialInput();
     dropRest_ = false;
+    if (dropped && used < bytes.size() && OnInputDiscarded)
+        OnInputDiscarded(this);
 }
 
 void TPanelComms::PacketComplete()

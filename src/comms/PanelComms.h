@@ -63,6 +63,8 @@ public:
     TPanelNotifyEvent OnInvalidChecksum;
     TPanelNotifyEvent OnHandshakeReceived;
     TPanelNotifyEvent OnTimeout;
+    // Bytes that came with a handled answer were dropped unread: a second answer.
+    TPanelNotifyEvent OnInputDiscarded;
 
 protected:
     void PortReceiveData(TSigComPort* sender, const char* data, int size) override;

@@ -246,16 +246,15 @@ void TSigComPort::Poll()
     if (!IsOpen())
         return;
     const qint64 n = rxBuffer_.empty() ? 0 : device_->Read(rxBuffer_.data(), static_cast<qint64>(rxBuffer_.size()));
-    if (n >= 0) {
-        lastReadCount_ = n;
-        if (n > 0) {
-            Deliver(n);
-        } else if (inputArmed_) {
-            elapsedInput_ += pollingDelay_;
-            if (InputTimedOut() && OnInputTimeout) {
-                inputArmed_ = false;
-                OnInputTimeout(this);
-            }
+    lastReadCount_ = std::max<qint64>(n, 0);
+    if (n > 0) {
+        Deliver(n);
+    } else if (inputArmed_) {
+        // A read that failed brought nothing either: the answer time runs on.
+        elapsedInput_ += pollingDelay_;
+        if (InputTimedOut() && OnInputTimeout) {
+            inputArmed_ = false;
+            OnInputTimeout(this);
         }
     }
     if (OnTick)

@@ -14,9 +14,11 @@ namespace {
 
 // A request is sent at most this many times more after its first send.
 constexpr int MaxRepeats = 10;
-// The line settles for one more answer and this many characters of quiet.
+// The settle window: the longest answer time seen, then the wire time of the longest reply
+// seen (at least a short one) and this many characters of quiet.
 constexpr int SettleChars = 8;
-// A packet still arriving when the pause ends extends it this many times at most.
+constexpr int ShortestReplyChars = 16;
+// Something arriving while the line settles extends the pause this many times at most.
 constexpr int MaxSettleExtensions = 4;
 
 bool IsHandshakeAnswer(const QByteArray& packet)
@@ -53,6 +55,7 @@ TTransferEngine::TTransferEngine(TData& data, TZOLPanelComms& comms, TPrompts& p
             emit Line(line.left(line.size() - 1));
     };
     comms_.OnDeviceLost = [this](TCommPanel*) { OnDeviceLost(); };
+    comms_.OnInputDiscarded = [this](TPanelComms*) { OnInputDiscarded(); };
 }
 
 TTransferEngine::~TTransferEngine()
@@ -67,6 +70,7 @@ TTransferEngine::~TTransferEngine()
     comms_.OnOutputTimeout = nullptr;
     comms_.OnInput = nullptr;
     comms_.OnDeviceLost = nullptr;
+    comms_.OnInputDiscarded = nullptr;
     if (run_)
         progress_.OnCancel = nullptr;
 }
@@ -144,6 +148,10 @@ void TTransferEngine::NextRequest()
 {
     const int id = run_->Id;
     run_->InFlight.reset();
+    if (run_->Proving) {
+        ProveNext();
+        return;
+    }
     while (run_->Block < run_->Plan.Blocks.size()) {
         TTransferBlock& block = run_->Plan.Blocks[run_->Block];
         std::optional<TExchange> next = block.Next();
@@ -171,6 +179,21 @@ void TTransferEngine::NextRequest()
             return;
         }
         ++run_->Block;
+        // The blocks that saw faults are proven before the next one starts; a block that
+        // deletes starts only once nothing displaced can follow what was read before it.
+        const bool deletes = run_->Block < run_->Records.size()
+                             && !run_->Plan.Blocks[run_->Block].Repeatable
+                             && !std::exchange(run_->Records[run_->Block].QuietChecked, true);
+        if (deletes || std::any_of(run_->Records.begin(), run_->Records.end(),
+                                   [](const TBlockRecord& r) { return r.Suspect; })) {
+            Settle(TSettleReason::BeforeProof);
+            return;
+        }
+    }
+    // Nothing may follow the last answer: a displaced answer shows itself now or never.
+    if (!run_->FinalChecked) {
+        Settle(TSettleReason::Final);
+        return;
     }
     Complete(run_->Plan.RefreshAtEnd);
 }
@@ -180,9 +203,103 @@ void TTransferEngine::Send()
     TTransferRun& run = *run_;
     const QByteArray& request = run.InFlight->Request;
     ++run.Sends;
-    run.Wrote = run.Wrote || !run.InFlight->OnReply;
+    run.SentClock.restart();
     comms_.PanelNumber = data_.PanelNumber;
     comms_.SendPacket(request);
+}
+
+void TTransferEngine::SuspectSinceSync()
+{
+    TTransferRun& run = *run_;
+    const std::size_t last = std::min(run.Block, run.Records.size() - 1);
+    for (std::size_t b = std::min(run.SyncBlock, last); b <= last; ++b)
+        run.Records[b].Suspect = true;
+}
+
+void TTransferEngine::Unexpected()
+{
+    TTransferRun& run = *run_;
+    if (run.SettleTimer.isActive()) {
+        run.SettleQuiet = false;
+        if (run.SettleExtensions < MaxSettleExtensions) {
+            ++run.SettleExtensions;
+            run.SettleTimer.start(run.SettleMs);
+        }
+        return;
+    }
+    if (run.Proving)
+        return;
+    if (!run.Records.empty())
+        run.Records[std::min(run.LastTakenBlock, run.Records.size() - 1)].Suspect = true;
+}
+
+void TTransferEngine::OnInputDiscarded()
+{
+    if (run_ && run_->Connected)
+        Unexpected();
+}
+
+void TTransferEngine::ProveNext()
+{
+    TTransferRun& run = *run_;
+    run.Disagreements = 0;
+    while (run.ProofBlock < run.Records.size()) {
+        TBlockRecord& record = run.Records[run.ProofBlock];
+        const bool repeatable = run.Plan.Blocks[run.ProofBlock].Repeatable;
+        if (record.Suspect && repeatable && run.ProofItem < record.Taken.size()) {
+            run.InFlight = record.Taken[run.ProofItem].Exchange;
+            run.Failures = run.Naks = run.TimeOuts = 0;
+            run.Sends = run.Answers = 0;
+            if (run.SettleTimer.isActive())
+                run.SendAfterSettle = true;
+            else
+                Send();
+            return;
+        }
+        if (record.Suspect && repeatable && run.ProofChanged) {
+            // The second reads differ from the first: the handlers store them, in order.
+            const int id = run.Id;
+            for (const TTakenExchange& taken : record.Taken)
+                if (taken.Exchange.OnReply) {
+                    taken.Exchange.OnReply(taken.Letter, taken.Payload);
+                    if (!run_ || run_->Id != id)
+                        return;
+                }
+            if (run.Plan.Blocks[run.ProofBlock].OnRestored)
+                run.Plan.Blocks[run.ProofBlock].OnRestored();
+        }
+        run.ProofChanged = false;
+        run.ProofItem = 0;
+        ++run.ProofBlock;
+    }
+    // Nothing may follow the proof's last answer either.
+    Settle(TSettleReason::AfterProof);
+}
+
+void TTransferEngine::ProofAnswered(const QByteArray& payload)
+{
+    TTransferRun& run = *run_;
+    TTakenExchange& taken = run.Records[run.ProofBlock].Taken[run.ProofItem];
+    if (taken.Exchange.OnReply && taken.Payload != payload) {
+        // Two reads disagree: read again, on a settled line, until two in a row agree.
+        taken.Payload = payload;
+        run.ProofChanged = true;
+        if (++run.Disagreements > MaxRepeats) {
+            End(TTransferOutcome::Unproven,
+                run.Plan.Blocks[run.ProofBlock].Title
+                    + QStringLiteral(": the panel's answers could not be proven; its reads "
+                                     "did not agree %1 times in a row, so the block may hold "
+                                     "wrong data.")
+                          .arg(run.Disagreements),
+                TEndNotice::Error);
+            return;
+        }
+        run.Sends = run.Answers = run.Failures = run.Naks = run.TimeOuts = 0;
+        Settle(TSettleReason::Resend);
+        return;
+    }
+    ++run.ProofItem;
+    ProveNext();
 }
 
 bool TTransferEngine::Listening() const
@@ -200,30 +317,37 @@ void TTransferEngine::OnPacketReceived(char letter, const QByteArray& packet)
         return;
     }
     // The handshake answer is never the reply to a request.
-    if (IsHandshakeAnswer(packet) || !Listening())
+    if (IsHandshakeAnswer(packet) || !run_->Connected)
         return;
+    if (!Listening()) {
+        Unexpected();
+        return;
+    }
     const TExchange& x = *run_->InFlight;
-    static const QByteArray replies("BCEGIKMOQSVXZ\\]aegikmoqsu");
-    if (!replies.contains(letter)) {
+    // A packet that is not the answer awaited (another letter, or any packet while a write
+    // awaits its ACK) belongs to no request in flight: a failure of this one.
+    if (!x.OnReply || (letter != x.Request.at(0) && !x.AlsoAccepts.contains(letter))) {
         run_->LastRefused = packet;
         Failure(true);
         return;
     }
-    // A reply to another request (or any reply while a write awaits its ACK) is an answer to
-    // an earlier send: dropped.
-    if (!x.OnReply || (letter != x.Request.at(0) && !x.AlsoAccepts.contains(letter)))
+    const QByteArray payload = PacketPayload(packet);
+    if (run_->Proving) {
+        // A proof's answer is compared with the first read, not stored.
+        Taken(static_cast<int>(packet.size()), letter, payload);
         return;
+    }
     const int id = run_->Id;
-    const TReplyVerdict verdict = x.OnReply(letter, PacketPayload(packet));
+    const TReplyVerdict verdict = x.OnReply(letter, payload);
     if (!run_ || run_->Id != id || verdict == TReplyVerdict::Ended)
         return;
     switch (verdict) {
-    case TReplyVerdict::Taken: Taken(static_cast<int>(packet.size())); break;
+    case TReplyVerdict::Taken: Taken(static_cast<int>(packet.size()), letter, payload); break;
     case TReplyVerdict::NotAccepted:
+    case TReplyVerdict::Stale:
         run_->LastRefused = packet;
         Failure(true);
         break;
-    case TReplyVerdict::Stale:
     case TReplyVerdict::Ended: break;
     }
 }
@@ -235,61 +359,111 @@ void TTransferEngine::OnAck()
             progress_.Close();
         return;
     }
-    if (!Listening() || run_->InFlight->OnReply)
+    if (!run_->Connected)
         return;
+    if (!Listening()) {
+        Unexpected();
+        return;
+    }
+    if (run_->InFlight->OnReply) {
+        // An ACK while a read awaits its packet answers no request in flight.
+        run_->LastRefused = QByteArray(1, ACK);
+        Failure(true);
+        return;
+    }
     const int id = run_->Id;
     if (run_->InFlight->OnAck)
         run_->InFlight->OnAck();
-    if (run_ && run_->Id == id)
-        Taken(1);
+    if (run_ && run_->Id == id) {
+        run_->Wrote = true;
+        Taken(1, ACK, {});
+    }
 }
 
-void TTransferEngine::Taken(int answerBytes)
+void TTransferEngine::Taken(int answerBytes, char letter, const QByteArray& payload)
 {
     TTransferRun& run = *run_;
     ++run.Answers;
+    // A request known to take the panel long (the zone flags) says nothing of the line.
+    if (run.InFlight->TimeOutMs == 0)
+        run.LongestAnswerMs = std::max(run.LongestAnswerMs, run.SentClock.elapsed());
+    run.LongestReply = std::max(run.LongestReply, answerBytes);
     // Whatever came in with this answer was on the line before the next request goes out.
     comms_.DropRestOfInput();
-    if (run.Answers < run.Sends) {
-        // Sent more than once: the other answers may still be on their way.
-        const int bitRate = std::max(BaudRateValue(comms_.ComPortSpeed()), 1);
-        const int chars = answerBytes + SettleChars;
-        run.SettleMs = (chars * 10 * 1000 + bitRate - 1) / bitRate;
-        run.SettleExtensions = 0;
-        run.SettleTimer.start(run.SettleMs);
+    if (run.Proving && !run.InFlight->OnReply) {
+        // An ACK says nothing of which write it answers: taken once the line stays quiet.
+        Settle(TSettleReason::Confirm);
+        return;
     }
+    if (run.Proving) {
+        if (run.Answers < run.Sends) {
+            // Its other answers may still come: compared once the line has settled.
+            Settle(TSettleReason::AfterRepeated);
+            run.SendAfterSettle = false;
+        }
+        ProofAnswered(payload);
+        return;
+    }
+    run.LastTakenBlock = run.Block;
+    if (run.Block < run.Records.size())
+        run.Records[run.Block].Taken.push_back({*run.InFlight, letter, payload});
+    // Sent more than once: the other answers may still be on their way.
+    if (run.Answers < run.Sends)
+        Settle(TSettleReason::AfterRepeated);
     NextRequest();
+}
+
+void TTransferEngine::Settle(TSettleReason reason)
+{
+    TTransferRun& run = *run_;
+    // Anything still on its way has arrived by then: the answer to the latest send (no later
+    // than the longest answer time seen), then the longest reply seen and some quiet.
+    const int bitRate = std::max(BaudRateValue(comms_.ComPortSpeed()), 1);
+    const int chars = std::max(run.LongestReply, ShortestReplyChars) + SettleChars;
+    run.SettleMs = static_cast<int>(run.LongestAnswerMs) + (chars * 10 * 1000 + bitRate - 1) / bitRate;
+    run.LongestSettleMs = std::max(run.LongestSettleMs, run.SettleMs);
+    run.SettleExtensions = 0;
+    run.SettleQuiet = true;
+    run.Settling = reason;
+    run.SendAfterSettle = reason == TSettleReason::Resend;
+    run.SettleTimer.start(run.SettleMs);
 }
 
 void TTransferEngine::OnNak()
 {
-    if (Listening()) {
-        ++run_->Naks;
-        run_->LastRefused = QByteArray(1, NAK);
-        Failure(true);
+    if (!run_ || !run_->Connected)
+        return;
+    if (!Listening()) {
+        Unexpected();
+        return;
     }
+    ++run_->Naks;
+    run_->LastRefused = QByteArray(1, NAK);
+    Failure(true);
 }
 
 void TTransferEngine::OnInvalidChecksum()
 {
-    if (Listening()) {
-        run_->LastRefused = comms_.RxBuffer();
-        Failure(true);
+    if (!run_ || !run_->Connected)
+        return;
+    if (!Listening()) {
+        Unexpected();
+        return;
     }
+    run_->LastRefused = comms_.RxBuffer();
+    Failure(true);
 }
 
 void TTransferEngine::OnTimeout()
 {
-    if (Listening()) {
-        ++run_->TimeOuts;
-        Failure(false);
-    }
+    // The packet layer's time-out restarts with every byte; each request keeps its own
+    // deadline instead (OnTick).
 }
 
 QString TTransferEngine::BlockTitle() const
 {
-    const TTransferBlock& block = run_->Plan.Blocks[std::min(run_->Block, run_->Plan.Blocks.size() - 1)];
-    return block.Title;
+    const std::size_t block = run_->Proving ? run_->ProofBlock : run_->Block;
+    return run_->Plan.Blocks[std::min(block, run_->Plan.Blocks.size() - 1)].Title;
 }
 
 void TTransferEngine::Failure(bool answered)
@@ -298,17 +472,19 @@ void TTransferEngine::Failure(bool answered)
     if (answered)
         ++run.Answers;
     ++run.Failures;
+    if (!run.Proving && run.Block < run.Records.size())
+        run.Records[run.Block].Suspect = true;
     if (run.Failures > MaxRepeats) {
         if (run.TimeOuts == run.Failures) {
             End(TTransferOutcome::PortLost, TransferText::CannotCommunicate, TEndNotice::Error);
         } else if (run.Naks * 2 > run.Failures) {
             End(TTransferOutcome::Refused,
-                BlockTitle() + QStringLiteral(": refused by the panel (it answered NAK to ")
+                BlockTitle() + QStringLiteral(" was refused by the panel: it answered NAK to ")
                     + QString::number(run.Naks) + QStringLiteral(" of ")
-                    + QString::number(run.Sends) + QStringLiteral(" sends of the same message)."),
+                    + QString::number(run.Sends) + QStringLiteral(" sends of the same message."),
                 TEndNotice::Error);
         } else {
-            End(TTransferOutcome::PortLost,
+            End(run.Proving ? TTransferOutcome::Unproven : TTransferOutcome::PortLost,
                 TransferText::CannotCommunicate + QStringLiteral("\nThe panel answered the ")
                     + BlockTitle() + QStringLiteral(" request ")
                     + QString::number(run.Failures - run.TimeOuts)
@@ -318,19 +494,11 @@ void TTransferEngine::Failure(bool answered)
         }
         return;
     }
-    if (!answered) {
-        // Nothing came: send again now; the answer to the first send may still come.
-        Send();
-        return;
-    }
-    // The panel answered this send: let anything else it sends for it go by first.
+    // Whatever else the panel sends for it goes by first; then the request goes again,
+    // unless it deletes: its block then reads where the panel stands.
     comms_.DropRestOfInput();
-    const int bitRate = std::max(BaudRateValue(comms_.ComPortSpeed()), 1);
-    const int chars = static_cast<int>(run.LastRefused.size()) + SettleChars;
-    run.SettleMs = (chars * 10 * 1000 + bitRate - 1) / bitRate;
-    run.SettleExtensions = 0;
-    run.SendAfterSettle = true;
-    run.SettleTimer.start(run.SettleMs);
+    Settle(run.InFlight && run.InFlight->Deletes ? TSettleReason::Uncertain
+                                                 : TSettleReason::Resend);
 }
 
 void TTransferEngine::Settled()
@@ -341,18 +509,104 @@ void TTransferEngine::Settled()
     // A packet still coming in belongs to an earlier send: let it finish.
     if (comms_.DCharsReceived() > 0 && run.SettleExtensions < MaxSettleExtensions) {
         ++run.SettleExtensions;
+        run.SettleQuiet = false;
         run.SettleTimer.start(run.SettleMs);
         return;
     }
     comms_.DropPartialInput();
-    if (run.SendAfterSettle && run.InFlight && run.Asking == 0) {
-        run.SendAfterSettle = false;
-        Send();
+    if (run.Asking > 0) {
+        // A question is open: the line settles again once it is answered.
+        run.SettleTimer.start(run.SettleMs);
+        return;
+    }
+    const bool quiet = run.SettleQuiet;
+    if (!run.Proving) {
+        // Something displaced may have been taken since the line was last quiet.
+        if (!quiet)
+            SuspectSinceSync();
+        else if (run.Settling != TSettleReason::Final)
+            run.SyncBlock = std::min(run.Block, run.Records.size() - 1);
+    }
+    switch (run.Settling) {
+    case TSettleReason::Resend:
+    case TSettleReason::AfterRepeated:
+        if (run.SendAfterSettle && run.InFlight) {
+            run.SendAfterSettle = false;
+            Send();
+        }
+        break;
+    case TSettleReason::Confirm:
+        if (quiet) {
+            ++run.ProofItem;
+            ProveNext();
+        } else {
+            run.LastRefused = QByteArray(1, ACK);
+            Failure(true);
+        }
+        break;
+    case TSettleReason::AfterProof:
+        if (!quiet) {
+            // Something displaced may have been compared: the proof goes again.
+            if (++run.ProofRounds > MaxRepeats) {
+                End(TTransferOutcome::Unproven,
+                    BlockTitle() + QStringLiteral(": the panel's answers could not be proven; "
+                                                  "the line never fell quiet after them."),
+                    TEndNotice::Error);
+                break;
+            }
+            run.ProofBlock = 0;
+            run.ProofItem = 0;
+            ProveNext();
+            break;
+        }
+        // Proven on a quiet line: earlier blocks can no longer be displaced.
+        for (TBlockRecord& record : run.Records)
+            record.Suspect = false;
+        run.Proving = false;
+        run.SyncBlock = std::min(run.Block, run.Records.size() - 1);
+        NextRequest();
+        break;
+    case TSettleReason::Uncertain: {
+        const int id = run.Id;
+        if (run.InFlight && run.InFlight->OnUncertain)
+            run.InFlight->OnUncertain();
+        if (run_ && run_->Id == id)
+            NextRequest();
+        break;
+    }
+    case TSettleReason::BeforeProof:
+        run.Proving = true;
+        run.ProofBlock = 0;
+        run.ProofItem = 0;
+        run.ProofChanged = false;
+        ProveNext();
+        break;
+    case TSettleReason::Final:
+        if (!quiet) {
+            if (++run.FinalChecks > MaxRepeats) {
+                End(TTransferOutcome::Unproven,
+                    BlockTitle() + QStringLiteral(": the panel's answers could not be proven; "
+                                                  "the line never fell quiet after them."),
+                    TEndNotice::Error);
+                break;
+            }
+            Settle(TSettleReason::BeforeProof);
+            break;
+        }
+        run.FinalChecked = true;
+        NextRequest();
+        break;
     }
 }
 
 void TTransferEngine::OnTick()
 {
+    if (run_ && run_->Connected && Listening()
+        && run_->SentClock.elapsed() >= static_cast<qint64>(comms_.InputTimeOut())) {
+        ++run_->TimeOuts;
+        Failure(false);
+        return;
+    }
     if (!run_ || comms_.Suspended || !comms_.IsOpen() || run_->Connected)
         return;
     if (comms_.HandshakeFailed) {
@@ -405,6 +659,7 @@ std::optional<TPromptAnswer> TTransferEngine::Ask(const QString& text, TPromptBu
     if (!run_ || run_->Id != id)
         return std::nullopt;
     --run_->Asking;
+    run_->SentClock.restart();
     return answer;
 }
 
@@ -416,6 +671,7 @@ bool TTransferEngine::Aside(const std::function<void()>& work)
     if (!run_ || run_->Id != id)
         return false;
     --run_->Asking;
+    run_->SentClock.restart();
     return true;
 }
 
@@ -429,6 +685,11 @@ void TTransferEngine::CancelRequested()
         prompts_.confirm(TransferText::CancelQuestion, TPromptButtons::pbYesNo);
     if (!run_ || run_->Id != id || answer != TPromptAnswer::paYes)
         return;
+    Cancel();
+}
+
+void TTransferEngine::Cancel()
+{
     End(TTransferOutcome::Cancelled, TransferText::Aborted, TEndNotice::Information);
 }
 
@@ -450,6 +711,8 @@ void TTransferEngine::Complete(bool refreshActivePage)
     TTransferResult result;
     result.Outcome = TTransferOutcome::Completed;
     result.ElapsedMs = run->Clock.elapsed();
+    result.LongestAnswerMs = run->LongestAnswerMs;
+    result.SettleMs = run->LongestSettleMs;
     result.Message = run->Plan.Name + QStringLiteral(" completed in ")
                      + QString::number((result.ElapsedMs + 500) / 1000) + QStringLiteral(" s.");
     emit Ended(result, refreshActivePage);
@@ -467,16 +730,21 @@ void TTransferEngine::End(TTransferOutcome outcome, const QString& message, TEnd
     TTransferResult result;
     result.Outcome = outcome;
     result.ElapsedMs = run->Clock.elapsed();
+    result.LongestAnswerMs = run->LongestAnswerMs;
+    result.SettleMs = run->LongestSettleMs;
     result.PartlySaved = run->Plan.Saves && run->Wrote;
     result.Message = message;
     if (result.PartlySaved)
-        result.Message = message.isEmpty()
-                             ? TransferText::PartlySaved
+        // A message that ends its sentence is followed by the next one on its line.
+        result.Message = message.isEmpty() ? TransferText::PartlySaved
+                         : message.endsWith(QLatin1Char('.'))
+                             ? message + QLatin1Char(' ') + TransferText::PartlySaved
                              : message + QLatin1Char('\n') + TransferText::PartlySaved;
     switch (outcome) {
     case TTransferOutcome::PortLost:
     case TTransferOutcome::NoHandshake:
     case TTransferOutcome::Refused:
+    case TTransferOutcome::Unproven:
     case TTransferOutcome::PortNotOpened:
         // The port is closed; the next operation opens it afresh with a new handshake.
         ResetLink();

@@ -3,6 +3,7 @@
 #include "panel/PanelPages.h"
 #include "panel/TransferOutcome.h"
 #include "panel/TransferPlan.h"
+#include "panel/TransferRun.h"
 #include "storage/Prompts.h"
 
 #include <QObject>
@@ -12,7 +13,6 @@
 class TData;
 class TTransferProgress;
 class TZOLPanelComms;
-struct TTransferRun;
 
 // Runs any plan over the packet link: brings the link up (handshake), sends each request,
 // takes an answer only for the request in flight, sends again after a NAK, a garbled answer
@@ -38,6 +38,8 @@ public:
     int Retries() const;
     // The Cancel button: asks, and on Yes ends the operation.
     void CancelRequested();
+    // Ends the operation as cancelled, without asking.
+    void Cancel();
     // Ends any operation at once and closes the port.
     void Disconnect();
 
@@ -62,15 +64,25 @@ private:
     void OnTimeout();
     void OnDeviceLost();
 
+    void OnInputDiscarded();
+
     // The link after an operation: nothing of its handshake or settings is left.
     void ResetLink();
     void NextRequest();
     void Send();
-    // The answer to the request in flight was taken.
-    void Taken(int answerBytes);
-    // A NAK, a garbled or unusable answer (answered) or a time-out.
+    // The answer to the request in flight was taken; payload is kept to prove its block.
+    void Taken(int answerBytes, char letter, const QByteArray& payload);
+    // A NAK, a garbled, unusable or stray answer (answered) or a time-out.
     void Failure(bool answered);
+    // The line settles for the window worked out from this run's answers, then goes on.
+    void Settle(TSettleReason reason);
     void Settled();
+    // Something arrived that is not the answer awaited (or came while the line settled).
+    void Unexpected();
+    // Every block since the line was last known quiet may have taken a displaced answer.
+    void SuspectSinceSync();
+    void ProveNext();
+    void ProofAnswered(const QByteArray& payload);
     bool Listening() const;
     QString BlockTitle() const;
     void SetBar(int position, int maximum);

@@ -25,6 +25,8 @@ namespace {
 constexpr int EventHistoryBar = 500;
 // No panel holds this many events: a history that never ends is cut here.
 constexpr int MaxEventRequests = 20000;
+// Readings of the history left after a fault on a delete, before the line is given up.
+constexpr int MaxEventRequestRepeats = 10;
 constexpr int SiteReadBar = 4;
 
 TReplyVerdict Stored(bool ok)
@@ -209,7 +211,7 @@ TTransferBlock TTransferPlanner::PointsLoad(int loop, bool onlyOnTwoLoops)
 TTransferBlock TTransferPlanner::NamesLoad()
 {
     auto ended = std::make_shared<bool>(false);
-    return StepBlock(QStringLiteral("Device names"),
+    TTransferBlock block = StepBlock(QStringLiteral("Device names"),
                      [ended, this](int i) -> std::optional<TExchange> {
         // The request carries only the low byte of the index: a full table ends here, or the
         // panel would be asked for entry 0 again and the list would never end.
@@ -238,6 +240,8 @@ TTransferBlock TTransferPlanner::NamesLoad()
         }
         return x;
     });
+    block.OnRestored = [this] { data_.ApplyNameIndexes(); };
+    return block;
 }
 
 TTransferBlock TTransferPlanner::ZonesLoad(bool all)
@@ -432,56 +436,136 @@ TTransferBlock TTransferPlanner::CauseEffectLoad()
     });
 }
 
-TTransferBlock TTransferPlanner::EventsLoad(bool clear)
+std::vector<TTransferBlock> TTransferPlanner::EventsLoad(bool clear)
 {
-    // With clearing, each event is first read without clearing and handed on (zolctl has it
-    // on disk when the handler returns); only then is it asked for again with the clear flag,
-    // which deletes it from the panel. An answer to that second request that is not the event
-    // just read (a clear request sent again deleted the next one) is handed on as well.
+    // The history is read by number, every event in its place (identical texts included),
+    // and handed on at once: zolctl has it on disk when the handler returns. Only then, with
+    // clearing, is each event deleted, oldest first; the panel answers a delete with the
+    // event it deletes. A delete is never sent again blind: after any fault the history left
+    // is read (without clearing) until two readings agree, and the deleting goes on from
+    // where the panel stands.
     struct TState {
         bool Ended = false;
-        bool Clearing = false;  // the next request deletes the event last read
-        QString Last;
-        int Read = 0;
+        qsizetype Base = -1;  // where this read starts in the document's event log
+        QStringList Texts;    // the history as read, by position
+        int Deleted = 0;      // events known to be deleted
+        bool Recounting = false;
+        QStringList Recount;  // the history left, as read now
+        std::optional<QStringList> Previous;
+        int Recounts = 0;
     };
     auto state = std::make_shared<TState>();
-    auto take = [state, this](const QString& text) {
-        ++state->Read;
-        data_.EventLog.append(text);
-        if (hooks_.EventLogLine)
-            hooks_.EventLogLine(text);
-    };
-    return StepBlock(QStringLiteral("Event History"),
-                     [=, this](int i) -> std::optional<TExchange> {
+    TTransferBlock read = StepBlock(QStringLiteral("Event History"),
+                                    [=, this](int i) -> std::optional<TExchange> {
         if (state->Ended || i >= MaxEventRequests) {
             // The panel goes on printing events as text lines.
-            comms_.IsASCIIOnly = true;
+            if (!clear)
+                comms_.IsASCIIOnly = true;
             return std::nullopt;
         }
-        const bool clearing = state->Clearing;
-        // Without clearing the events are asked for by number from 0 on.
-        TExchange x = Read(EventRequest(clear ? 0 : i, clearing), [=](const QByteArray& p) {
-            state->Clearing = clear && !clearing;
+        if (state->Base < 0)
+            state->Base = data_.EventLog.size();
+        TExchange x = Read(EventRequest(i, false), [=, this](const QByteArray& p) {
             if (IsEventHistoryEnd(p)) {
                 state->Ended = true;
-                state->Clearing = false;
+                // A second reading (a proof) may find fewer events than the first.
+                state->Texts = state->Texts.mid(0, i);
+                data_.EventLog = data_.EventLog.mid(0, state->Base + i);
                 return TReplyVerdict::Taken;
             }
             const QString text = EventText(p);
-            if (!clearing)
-                state->Last = text;
-            if (!clearing || text != state->Last)
-                take(text);
+            const qsizetype at = state->Base + i;
+            if (i < state->Texts.size()) {
+                state->Texts[i] = text;
+                data_.EventLog[at] = text;
+            } else {
+                state->Texts.append(text);
+                data_.EventLog.append(text);
+            }
+            if (hooks_.EventLogLine)
+                hooks_.EventLogLine(text);
             return TReplyVerdict::Taken;
         });
         if (i == 0) {
             x.Maximum = EventHistoryBar;
             x.Position = 1;
             x.Status = QStringLiteral("Loading Event History");
-        } else if (!clearing) {
-            x.Position = std::min(state->Read + 1, EventHistoryBar);
-            x.Status = QStringLiteral("Loading event #") + QString::number(state->Read + 1);
+        } else {
+            x.Position = std::min(i + 1, EventHistoryBar);
+            x.Status = QStringLiteral("Loading event #") + QString::number(i + 1);
         }
         return x;
     });
+    if (!clear)
+        return {read};
+
+    // Where the panel stands, from the history left: the events deleted are the first ones
+    // read; never more than the history left shows.
+    auto settle = [state] {
+        const QStringList& left = state->Recount;
+        const qsizetype n = state->Texts.size();
+        qsizetype deleted = n - left.size();
+        if (deleted < state->Deleted || deleted > n || left != state->Texts.mid(deleted)) {
+            // Events came in meanwhile: the most that fits at the head of what is left (an
+            // event left on the panel is kept there; one deleted unread would be lost).
+            deleted = n;
+            for (qsizetype k = n; k >= state->Deleted; --k)
+                if (left.mid(0, n - k) == state->Texts.mid(k)) {
+                    deleted = k;
+                    break;
+                }
+        }
+        state->Deleted = static_cast<int>(deleted);
+        state->Recounting = false;
+    };
+    TTransferBlock wipe = StepBlock(QStringLiteral("Event History"),
+                                    [=, this](int) -> std::optional<TExchange> {
+        if (state->Recounting) {
+            const int r = static_cast<int>(state->Recount.size());
+            return Read(EventRequest(r, false), [=, this](const QByteArray& p) {
+                if (!IsEventHistoryEnd(p) && r < MaxEventRequests) {
+                    state->Recount.append(EventText(p));
+                    return TReplyVerdict::Taken;
+                }
+                if (state->Previous && *state->Previous == state->Recount) {
+                    settle();
+                    return TReplyVerdict::Taken;
+                }
+                // Two readings in a row must agree before anything more is deleted.
+                if (++state->Recounts > 2 * MaxEventRequestRepeats) {
+                    host_.End(TTransferOutcome::PortLost, TransferText::CannotCommunicate,
+                              TEndNotice::Error);
+                    return TReplyVerdict::Ended;
+                }
+                state->Previous = state->Recount;
+                state->Recount.clear();
+                return TReplyVerdict::Taken;
+            });
+        }
+        if (state->Deleted >= state->Texts.size()) {
+            comms_.IsASCIIOnly = true;
+            return std::nullopt;
+        }
+        auto recount = [state] {
+            state->Recounting = true;
+            state->Recount.clear();
+            state->Previous.reset();
+        };
+        const int next = state->Deleted;
+        TExchange x = Read(EventRequest(0, true), [=](const QByteArray& p) {
+            // The panel deleted the event it answered with: the one expected, or the panel
+            // does not stand where it was thought to.
+            if (IsEventHistoryEnd(p) || EventText(p) != state->Texts.at(next))
+                return TReplyVerdict::NotAccepted;  // found out through OnUncertain
+            ++state->Deleted;
+            return TReplyVerdict::Taken;
+        });
+        x.Deletes = true;
+        x.OnUncertain = recount;
+        x.Position = std::min(next + 1, EventHistoryBar);
+        x.Status = QStringLiteral("Clearing event #") + QString::number(next + 1);
+        return x;
+    });
+    wipe.Repeatable = false;
+    return {read, wipe};
 }

@@ -13,6 +13,7 @@ enum class TTransferOutcome {
     ProtocolMismatch,
     PortLost,          // the port vanished or the panel stopped answering part-way
     Refused,           // the panel refused a request again and again
+    Unproven,          // a block that saw a line fault could not be proven afterwards
 };
 
 struct TTransferResult {
@@ -22,6 +23,10 @@ struct TTransferResult {
     // What the user was told, for logs and zolctl's stderr; never parsed.
     QString Message;
     qint64 ElapsedMs = 0;
+    // The line as this run measured it: the longest time from a send to its whole answer,
+    // and the settle window worked out from it (0 when the line never had to settle).
+    qint64 LongestAnswerMs = 0;
+    int SettleMs = 0;
 
     bool Completed() const { return Outcome == TTransferOutcome::Completed; }
 };

@@ -29,15 +29,25 @@ struct TExchange {
     std::function<TReplyVerdict(char letter, const QByteArray& payload)> OnReply;
     std::function<void()> OnAck;
     QByteArray AlsoAccepts;  // reply letters besides the request's own that the step takes
+    // The request deletes on the panel: never sent again blind. After a fault its block is
+    // told (OnUncertain) and asked for its next request, which finds where the panel stands.
+    bool Deletes = false;
+    std::function<void()> OnUncertain;
 };
 
 // A block of the configuration (the zones, loop 1's points…): its title for the overall
 // progress and the source of its requests, one after the other. Next is asked again after
 // every answer taken; an empty result ends the block. Its state lives in the closure, made
-// fresh for every operation.
+// fresh for every operation. A block that saw a line fault is proven by sending its requests
+// again one at a time, unless asking again would change the panel (a request that deletes):
+// such a block proves itself.
 struct TTransferBlock {
     QString Title;
     std::function<std::optional<TExchange>()> Next;
+    bool Repeatable = true;
+    // Runs after a proof stored reads that differ from the first ones (what the block's end
+    // works out from its replies).
+    std::function<void()> OnRestored = {};
 };
 
 // An operation: its blocks in the order they run.

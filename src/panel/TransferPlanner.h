@@ -56,8 +56,10 @@ private:
     TTransferBlock SiteLoad();
     TTransferBlock NetworkLoad();
     TTransferBlock CauseEffectLoad();
-    TTransferBlock EventsLoad(bool clear);
+    std::vector<TTransferBlock> EventsLoad(bool clear);
     // Writes.
+    // Refuses a loop the panel read has no card for, before anything is written.
+    TTransferBlock LoopPresent(int loop);
     TTransferBlock LoopTypeSave();
     // inSaveAll: loop 2 of a one-loop panel is skipped; elsewhere it ends the operation.
     TTransferBlock PointsSave(int loop, bool inSaveAll);

@@ -71,7 +71,8 @@ TTransferPlan TTransferPlanner::SavePage(TPanelPage page, int summaryLoop)
     case ppLoop1:
     case ppLoop2: {
         const int loop = page == ppLoopSummary ? (summaryLoop == 2 ? 2 : 1) : page == ppLoop1 ? 1 : 2;
-        b.insert(b.end(), {LoopTypeLoad(true), LoopTypeSave(), PointsSave(loop, false), NamesSave()});
+        b.insert(b.end(), {LoopTypeLoad(true), LoopPresent(loop), LoopTypeSave(),
+                           PointsSave(loop, false), NamesSave()});
         if (page == ppLoopSummary)
             b.insert(b.end(), {ZoneChecks(), ZonesSave(), SiteSave(false)});
         break;
@@ -101,6 +102,8 @@ TTransferPlan TTransferPlanner::SaveNames()
 
 TTransferPlan TTransferPlanner::LoadEvents(bool clear, bool linkUp)
 {
-    return {QStringLiteral("Event History"), false, false,
-            {Version(linkUp, false), EventsLoad(clear)}};
+    TTransferPlan plan{QStringLiteral("Event History"), false, false, {Version(linkUp, false)}};
+    for (TTransferBlock& block : EventsLoad(clear))
+        plan.Blocks.push_back(std::move(block));
+    return plan;
 }

@@ -11,8 +11,18 @@
 #include "panel/PointMessages.h"
 #include "panel/SetMessages.h"
 #include "panel/SiteMessages.h"
+#include "panel/TransferSequencer.h"
 #include "panel/VersionMessages.h"
 #include "panel/ZoneMessages.h"
+
+TTransferBlock TTransferPlanner::LoopPresent(int loop)
+{
+    return StepBlock(QStringLiteral("Loop %1").arg(loop), [=, this](int) -> std::optional<TExchange> {
+        if (loop == 2 && data_.LoopCount == 1)
+            host_.End(TTransferOutcome::Refused, TransferText::NoLoopTwo, TEndNotice::Error);
+        return std::nullopt;
+    });
+}
 
 TTransferBlock TTransferPlanner::LoopTypeSave()
 {

@@ -162,7 +162,7 @@ bool TTransferSequencer::LoadEvents(bool clear)
 
 bool TTransferSequencer::SaveChecksPass(bool askConfirmation)
 {
-    if (askConfirmation
+    if (askConfirmation && !SaveAllConfirmed
         && prompts_.confirm(TransferText::SaveAllQuestion, TPromptButtons::pbYesNo,
                             TPromptKind::pkDestructive)
             != TPromptAnswer::paYes)
@@ -182,4 +182,9 @@ void TTransferSequencer::Disconnect()
 void TTransferSequencer::CancelRequested()
 {
     engine_->CancelRequested();
+}
+
+void TTransferSequencer::Cancel()
+{
+    engine_->Cancel();
 }

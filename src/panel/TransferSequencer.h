@@ -48,6 +48,8 @@ public:
     void Disconnect();
     // The progress window's Cancel button: asks, and on Yes stops the operation.
     void CancelRequested();
+    // Stops the operation without asking (zolctl's Ctrl-C), as a Yes to that question does.
+    void Cancel();
 
     bool Busy() const;
     // The last operation started is (or was) Load All.
@@ -59,6 +61,8 @@ public:
     // Failed attempts of the request in flight.
     int Retries() const;
 
+    // The Save All question answered Yes beforehand (zolctl --yes): it is not asked.
+    bool SaveAllConfirmed = false;
     // Program setting: the longest output delay a zone may have with investigation.
     int MaxOutputDelay = 600;
     // The input time-out while the panel stores the zone flags, and from their ACK on.
@@ -126,6 +130,8 @@ QString ProtocolMismatchDetail(int panelProtocol, int configurationProtocol);
 QString OutputDelaysExceededText(int maxOutputDelaySeconds, int zone);
 inline const QString DeviceLost = QStringLiteral("The serial port stopped working: ");
 inline const QString InvalidLoopType = QStringLiteral("Error: Invalid loop type");
+inline const QString NoLoopTwo = QStringLiteral(
+    "The panel has one loop card: loop 2 cannot be saved to it, and nothing was sent.");
 inline const QString Disconnected = QStringLiteral("Disconnected");
 // Said after any save that ended before it completed (cancel, refusal, lost line, Ctrl-C).
 inline const QString PartlySaved = QStringLiteral(

@@ -181,9 +181,14 @@ TTracingSerialDevice::TTracingSerialDevice(std::unique_ptr<TSerialDevice> inner,
 
 bool TTracingSerialDevice::Open()
 {
+    // Every event of the device reaches the port: a lost device must end the operation.
     inner_->OnReadyRead = [this] {
         if (OnReadyRead)
             OnReadyRead();
+    };
+    inner_->OnLost = [this](const QString& reason) {
+        if (OnLost)
+            OnLost(reason);
     };
     return inner_->Open();
 }

@@ -73,6 +73,9 @@ public:
         return inner_->SetQueueSizes(inputBytes, outputBytes);
     }
     quint32 ErrorCode() const override { return inner_->ErrorCode(); }
+    QString OpenErrorText() const override { return inner_->OpenErrorText(); }
+    QString DevicePath() const override { return inner_->DevicePath(); }
+    void WaitForWritten(int ms) override { inner_->WaitForWritten(ms); }
     void Purge(bool input, bool output) override { inner_->Purge(input, output); }
     qint64 BytesToWrite() override { return inner_->BytesToWrite(); }
     qint64 Write(const char* data, qint64 count) override;

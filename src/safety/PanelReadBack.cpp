@@ -7,8 +7,8 @@
 #include "panel/TransferSequencer.h"
 #include "safety/CommsTrace.h"
 
-bool LoadAllFromPanel(TData& scratch, const TPanelReadRequest& request, TPrompts& prompts,
-                      TTransferProgress& progress, QString* error)
+TTransferResult ReadAllFromPanel(TData& scratch, const TPanelReadRequest& request,
+                                 TPrompts& prompts, TTransferProgress& progress)
 {
     TZOLPanelComms comms;
     ApplyPanelLinkSettings(comms);
@@ -17,23 +17,35 @@ bool LoadAllFromPanel(TData& scratch, const TPanelReadRequest& request, TPrompts
         AttachTrace(comms.Port(), request.PortName, *request.Trace);
     scratch.PanelNumber = request.PanelNumber;
     TTransferSequencer sequencer(scratch, comms, prompts, progress, {});
-
-    const TTransferResult result = TTransferRunner::Run(sequencer, [&] { return sequencer.LoadAll(); });
+    const TTransferResult result =
+        TTransferRunner::Run(sequencer, [&] { return sequencer.LoadAll(); });
     comms.Close();
-    const bool completed = result.Completed();
-    if (!completed && error)
+    return result;
+}
+
+bool LoadAllFromPanel(TData& scratch, const TPanelReadRequest& request, TPrompts& prompts,
+                      TTransferProgress& progress, QString* error, TTransferResult* ended)
+{
+    const TTransferResult result = ReadAllFromPanel(scratch, request, prompts, progress);
+    if (ended)
+        *ended = result;
+    if (!result.Completed() && error)
         *error = result.Outcome == TTransferOutcome::NotStarted
                      ? QStringLiteral("The load from the panel did not start.")
-                     : QStringLiteral("The configuration could not be read from the panel.");
-    return completed;
+                     : result.Message.isEmpty()
+                         ? QStringLiteral("The configuration could not be read from the panel.")
+                         : QStringLiteral("The configuration could not be read from the panel: ")
+                               + result.Message;
+    return result.Completed();
 }
 
 bool VerifyPanel(const TData& sent, const TPanelReadRequest& request, TPrompts& prompts,
-                 TTransferProgress& progress, QList<TDifference>& differences, QString* error)
+                 TTransferProgress& progress, QList<TDifference>& differences, QString* error,
+                 TTransferResult* ended)
 {
     differences.clear();
     TData readBack;
-    if (!LoadAllFromPanel(readBack, request, prompts, progress, error))
+    if (!LoadAllFromPanel(readBack, request, prompts, progress, error, ended))
         return false;
     differences = TConfigDiff::CompareReadBack(sent, readBack);
     return true;

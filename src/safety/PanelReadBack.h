@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/TransferOutcome.h"
 #include "safety/ConfigDiff.h"
 
 #include <QString>
@@ -19,13 +20,17 @@ struct TPanelReadRequest {
 
 // A Load All from the panel into scratch, a document nothing else uses, on a link of its own
 // (the program's own link must be closed meanwhile). Runs the event loop until the load ends;
-// the user sees progress and messages through progress and prompts. False with the reason in
-// error when it did not complete.
+// the user sees progress and messages through progress and prompts. Returns how it ended.
+TTransferResult ReadAllFromPanel(TData& scratch, const TPanelReadRequest& request,
+                                 TPrompts& prompts, TTransferProgress& progress);
+// The same, for callers that only report: false with the reason in error when it did not
+// complete; the typed end goes to ended when given.
 bool LoadAllFromPanel(TData& scratch, const TPanelReadRequest& request, TPrompts& prompts,
-                      TTransferProgress& progress, QString* error);
+                      TTransferProgress& progress, QString* error, TTransferResult* ended = nullptr);
 
 // Verify after a Save All: reads the panel back and compares it with what was sent. False
-// when the panel could not be read (error says why); otherwise differences holds what the
-// panel does not hold as sent (empty when it is all there).
+// when the panel could not be read (error says why, ended how the read ended); otherwise
+// differences holds what the panel does not hold as sent (empty when it is all there).
 bool VerifyPanel(const TData& sent, const TPanelReadRequest& request, TPrompts& prompts,
-                 TTransferProgress& progress, QList<TDifference>& differences, QString* error);
+                 TTransferProgress& progress, QList<TDifference>& differences, QString* error,
+                 TTransferResult* ended = nullptr);

@@ -62,7 +62,20 @@ bool IsWrite(char letter)
 
 } // namespace
 
-TPanelEmulator::TPanelEmulator() = default;
+TPanelEmulator::TPanelEmulator()
+{
+    // A packet with a reply letter, well formed, that answers nothing the tool asked.
+    QObject::connect(&chatter_, &QTimer::timeout, &context_,
+                     [this] { Send(Reply('B', QByteArray(1, static_cast<char>(0xFF)))); });
+}
+
+void TPanelEmulator::StartChatter()
+{
+    if (Faults.ChatterEveryMs > 0)
+        chatter_.start(Faults.ChatterEveryMs);
+    else
+        chatter_.stop();
+}
 
 void TPanelEmulator::ReceiveFromTool(const QByteArray& bytes, const TLineSettings& settings)
 {
@@ -121,6 +134,9 @@ QByteArray TPanelEmulator::Garble(QByteArray answer)
         answer += answer;
     if (every(Faults.NoiseEveryAnswer))
         answer.prepend(static_cast<char>(Faults.NoiseByte));
+    if (Faults.RepeatEveryAnswer > 0 && ++repeats_ % Faults.RepeatEveryAnswer == 0)
+        QTimer::singleShot(std::max(Faults.RepeatAfterMs, 0), Qt::PreciseTimer, &context_,
+                           [this, answer] { Send(answer); });
     return answer;
 }
 
@@ -172,9 +188,13 @@ QByteArray TPanelEmulator::Answer(const QByteArray& message)
         return Reply('A', {});
     }
     if (IsWrite(letter)) {
+        if (Faults.LoseEveryWrite > 0 && ++lostWrites_ % Faults.LoseEveryWrite == 0)
+            return std::exchange(held_, {});
         ++writesReceived_;
         if (Faults.NakEveryWrite > 0 && writesReceived_ % Faults.NakEveryWrite == 0)
             return Delay(QByteArray(1, NAK));
+        if (Faults.ForgetEveryWrite > 0 && writesReceived_ % Faults.ForgetEveryWrite == 0)
+            return Delay(QByteArray(1, ACK));
         const QByteArray answer = AnswerWrite(letter, payload);
         if (answer == QByteArray(1, ACK) && OnMemoryChanged)
             OnMemoryChanged();

@@ -4,6 +4,8 @@
 #include "sim/PanelMemory.h"
 
 #include <QByteArray>
+#include <QObject>
+#include <QTimer>
 #include <functional>
 #include <optional>
 
@@ -20,6 +22,11 @@ struct TEmulatorFaults {
     int DuplicateFirstAnswers = 0; // send each of the first k answers twice
     int NoiseEveryAnswer = 0;      // put NoiseByte in front of every k-th answer
     quint8 NoiseByte = 0x15;       // NAK: the worst a noisy line can make of one byte
+    int RepeatEveryAnswer = 0;     // send every k-th answer again, RepeatAfterMs later, as a
+    int RepeatAfterMs = 20;        // delivery of its own (a panel or repeater repeating itself)
+    int ChatterEveryMs = 0;        // a well-formed packet nobody asked for, this often
+    int LoseEveryWrite = 0;        // every k-th write never reaches the panel (no answer)
+    int ForgetEveryWrite = 0;      // every k-th write is acknowledged and not stored
     int StopAfterFrames = 0;       // answer nothing after this many frames (until Restart)
     int OnlyPanelNumber = -1;    // answer only frames to this panel number (-1: any); the
                                  // handshake, always sent to panel 0, is answered regardless
@@ -59,6 +66,8 @@ public:
     // The panel starts again (power cycle): a frame half received, a held answer and the
     // count of StopAfterFrames are forgotten; the memory is kept.
     void Restart();
+    // Starts (or stops, at 0) the stray packets of Faults.ChatterEveryMs.
+    void StartChatter();
 
     // The answer to one message (letter, length, payload) to this panel, as it would go on the
     // line, faults included; empty when the panel stays silent.
@@ -87,6 +96,10 @@ private:
     int lastNameWritten_ = -1;
     int answersCounted_ = 0;
     QByteArray held_;  // a late answer, sent with the next one
+    int repeats_ = 0;
+    int lostWrites_ = 0;
+    QTimer chatter_;
+    QObject context_;  // the delayed repeats die with the emulator
     int framesSinceRestart_ = 0;
     int answersSent_ = 0;
 };

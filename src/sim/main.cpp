@@ -99,6 +99,12 @@ int main(int argc, char* argv[])
         {QStringLiteral("late-every"), QStringLiteral("Answer every K-th message late: hold the answer back and send it just before the answer to the next message."), QStringLiteral("K")},
         {QStringLiteral("duplicate-every"), QStringLiteral("Send every K-th answer twice."), QStringLiteral("K")},
         {QStringLiteral("noise-every"), QStringLiteral("Put a noise byte (NAK) in front of every K-th answer."), QStringLiteral("K")},
+        {QStringLiteral("repeat-every"), QStringLiteral("Send every K-th answer a second time, as a delivery of its own (see --repeat-after)."), QStringLiteral("K")},
+        {QStringLiteral("repeat-after"), QStringLiteral("Milliseconds between an answer and its repeat (default 20)."), QStringLiteral("MS"), QStringLiteral("20")},
+        {QStringLiteral("chatter-every"), QStringLiteral("Send a well-formed packet nobody asked for every S seconds."), QStringLiteral("S")},
+        {QStringLiteral("lose-every"), QStringLiteral("Lose every K-th write on the line: the panel never sees it."), QStringLiteral("K")},
+        {QStringLiteral("forget-every"), QStringLiteral("Acknowledge every K-th write and drop it."), QStringLiteral("K")},
+        {QStringLiteral("identical-events"), QStringLiteral("Fill the event history with N identical lines (a fault reported again and again)."), QStringLiteral("N")},
         {QStringLiteral("stop-after"), QStringLiteral("Stop answering after K frames (until a restart)."), QStringLiteral("K")},
         {QStringLiteral("restart-after"), QStringLiteral("Restart once after K frames: close this end of the line and open it again (as a new device, at the --link path)."), QStringLiteral("K")},
         {QStringLiteral("panel"), QStringLiteral("Answer only this panel number (the handshake is always answered)."), QStringLiteral("N")},
@@ -136,6 +142,17 @@ int main(int argc, char* argv[])
     emulator->Faults.DuplicateEveryAnswer = IntOption(parser, QStringLiteral("duplicate-every"), 0, ok);
     emulator->Faults.NoiseEveryAnswer = IntOption(parser, QStringLiteral("noise-every"), 0, ok);
     emulator->Faults.StopAfterFrames = IntOption(parser, QStringLiteral("stop-after"), 0, ok);
+    emulator->Faults.RepeatEveryAnswer = IntOption(parser, QStringLiteral("repeat-every"), 0, ok);
+    emulator->Faults.RepeatAfterMs = IntOption(parser, QStringLiteral("repeat-after"), 20, ok);
+    emulator->Faults.ChatterEveryMs = IntOption(parser, QStringLiteral("chatter-every"), 0, ok) * 1000;
+    emulator->Faults.LoseEveryWrite = IntOption(parser, QStringLiteral("lose-every"), 0, ok);
+    emulator->Faults.ForgetEveryWrite = IntOption(parser, QStringLiteral("forget-every"), 0, ok);
+    if (parser.isSet(QStringLiteral("identical-events"))) {
+        const int count = IntOption(parser, QStringLiteral("identical-events"), 0, ok);
+        memory.Events.clear();
+        for (int i = 0; i < count; ++i)
+            memory.Events.push_back("14/03/2024 08:00 Fault  Loop 1 Point 3 missing");
+    }
     const int restartAfter = IntOption(parser, QStringLiteral("restart-after"), 0, ok);
     if (parser.isSet(QStringLiteral("panel")))
         emulator->Faults.OnlyPanelNumber = IntOption(parser, QStringLiteral("panel"), -1, ok);
@@ -193,6 +210,7 @@ int main(int argc, char* argv[])
         emulator->OnMemoryChanged = [saveTimer] { saveTimer->start(); };
     }
 
+    emulator->StartChatter();
     TPtyPanel pty(emulator);
     QString error;
     if (!pty.Start(&error)) {

@@ -10,15 +10,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <csignal>
 #include <deque>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -383,4 +391,83 @@ TEST(ZolctlTransfer, FilesThatWouldGoWrongAreNamedFirst)
     const TRun info = Zolctl({"info", longLine});
     EXPECT_EQ(info.Code, ecFailure);
     EXPECT_TRUE(info.Err.contains("line 4")) << info.Err.toStdString();
+}
+
+// A plain upload reads the panel back: a panel that acknowledges a write and drops it fails
+// it. --no-verify says in its success line that nothing was verified; --verify still works.
+TEST(ZolctlTransfer, UploadVerifiesUnlessToldNot)
+{
+    QTemporaryDir dir;
+    auto panel = FreshDemoPanel(stApolloLoop);
+    TData rich;
+    FillRichConfiguration(rich, stApolloLoop);
+    const QString in = WriteConfiguration(rich, dir.filePath("site.QEM"));
+    panel->Faults.ForgetEveryWrite = 40;
+    const TRun forgot = Zolctl({"upload", in, "--port", "demo", "--yes", "--force"});
+    EXPECT_EQ(forgot.Code, ecFailure) << forgot.Out.toStdString();
+    EXPECT_TRUE(forgot.Err.contains("verify failed")) << forgot.Err.toStdString();
+
+    panel->Faults = {};
+    const TRun plain = Zolctl({"upload", in, "--port", "demo", "--yes", "--force", "--no-verify"});
+    EXPECT_EQ(plain.Code, ecSuccess) << plain.Err.toStdString();
+    EXPECT_TRUE(plain.Out.contains("not verified")) << plain.Out.toStdString();
+    const TRun verified = Zolctl({"upload", in, "--port", "demo", "--yes", "--force", "--verify"});
+    EXPECT_EQ(verified.Code, ecSuccess) << verified.Err.toStdString();
+    EXPECT_TRUE(verified.Out.contains("verified: the panel holds what was sent"));
+    EXPECT_FALSE(verified.Out.contains("not verified"));
+}
+
+// With the communications trace on, a panel that goes away part-way ends the download at
+// once as a lost port, rather than a wait that never ends.
+TEST(ZolctlTransfer, TracedDownloadReportsALostPort)
+{
+    EnsureApplication();
+    QTemporaryDir dir;
+    auto panel = std::make_shared<TPanelEmulator>();
+    panel->Memory().Protocol = stApolloLoop;
+    TPtyPanel pty(panel);
+    QString error;
+    ASSERT_TRUE(pty.Start(&error)) << error.toStdString();
+    int frames = 0;
+    panel->OnFrame = [&](bool fromTool, const QByteArray&) {
+        if (fromTool && ++frames == 40)
+            QTimer::singleShot(0, [&] { pty.Restart(); });
+    };
+    QElapsedTimer clock;
+    clock.start();
+    const TRun run = Zolctl({"download", "--port", pty.DeviceName(), "--trace",
+                             dir.filePath("trace.log"), "-o", dir.filePath("x.QEM")});
+    panel->OnFrame = nullptr;
+    EXPECT_EQ(run.Code, ecFailure);
+    EXPECT_TRUE(run.Err.contains(TransferText::CannotCommunicate)) << run.Err.toStdString();
+    EXPECT_LT(clock.elapsed(), 20000);
+}
+
+// A log that cannot be written on a full disk stops the clearing before anything is deleted,
+// keeps what was written and names the file and the reason.
+TEST(ZolctlTransfer, ClearingStopsWhenTheLogCannotBeWritten)
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a small file system needs root";
+    QTemporaryDir dir;
+    const QString small = dir.filePath("small");
+    QDir().mkpath(small);
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", small}) != 0)
+        GTEST_SKIP() << "no tmpfs could be mounted";
+    const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {small}); });
+    auto panel = FreshDemoPanel(stApolloLoop);
+    std::deque<QByteArray> history;
+    for (int i = 0; i < 600; ++i)
+        history.push_back("Fault Loop 1 Point " + QByteArray::number(i % 7));
+    panel->Memory().Events = history;
+    const QString target = small + "/history.log";
+    const TRun run = Zolctl({"events", "--port", "demo", "--clear", "-o", target});
+    EXPECT_EQ(run.Code, ecFailure);
+    EXPECT_TRUE(run.Err.contains(target) && run.Err.contains("space")) << run.Err.toStdString();
+    EXPECT_EQ(panel->Memory().Events.size(), history.size());
+    EXPECT_TRUE(QFile::exists(target));
+#else
+    GTEST_SKIP() << "needs a small file system mounted for the test";
+#endif
 }

@@ -65,3 +65,23 @@ TEST(DeviceFailure, ClosedFarEndIsReportedAndClosesThePort)
     EXPECT_TRUE(port.DeviceText().startsWith(slave));
 }
 #endif
+
+// A device whose reads fail brings nothing either: the input time-out still runs out.
+TEST(DeviceFailure, FailedReadsCountTowardTheTimeOut)
+{
+    EnsureApp();
+    class TFailingReads : public TMemorySerialDevice {
+    public:
+        using TMemorySerialDevice::TMemorySerialDevice;
+        qint64 Read(char*, qint64) override { return -1; }
+    };
+    TSigComPort port;
+    port.SetDevice(std::make_unique<TFailingReads>(std::make_shared<TScriptedPanel>()));
+    port.SetComPortPollingDelay(5);
+    port.SetInputTimeout(40);
+    int timeouts = 0;
+    port.OnInputTimeout = [&](TSigComPort*) { ++timeouts; };
+    ASSERT_TRUE(port.Open());
+    port.WriteString("x");
+    EXPECT_TRUE(PumpUntil([&] { return timeouts > 0; }, 2000));
+}

@@ -1,6 +1,7 @@
 // Load All and Save All under a fault schedule taken from the input (NAKs, dropped requests,
-// bad checksums, late, doubled and noisy answers, ignored handshakes, a panel that stops
-// answering, a line lost and a panel restarted part-way): a transfer that reports success has
+// bad checksums, late, doubled, repeated and noisy answers, stray packets, writes lost on the
+// line, ignored handshakes, a panel that stops answering, a line lost and a panel restarted
+// part-way): a transfer that reports success has
 // moved exactly what a clean transfer moves (the same panel memory after Save All, the same
 // configuration after Load All), and however it ended the next one in the same program does.
 #include "FuzzSupport.h"
@@ -161,7 +162,7 @@ void Arrange(TLink& link, uint8_t at, uint8_t kind)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzApplication();
-    if (size < 12)
+    if (size < 15)
         return 0;
     const auto protocol = static_cast<TSystemType>(data[0] % 4);
     const TClean& clean = CleanTransfer(protocol);
@@ -175,17 +176,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     faults.NoiseByte = data[7];
     faults.SilentHandshakes = data[8] % 4;
     faults.DuplicateFirstAnswers = data[9] % 3;
+    faults.RepeatEveryAnswer = Every(data[12]);
+    faults.RepeatAfterMs = data[13] % 16;
+    faults.ChatterEveryMs = data[14] < 200 ? 0 : 10 + data[14] % 50;
+    faults.LoseEveryWrite = Every(static_cast<uint8_t>(data[1] ^ data[14]));
 
     TLink save;
     save.Panel->Memory().Protocol = static_cast<quint8>(protocol);
     save.Panel->Faults = faults;
     FillSource(save.Data, protocol);
     Arrange(save, data[10], data[11]);
+    save.Panel->StartChatter();
     if (save.Run(true).value_or(false))
         FUZZ_CHECK(save.Panel->Memory() == clean.Memory);
     // The panel back to health: the next Save All in the same program is a clean one.
     save.Panel->OnFrame = nullptr;
     save.Panel->Faults = {};
+    save.Panel->StartChatter();
     save.Panel->Restart();
     FUZZ_CHECK(save.Run(true).value_or(false));
     FUZZ_CHECK(save.Panel->Memory() == clean.Memory);
@@ -194,7 +201,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     load.Panel->Memory() = clean.Memory;
     load.Panel->Faults = faults;
     Arrange(load, data[11], data[10]);
+    load.Panel->StartChatter();
     if (load.Run(false).value_or(false))
         FUZZ_CHECK(Image(load.Data) == clean.Loaded);
+    load.Panel->Faults = {};
+    load.Panel->StartChatter();
     return 0;
 }

@@ -60,7 +60,7 @@ TEST(SaveOutcome, InterruptedSaveKeepsUnwrittenMarksAndSaysPartlySaved)
     link.Prompts.clear();
     link.Prompts.Answers = {TPromptAnswer::paYes};
     EXPECT_EQ(link.Run([&] { return link.Sequencer.SaveAll(); }), false);
-    EXPECT_EQ(link.Prompts.texts().last(), TransferText::Aborted + "\n" + TransferText::PartlySaved);
+    EXPECT_EQ(link.Prompts.texts().last(), TransferText::Aborted + " " + TransferText::PartlySaved);
     EXPECT_TRUE(link.Sequencer.LeftPanelPartlySaved());
 
     // A save refused before anything was written leaves the panel as it was: no note.
@@ -199,5 +199,31 @@ TEST(SaveOutcome, RefusedTextsAndRefusedWrites)
         TTransferRunner::Run(link.Sequencer, [&] { return link.Sequencer.SaveAll(); });
     EXPECT_EQ(result.Outcome, TTransferOutcome::Refused);
     EXPECT_TRUE(result.PartlySaved);
-    EXPECT_TRUE(result.Message.startsWith("Site Config: refused by the panel")) << result.Message.toStdString();
+    // One sentence, then the partly saved note as a sentence of its own.
+    EXPECT_TRUE(result.Message.startsWith("Site Config was refused by the panel: it answered NAK to 11 of 11 sends of the same message. The panel now holds"))
+        << result.Message.toStdString();
+}
+
+// Loop 2 saved to a panel with one loop card is refused before anything is written; a save
+// whose only write was refused did not leave the panel partly saved.
+TEST(SaveOutcome, LoopTwoOnOneLoopPanelAndRefusedFirstWrite)
+{
+    TPanelTestLink link;
+    FillRichConfiguration(link.Data, stApolloLoop);
+    link.Panel->Memory().LoopCount = 1;
+    link.Page = ppLoop2;
+    const TTransferResult loop2 =
+        TTransferRunner::Run(link.Sequencer, [&] { return link.Sequencer.SavePage(); });
+    EXPECT_EQ(loop2.Outcome, TTransferOutcome::Refused);
+    EXPECT_EQ(loop2.Message, TransferText::NoLoopTwo);
+    EXPECT_EQ(link.Panel->WritesReceived(), 0);
+    EXPECT_FALSE(loop2.PartlySaved);
+
+    link.Panel->Faults.NakEveryWrite = 1;
+    link.Page = ppSetConfig;
+    const TTransferResult sets =
+        TTransferRunner::Run(link.Sequencer, [&] { return link.Sequencer.SavePage(); });
+    EXPECT_EQ(sets.Outcome, TTransferOutcome::Refused);
+    EXPECT_FALSE(sets.PartlySaved);
+    EXPECT_FALSE(sets.Message.contains(TransferText::PartlySaved));
 }

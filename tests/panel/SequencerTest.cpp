@@ -165,7 +165,8 @@ TEST(Sequencer, StrayPacketsCountAsFailuresOnlyDuringAStep)
     TPanelTestLink::Settle(20);
     link.Comms.OnPacketReceived(&link.Comms, 'y', Hex("79 00 79"));
     EXPECT_EQ(link.Sequencer.Retries(), 1);
-    TPanelTestLink::Settle(20);
+    // It goes once the line has settled.
+    TPanelTestLink::Settle(80);
     EXPECT_GE(link.CountSent(Hex("5D 01 01")), 2);
     link.Prompts.Answers = {TPromptAnswer::paYes};
     link.ProgressWindow.OnCancel();

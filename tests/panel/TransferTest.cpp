@@ -108,10 +108,11 @@ TEST(Transfer, WireFramesOfTheWorkedExamples)
     link.Panel->Memory().Events = {"Fire Zone 1", "Fault Loop 2"};
     link.Prompts.Answers = {TPromptAnswer::paYes};
     ASSERT_EQ(link.Run([&] { return link.Sequencer.LoadPage(); }), true);
-    // Each event is read before the request that deletes it from the panel.
-    const QByteArray peek = Hex("71 03 00 00 00");
+    // Every event is read (and handed on) before the first request that deletes one.
     const QByteArray clear = Hex("71 03 00 00 01");
-    EXPECT_EQ(link.Sent, QList<QByteArray>({peek, clear, peek, clear, peek}));
+    EXPECT_EQ(link.Sent, QList<QByteArray>({Hex("71 03 00 00 00"), Hex("71 03 01 00 00"),
+                                            Hex("71 03 02 00 00"), clear, clear}));
+    EXPECT_TRUE(link.Panel->Memory().Events.empty());
     EXPECT_EQ(link.Data.EventLog, QStringList({"Fire Zone 1", "Fault Loop 2"}));
     EXPECT_TRUE(link.Comms.IsASCIIOnly);
 }
