@@ -119,6 +119,7 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
         if (!all)
             return names ? s.SaveNames() : s.SavePage();
         s.SaveAllConfirmed = arguments.Yes;
+        s.AccessCodesForced = force;
         // The copy is kept only once the Save All goes ahead (the question answered Yes).
         if (!s.SaveAll())
             return false;

@@ -295,10 +295,11 @@ void TData::SetAccessCode(int level, const QString& text)
 namespace {
 
 // A code the fields could hold: digits 1 to 4 only. A code from a file or a panel outside
-// that (the keyswitch code, a number the panel gave) is shown flagged and holds nothing back.
+// that (the keyswitch code, a number the panel gave, no code at all) is shown flagged and
+// holds nothing back.
 bool TypedCode(const QString& code)
 {
-    return std::all_of(code.begin(), code.end(),
+    return !code.isEmpty() && std::all_of(code.begin(), code.end(),
                        [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('4'); });
 }
 

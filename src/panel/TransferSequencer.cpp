@@ -101,7 +101,8 @@ bool TTransferSequencer::TextsPass(const QList<TPanelPage>& pages)
 
 bool TTransferSequencer::SaveAll()
 {
-    if (Busy() || !data_.AccessCodesValid() || !TextsPass({}) || !SaveChecksPass(true))
+    if (Busy() || !(AccessCodesForced || data_.AccessCodesValid()) || !TextsPass({})
+        || !SaveChecksPass(true))
         return false;
     return Run(Planner().SaveAll(), false);
 }

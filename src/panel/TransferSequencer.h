@@ -63,6 +63,8 @@ public:
 
     // The Save All question answered Yes beforehand (zolctl --yes): it is not asked.
     bool SaveAllConfirmed = false;
+    // zolctl --force: access codes the check calls invalid are sent all the same.
+    bool AccessCodesForced = false;
     // Program setting: the longest output delay a zone may have with investigation.
     int MaxOutputDelay = 600;
     // The input time-out while the panel stores the zone flags, and from their ACK on.

@@ -235,8 +235,10 @@ TEST_F(TCommandsTest, IdleAndModified)
     EXPECT_TRUE(Opened.contains("AboutBox") || Opened.contains("TAboutBox"));
     EXPECT_GT(FileQuestions, 0) << "Open, Save As, import and export ask for a file";
 
-    Form->Data().SiteConfig.ClientName = QStringLiteral("Harbour");
-    Form->Data().SetModified(true);
+    {
+        TDocEdit edit(Form->Data(), dpSite, QStringLiteral("Clients Name"));
+        Form->Data().SiteConfig.ClientName = QStringLiteral("Harbour");
+    }
     QCoreApplication::processEvents();
     ASSERT_EQ(Form->WindowState(), TWindowState::wsModified);
     // Exit asks about the edits: Cancel keeps the window.

@@ -93,7 +93,7 @@ TEST_F(TMainFormTest, SaveAllKeepsBackupsVerifiesAndRecordsTheLine)
         [&] {
             const QString shown = Form->statusBar()->currentMessage();
             return shown.startsWith(QStringLiteral("Save All completed in "))
-                && shown.endsWith(QStringLiteral(" s; verified: the panel holds what was sent."));
+                && shown.endsWith(QStringLiteral(" s); verified: the panel holds what was sent."));
         },
         60000))
         << Form->statusBar()->currentMessage().toStdString();
