@@ -1,4 +1,5 @@
 #include "cli/TransferCommand.h"
+#include "cli/Terminal.h"
 
 #include "cli/CliPrompts.h"
 #include "comms/SerialDeviceFactory.h"
@@ -19,17 +20,6 @@
 
 #include <csignal>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#else
-// The terminal test under its POSIX names.
-#include <io.h>
-#include <stdio.h>
-#define isatty _isatty
-#define STDIN_FILENO _fileno(stdin)
-#define STDOUT_FILENO _fileno(stdout)
-#define STDERR_FILENO _fileno(stderr)
-#endif
 
 namespace {
 
