@@ -417,10 +417,12 @@ void TTransferEngine::Settle(TSettleReason reason)
 {
     TTransferRun& run = *run_;
     // Anything still on its way has arrived by then: the answer to the latest send (no later
-    // than the longest answer time seen), then the longest reply seen and some quiet.
+    // than the longest answer time seen), then the longest reply seen and some quiet; and an
+    // answer the line delivers twice has come again.
     const int bitRate = std::max(BaudRateValue(comms_.ComPortSpeed()), 1);
     const int chars = std::max(run.LongestReply, ShortestReplyChars) + SettleChars;
-    run.SettleMs = static_cast<int>(run.LongestAnswerMs) + (chars * 10 * 1000 + bitRate - 1) / bitRate;
+    run.SettleMs = std::max(RepeatWindowMs, static_cast<int>(run.LongestAnswerMs)
+                                                + (chars * 10 * 1000 + bitRate - 1) / bitRate);
     run.LongestSettleMs = std::max(run.LongestSettleMs, run.SettleMs);
     run.SettleExtensions = 0;
     run.SettleQuiet = true;

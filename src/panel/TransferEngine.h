@@ -49,6 +49,9 @@ public:
     void Complete(bool refreshActivePage) override;
     bool Aside(const std::function<void()>& work) override;
 
+    // The shortest settle: an answer delivered again may come this long after the first.
+    int RepeatWindowMs = 80;
+
 signals:
     void Ended(const TTransferResult& result, bool refreshActivePage);
     // A text line the panel printed while no operation runs.

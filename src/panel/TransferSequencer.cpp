@@ -77,6 +77,7 @@ bool TTransferSequencer::Run(TTransferPlan plan, bool loadingAll)
     loadingAll_ = loadingAll;
     last_ = {};
     emit Started();
+    engine_->RepeatWindowMs = RepeatWindowMs;
     return engine_->Start(std::move(plan));
 }
 

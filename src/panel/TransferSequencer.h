@@ -70,6 +70,9 @@ public:
     // The input time-out while the panel stores the zone flags, and from their ACK on.
     int ZoneFlagsTimeOut = 5000;
     int AfterZoneFlagsTimeOut = 1000;
+    // The longest a line (a panel or a repeater) may take to deliver an answer a second time:
+    // the line is quiet only after a pause at least this long.
+    int RepeatWindowMs = 80;
     // The clock sent to the panel with "U".
     std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
 

@@ -89,6 +89,8 @@ struct TLink {
         Comms.SetInputTimeOut(20);
         Sequencer.ZoneFlagsTimeOut = 20;
         Sequencer.AfterZoneFlagsTimeOut = 20;
+        // The emulated panel delivers an answer again within 15 ms.
+        Sequencer.RepeatWindowMs = 20;
         Comms.Port().SetDevice(std::make_unique<TMemorySerialDevice>(Panel));
         Data.PanelNumber = 0;
     }

@@ -19,12 +19,13 @@ constexpr int FaultTimeOutMs = 8;
 
 const QDateTime FixedClock(QDate(2026, 3, 4), QTime(10, 20, 30));
 
-// The in-memory line has no wire time; a fast line setting keeps the pause after a repeated
-// request (a few character times) short as well.
+// The in-memory line has no wire time and delivers no answer twice; a fast line setting keeps
+// the pause after a repeated request (a few character times) short as well.
 void FastLine(TPanelTestLink& link)
 {
     link.Comms.SetComPortSpeed(br115200);
     link.Comms.SetTickInterval(2);
+    link.Sequencer.RepeatWindowMs = 0;
 }
 
 QByteArray Image(const TData& data)

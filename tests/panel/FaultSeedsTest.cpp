@@ -102,6 +102,8 @@ TOutcome Run(TSystemType protocol, TOperation operation, TPanelPage page,
     link.Comms.SetComPortSpeed(br115200);
     link.Comms.SetTickInterval(2);
     link.Sequencer.Now = [] { return FixedClock; };
+    // The emulated panel delivers an answer again within 12 ms.
+    link.Sequencer.RepeatWindowMs = 16;
     const bool saves = operation == TOperation::SaveAll || operation == TOperation::SavePage
                        || operation == TOperation::SaveNames;
     if (saves) {
