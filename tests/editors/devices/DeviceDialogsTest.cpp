@@ -189,6 +189,28 @@ TEST(DeviceConfig, ApolloSounderOptionsAndCentredOnScreen)
     EXPECT_EQ(loop.Devices[132].Zone, 2);
 }
 
+// An Apollo sounder of the 5..14 scale shows its value beside a legend of that scale, and
+// its stored volumes come back unchanged; code 48 keeps the 1..7 legend.
+TEST(DeviceConfig, ApolloVolumeLegendMatchesTheScale)
+{
+    TEditorFixture f;
+    TQEMLoop& loop = f.Data.Loop1;
+    loop.PlaceDevice(5, 4);
+    loop.PlaceDevice(6, 48);
+    TDeviceConfig dialog(f.Context);
+    dialog.Open(1, 5);
+    const QStringList legend = Child<QLabel>(dialog, "lblLegend").text().split(QLatin1Char('\n'));
+    EXPECT_EQ(Child<QSpinBox>(dialog, "spnDay").value(), 8);
+    EXPECT_EQ(legend.first(), QStringLiteral("5 - Lowest"));
+    EXPECT_EQ(legend.last(), QStringLiteral("14 - Loudest"));
+    dialog.Save();
+    EXPECT_EQ(loop.Devices[5].SharedData[3], 8);
+    EXPECT_EQ(loop.Devices[5].SharedData[4], 8);
+    TDeviceConfig other(f.Context);
+    other.Open(1, 6);
+    EXPECT_TRUE(Child<QLabel>(other, "lblLegend").text().endsWith(QStringLiteral("7 - Loudest")));
+}
+
 // With 256 descriptions in the table a new one is refused with the panel's message; an
 // existing one is still chosen.
 TEST(DeviceName, TwoHundredFiftySeventhRefused)
