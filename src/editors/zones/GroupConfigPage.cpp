@@ -54,6 +54,7 @@ TfrmGroupConfig::TfrmGroupConfig(TEditorContext& context, QWidget* parent)
     matrix_->PictureOf = GroupPicture;
     matrix_->ValueText = GroupValueText;
     matrix_->OutputName = [](int group) { return QStringLiteral("Group ") + QString::number(group); };
+    matrix_->RowName = [this](int zone) { return ZoneCaption(Data().ZoneList, zone); };
     title->setBuddy(matrix_);
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("sbxGroupMatrix"));

@@ -44,6 +44,7 @@ TfrmSetConfig::TfrmSetConfig(TEditorContext& context, QWidget* parent)
     matrix_->PictureOf = SetPicture;
     matrix_->ValueText = SetValueText;
     matrix_->OutputName = OutputName;
+    matrix_->RowName = [this](int zone) { return ZoneCaption(Data().ZoneList, zone); };
     // Captions over the set and relay columns of the matrix.
     auto* titles = new QHBoxLayout;
     titles->setSpacing(0);
