@@ -44,13 +44,19 @@ QRect TOutputMatrix::CellRect(int row, int column) const
 
 QScrollArea* TOutputMatrix::Area() const
 {
-    QWidget* viewport = parentWidget();
-    return viewport ? qobject_cast<QScrollArea*>(viewport->parentWidget()) : nullptr;
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(w))
+            return area;
+    return nullptr;
 }
 
 int TOutputMatrix::FrozenLeft() const
 {
-    return Area() ? std::clamp(-x(), 0, std::max(0, width_ - columns_[0].Width)) : 0;
+    const QScrollArea* area = Area();
+    if (!area)
+        return 0;
+    const int hidden = -mapTo(area->viewport(), QPoint(0, 0)).x();
+    return std::clamp(hidden, 0, std::max(0, width_ - columns_[0].Width));
 }
 
 void TOutputMatrix::showEvent(QShowEvent* event)
@@ -288,9 +294,10 @@ void TOutputMatrix::SetCursor(QPoint cell, bool extend)
         anchor_ = cell;
     extending_ = extend || anchor_ != cursor_;
     // Inside a scroll area the cursor is kept in view, clear of the frozen labels.
-    if (QScrollArea* area = Area()) {
+    if (QScrollArea* area = Area(); area && area->widget()) {
         const QRect r = CellRect(cursor_.y(), cursor_.x());
-        area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + columns_[0].Width, r.height());
+        const QPoint centre = mapTo(area->widget(), r.center());
+        area->ensureVisible(centre.x(), centre.y(), r.width() / 2 + columns_[0].Width, r.height());
     }
     Announce();
     update();
