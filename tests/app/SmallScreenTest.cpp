@@ -59,7 +59,8 @@ TEST_F(TMainFormTest, FirstStartOnASmallScreenKeepsEveryPageWithin)
         EXPECT_EQ(ScrollingSideways(page), QStringList());
         // A matrix scrolled to its right end still shows the zone labels at its left edge.
         if (auto* matrix = page->findChild<TOutputMatrix*>()) {
-            auto* area = page->findChildren<QScrollArea*>(QRegularExpression(QStringLiteral("^sbx.*Matrix$"))).value(0);
+            const QRegularExpression areaName(QStringLiteral("^sbx.*Matrix$"));
+            QScrollArea* area = page->findChildren<QScrollArea*>(areaName).value(0);
             ASSERT_NE(area, nullptr);
             area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
             QTest::qWait(10);
