@@ -128,10 +128,11 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     clock_->setInterval(1000);
     connect(clock_, &QTimer::timeout, site_, [this] { site_->SetClock(QDateTime::currentDateTime()); });
 
-    ApplyFirstSize(*this);
     if (const std::optional<TWindowLayout> layout = LoadWindowLayout(*settings_)) {
         ApplyLayout(*this, *layout);
         restoredPage_ = layout->Page;
+    } else {
+        ApplyFirstSize(*this);
     }
     UpdateTitle();
 }

@@ -27,7 +27,13 @@ TPanelSession::TPanelSession(TSetup setup)
         setup_.Data, comms_, setup_.Prompts, *status_,
         TTransferContext{setup_.ActivePage, setup_.SummaryLoop});
     connect(sequencer_.get(), &TTransferSequencer::StatusMessage, this,
-            [this](const QString& text) { setup_.Prompts.information(text); });
+            [this](const QString& text) {
+                // "Disconnected" is news, not a question: the status bar says it.
+                if (setup_.ShowStatus)
+                    setup_.ShowStatus(text);
+                else
+                    setup_.Prompts.information(text);
+            });
     connect(sequencer_.get(), &TTransferSequencer::Ended, this, &TPanelSession::Ended);
     commSelect_ = new TCommSelectForm(*portSettings_, setup_.Window);
 }

@@ -10,6 +10,9 @@ namespace {
 const QString GeometryKey = QStringLiteral("Window/Geometry");
 const QString MaximisedKey = QStringLiteral("Window/Maximised");
 const QString PageKey = QStringLiteral("Window/Page");
+// Room left for a window manager's title bar and frame around a window not yet shown (its
+// frame is only known once it is).
+const QSize FrameAllowance(16, 48);
 
 } // namespace
 
@@ -65,10 +68,27 @@ TWindowLayout CurrentLayout(const QMainWindow& window, int page)
 void ApplyFirstSize(QMainWindow& window)
 {
     const QFontMetrics fm = window.fontMetrics();
-    QSize size(fm.averageCharWidth() * 190, fm.height() * 48);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableSize());
-    window.resize(size);
+    const QSize wanted(fm.averageCharWidth() * 190, fm.height() * 48);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        window.resize(wanted);
+        return;
+    }
+    // The size set is the inside of the window: the title bar and the frame come on top, so
+    // a window as large as the screen would push the status bar off its bottom.
+    const QRect available = screen->availableGeometry();
+    const QSize room = available.size() - FrameAllowance;
+    if (wanted.width() <= room.width() && wanted.height() <= room.height()) {
+        window.resize(wanted);
+        QRect frame(QPoint(0, 0), wanted + FrameAllowance);
+        frame.moveCenter(available.center());
+        window.move(frame.topLeft());
+        return;
+    }
+    // A small screen: the window opens maximised, and comes back from it within the screen.
+    window.resize(wanted.boundedTo(room));
+    window.move(available.topLeft());
+    window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 
 void ApplyLayout(QMainWindow& window, const TWindowLayout& layout)

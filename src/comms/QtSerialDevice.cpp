@@ -12,8 +12,49 @@
 
 namespace {
 
+// Who holds a port that another program has opened: "picocom (process 4711)", from the lock
+// file the serial library leaves beside the port (it names the process); empty when no lock
+// file says.
+QString PortHolder([[maybe_unused]] const QString& portName)
+{
+#ifdef Q_OS_UNIX
+    // The directories the serial library looks in for "LCK.." files, in its order.
+    static const char* const LockDirectories[] = {"/var/lock", "/etc/locks", "/var/spool/locks",
+                                                  "/var/spool/uucp", "/tmp", "/var/tmp",
+                                                  "/var/lock/lockdev", "/run/lock"};
+    QString fileName = portName;
+    fileName.replace(QLatin1Char('/'), QLatin1Char('_'));
+    for (const char* directory : LockDirectories) {
+        const QString path = QLatin1String(directory) + QStringLiteral("/LCK..") + fileName;
+        // Its first line is the process number (Qt's and the text UUCP format alike); Qt's
+        // second line names the program.
+        QFile lock(path);
+        if (!lock.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> lines = lock.read(4096).split('\n');
+        const qint64 pid = lines.value(0).trimmed().toLongLong();
+        if (pid <= 0)
+            continue;
+        QString program = QString::fromLocal8Bit(lines.value(1).trimmed());
+        // The running process's own name beats the one written when the lock was taken.
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+        if (comm.open(QIODevice::ReadOnly)) {
+            const QString name = QString::fromLocal8Bit(comm.readAll()).trimmed();
+            if (!name.isEmpty())
+                program = name;
+        }
+        if (program.isEmpty())
+            program = QStringLiteral("a program");
+        return QStringLiteral("%1 (process %2)").arg(program).arg(pid);
+    }
+#endif
+    // Windows keeps no lock file: the port's holder cannot be named there.
+    return QString();
+}
+
 // The reason an open failed, in the words an engineer needs, then the system's own text.
-QString OpenFailure(const QString& path, QSerialPort::SerialPortError error, const QString& systemText)
+QString OpenFailure(const QString& path, const QString& portName, QSerialPort::SerialPortError error,
+                    const QString& systemText)
 {
     const QString permission = QStringLiteral(
         "permission denied (on Linux, join the \"dialout\" group: sudo usermod -a -G dialout "
@@ -33,7 +74,12 @@ QString OpenFailure(const QString& path, QSerialPort::SerialPortError error, con
         switch (error) {
         case QSerialPort::DeviceNotFoundError: reason = QStringLiteral("not found"); break;
         // Where the device may be opened, a refusal means another program holds it.
-        case QSerialPort::PermissionError: reason = QStringLiteral("in use by another program"); break;
+        case QSerialPort::PermissionError: {
+            const QString holder = PortHolder(portName);
+            reason = holder.isEmpty() ? QStringLiteral("in use by another program")
+                                      : QStringLiteral("in use by ") + holder;
+            break;
+        }
         case QSerialPort::UnsupportedOperationError:
             reason = QStringLiteral("not a serial device");
             break;
@@ -62,7 +108,7 @@ bool TQtSerialDevice::Open()
     openError_.clear();
     const bool ok = port_.open(QIODevice::ReadWrite);
     if (!ok)
-        openError_ = OpenFailure(path_, port_.error(), port_.errorString());
+        openError_ = OpenFailure(path_, port_.portName(), port_.error(), port_.errorString());
     return Check(ok);
 }
 

@@ -69,6 +69,19 @@ TGroupList::TGroupList()
     names_[MaxGroup + 1] = SpecialCEName;
 }
 
+QString ZoneCaption(const TZoneList& zones, int zone)
+{
+    QString caption = zone <= MaxFireZone ? QStringLiteral("Zone ") + QString::number(zone)
+                                          : QStringLiteral("Panel ") + QString::number(zone - MaxFireZone);
+    if (zone >= 0 && zone <= MaxZone) {
+        const QString name = zones.Zone(zone).Name.trimmed();
+        // A new document names its zones "Zone 3": that is not said twice.
+        if (!name.isEmpty() && name.compare(caption, Qt::CaseInsensitive) != 0)
+            caption += QStringLiteral(" \u2013 ") + name;
+    }
+    return caption;
+}
+
 QString DependancyOptionText(int option)
 {
     switch (option) {

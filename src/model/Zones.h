@@ -76,6 +76,10 @@ private:
     TIndexedArray<QString, 0, Count - 1> names_;
 };
 
+// Row 1..40 where a zone is chosen or shown: "Zone 3 – Plant Room", "Panel 2 – Annexe", or
+// "Zone 3" while the zone has no name of its own.
+QString ZoneCaption(const TZoneList& zones, int zone);
+
 QString DependancyOptionText(int option);
 // The zone page's indication of a zone's dependency options.
 QString DependancyIndication(const TZone& zone);

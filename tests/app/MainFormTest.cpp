@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextEdit>
@@ -314,4 +315,13 @@ TEST_F(TMainFormTest, TheEventLogPageDoesNotStopARunningLoad)
     EXPECT_TRUE(Prompts.Records.isEmpty()) << Prompts.texts().join(QLatin1Char('|')).toStdString();
     QTest::qWait(20);
     EXPECT_TRUE(Form->Comms().IsASCIIOnly) << "the page shows the panel's lines again";
+}
+
+// Disconnecting is said in the status bar: no message waits for OK.
+TEST_F(TMainFormTest, DisconnectedIsShownInTheStatusBar)
+{
+    Prompts.clear();
+    Action("actDisconnect")->trigger();
+    EXPECT_EQ(Form->statusBar()->currentMessage(), TransferText::Disconnected);
+    EXPECT_FALSE(Prompts.texts().contains(TransferText::Disconnected));
 }

@@ -432,8 +432,10 @@ TEST_F(TUndoTest, RecentFilesAreListedAndAVanishedOneIsRemovedWithAMessage)
 TEST_F(TUndoTest, TheNextWindowTakesTheSizeAndPageOfTheLastOne)
 {
     Form->SetActivePage(ppZoneConfig);
-    // As narrow as the window goes: the test screen is narrower than the window's first size.
-    Form->resize(Form->minimumSizeHint().width(), Form->height() + 37);
+    // As narrow as the window goes: the test screen is narrower than the window's first size,
+    // so the window opened maximised and is brought back to a size of its own within it.
+    Form->showNormal();
+    Form->resize(Form->minimumSizeHint().width(), Form->height() - 37);
     QCoreApplication::processEvents();
     const QSize shown = Form->size();
     ASSERT_TRUE(Form->close());

@@ -4,6 +4,8 @@
 
 #include "comms/SigComPort.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 
@@ -63,6 +65,28 @@ TEST(DeviceFailure, ClosedFarEndIsReportedAndClosesThePort)
     EXPECT_FALSE(port.IsOpen());
     EXPECT_FALSE(port.LostReason().isEmpty());
     EXPECT_TRUE(port.DeviceText().startsWith(slave));
+}
+
+// A port another program holds names that program and its process, from the port's lock file.
+TEST(DeviceFailure, LockedPortNamesItsHolder)
+{
+    EnsureApp();
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const QString slave = QString::fromLocal8Bit(::ptsname(master));
+    TSigComPort holder;
+    holder.SetPortName(slave);
+    ASSERT_TRUE(holder.Open()) << holder.OpenErrorText().toStdString();
+    QFile comm(QStringLiteral("/proc/self/comm"));
+    const QString self = comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll()).trimmed()
+                                                        : QCoreApplication::applicationName();
+    const QString text = OpenFailure(slave);
+    EXPECT_TRUE(text.contains(QStringLiteral("in use by %1 (process %2)").arg(self).arg(::getpid())))
+        << text.toStdString();
+    holder.Close();
+    ::close(master);
 }
 #endif
 

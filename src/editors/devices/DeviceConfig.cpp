@@ -33,6 +33,23 @@ const QStringList ApolloVolumeLegend{
     QStringLiteral("1 - Lowest (Below EN54)"), QStringLiteral("2- EN54"), QStringLiteral("3"),
     QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7 - Loudest")};
 
+// The legend of a sounder's volume spins. Each protocol's legend describes its own scale
+// (Hochiki 5..14 in dB, Apollo's 1..7); a sounder whose range is the other scale (an Apollo
+// sounder of 5..14) is shown its own range's ends, so no legend line disagrees with a value.
+QString VolumeLegend(bool hochiki, int minimum, int maximum)
+{
+    if (hochiki && minimum == 5 && maximum == 14)
+        return HochikiVolumeLegend.join(QLatin1Char('\n'));
+    if (!hochiki && minimum == 1 && maximum == 7)
+        return ApolloVolumeLegend.join(QLatin1Char('\n'));
+    QStringList lines;
+    for (int level = minimum; level <= maximum; ++level)
+        lines << QString::number(level);
+    lines.first() += QStringLiteral(" - Lowest");
+    lines.last() += QStringLiteral(" - Loudest");
+    return lines.join(QLatin1Char('\n'));
+}
+
 template <typename T>
 T* Named(T* widget, const QString& name, const QString& accessible)
 {
@@ -241,8 +258,7 @@ void TDeviceConfig::LoadOptions()
             SetRange(1, 7);
         else
             SetRange(5, 14);
-        lblLegend_->setText((hochiki ? HochikiVolumeLegend : ApolloVolumeLegend)
-                                .join(QLatin1Char('\n')));
+        lblLegend_->setText(VolumeLegend(hochiki, spnDay_->minimum(), spnDay_->maximum()));
         lblLegend_->setVisible(true);
     } else {
         grpLevels_->setTitle(QStringLiteral("Sensitivity"));

@@ -18,6 +18,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int SiteTextLimit = 35;
@@ -106,7 +108,9 @@ QLineEdit* TfrmSiteConfig::AddText(QGridLayout* grid, int row, const QString& ca
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setMaxLength(limit);
-    WidthForChars(edit, limit);
+    // A field of 35 characters is as wide as 28 at least (it widens where there is room):
+    // both columns then fit a 1000 pixel page without scrolling sideways.
+    WidthForChars(edit, std::min(limit, 28));
     if (!caption.isEmpty())
         grid->addWidget(BuddyLabel(caption, edit, parent), row, 0);
     grid->addWidget(edit, row, 1);

@@ -235,6 +235,13 @@ void TfrmCEConfig::ShowTarget(QComboBox* list, TCETargetKind& shownKind, TCETarg
         list->addItems(CETargetList(kind, noLoopDevices_));
         shownKind = kind;
     }
+    // Zones are chosen by name as well; entry i stays zone i + 1 (the stored index).
+    if (kind == tkZones || kind == tkZonesAndPanels)
+        for (int i = 0; i < list->count(); ++i) {
+            const QString caption = ZoneCaption(Data().ZoneList, i + 1);
+            if (list->itemText(i) != caption)
+                list->setItemText(i, caption);
+        }
     list->setCurrentIndex(target >= 0 && target < list->count() ? target : -1);
 }
 

@@ -54,16 +54,9 @@ TfrmGroupConfig::TfrmGroupConfig(TEditorContext& context, QWidget* parent)
     matrix_->PictureOf = GroupPicture;
     matrix_->ValueText = GroupValueText;
     matrix_->OutputName = [](int group) { return QStringLiteral("Group ") + QString::number(group); };
+    matrix_->RowName = [this](int zone) { return ZoneCaption(Data().ZoneList, zone); };
     title->setBuddy(matrix_);
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("sbxGroupMatrix"));
-    scroll->setWidget(matrix_);
-    const int scrollWidth = matrix_->width() + 2 * scroll->frameWidth()
-        + scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
-    scroll->setMinimumWidth(scrollWidth);
-    scroll->setMaximumWidth(scrollWidth);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    left->addWidget(scroll, 1);
+    left->addWidget(MatrixScrollArea(matrix_, nullptr, QStringLiteral("sbxGroupMatrix"), this), 1);
     layout->addLayout(left, 1);
     connect(matrix_, &TOutputMatrix::PaintRequested, this, &TfrmGroupConfig::PaintCells);
 

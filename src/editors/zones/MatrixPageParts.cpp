@@ -2,7 +2,11 @@
 
 #include "model/Zones.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -22,6 +26,28 @@ QList<TMatrixColumn> OutputColumns(bool withRelays)
         columns.append({TMatrixColumn::mcOutput, 45, 18, QStringLiteral("2")});
     }
     return columns;
+}
+
+QScrollArea* MatrixScrollArea(TOutputMatrix* matrix, QLayout* captions, const QString& objectName,
+                              QWidget* parent)
+{
+    auto* scroll = new QScrollArea(parent);
+    scroll->setObjectName(objectName);
+    auto* content = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    if (captions)
+        layout->addLayout(captions);
+    layout->addWidget(matrix);
+    scroll->setWidget(content);
+    const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
+    const int frame = 2 * scroll->frameWidth();
+    scroll->setMaximumWidth(content->sizeHint().width() + frame + bar);
+    // The zone labels and five outputs at least.
+    scroll->setMinimumWidth(matrix->CellRect(0, 6).left() + frame + bar);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    return scroll;
 }
 
 QToolButton* MakePaintTool(const QString& caption, const QString& objectName, TMatrixPicture picture,

@@ -9,12 +9,14 @@
 #include <QVarLengthArray>
 #include <QPaintEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 
 TOutputMatrix::TOutputMatrix(const QList<TMatrixColumn>& columns, QWidget* parent)
     : QWidget(parent), columns_(columns)
 {
-    // The label column is as wide as its longest label needs, the others as drawn.
-    const int labelWidth = fontMetrics().horizontalAdvance(QStringLiteral("Panel 88")) + 10;
+    // The label column holds the row and a zone name of average length (longer names are
+    // cut short with "…"; the spoken description has them whole); the others are as drawn.
+    const int labelWidth = fontMetrics().horizontalAdvance(QStringLiteral("Panel 88 \u2013 Plant room 1")) + 10;
     for (TMatrixColumn& c : columns_) {
         if (c.Kind == TMatrixColumn::mcLabel)
             c.Width = std::max(c.Width, labelWidth);
@@ -40,9 +42,39 @@ QRect TOutputMatrix::CellRect(int row, int column) const
     return {left_[column], row * RowHeight, columns_[column].Width, RowHeight};
 }
 
+QScrollArea* TOutputMatrix::Area() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(w))
+            return area;
+    return nullptr;
+}
+
+int TOutputMatrix::FrozenLeft() const
+{
+    const QScrollArea* area = Area();
+    if (!area)
+        return 0;
+    const int hidden = -mapTo(area->viewport(), QPoint(0, 0)).x();
+    return std::clamp(hidden, 0, std::max(0, width_ - columns_[0].Width));
+}
+
+void TOutputMatrix::showEvent(QShowEvent* event)
+{
+    // A sideways scroll moves the drawn pixels with it: the frozen labels are drawn again.
+    if (QScrollArea* area = Area(); area && !followsScroll_) {
+        followsScroll_ = true;
+        connect(area->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { update(); });
+    }
+    QWidget::showEvent(event);
+}
+
 QPoint TOutputMatrix::CellAt(const QPoint& position) const
 {
     const int row = std::clamp(position.y() / RowHeight, 0, RowCount - 1);
+    const int frozen = FrozenLeft();
+    if (frozen > 0 && position.x() >= frozen && position.x() < frozen + columns_[0].Width)
+        return {0, row};
     int column = int(columns_.size()) - 1;
     for (int c = 0; c < columns_.size(); ++c)
         if (position.x() < left_[c] + columns_[c].Width) {
@@ -54,6 +86,8 @@ QPoint TOutputMatrix::CellAt(const QPoint& position) const
 
 QString TOutputMatrix::RowLabel(int row) const
 {
+    if (RowName)
+        return RowName(row);
     return row <= MaxFireZone ? QStringLiteral("Zone ") + QString::number(row)
                               : QStringLiteral("Panel ") + QString::number(row - MaxFireZone);
 }
@@ -127,12 +161,12 @@ void TOutputMatrix::paintEvent(QPaintEvent* event)
         lines.append(QLine(left_[c] + col.Width, top, left_[c] + col.Width, bottom));
         for (int r = firstRow; r <= lastRow; ++r) {
             const QRect cell = CellRect(r, c);
-            if (r == 0 || col.Kind == TMatrixColumn::mcLabel) {
+            if (col.Kind == TMatrixColumn::mcLabel)
+                continue;
+            if (r == 0) {
                 painter.setPen(palette().color(QPalette::WindowText));
-                painter.setFont(r == 0 ? bold : font());
-                const QString text = r == 0 ? col.Header : RowLabel(r);
-                painter.drawText(cell.adjusted(4, 0, -2, 0),
-                                 (r == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter), text);
+                painter.setFont(bold);
+                painter.drawText(cell.adjusted(4, 0, -2, 0), Qt::AlignCenter, col.Header);
                 continue;
             }
             if (selection.isValid() && selection.contains(c, r))
@@ -146,12 +180,33 @@ void TOutputMatrix::paintEvent(QPaintEvent* event)
         lines.append(QLine(dirty.left(), r * RowHeight, std::min(dirty.right(), width_), r * RowHeight));
     painter.setPen(QColor(160, 160, 160));
     painter.drawLines(lines.data(), int(lines.size()));
+    PaintLabels(painter, FrozenLeft(), firstRow, lastRow);
     if (hasFocus() && cursor_.y() >= firstRow && cursor_.y() <= lastRow) {
         QPen pen(palette().color(QPalette::Highlight), 3);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(CellRect(cursor_.y(), cursor_.x()).adjusted(1, 1, -2, -2));
     }
+}
+
+void TOutputMatrix::PaintLabels(QPainter& painter, int left, int firstRow, int lastRow)
+{
+    const int w = columns_[0].Width;
+    const int top = firstRow * RowHeight;
+    const int bottom = (lastRow + 1) * RowHeight;
+    painter.fillRect(QRect(left, top, w, bottom - top), QColor(225, 225, 225));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    for (int r = std::max(firstRow, 1); r <= lastRow; ++r) {
+        const QRect cell = QRect(left, r * RowHeight, w, RowHeight).adjusted(4, 0, -2, 0);
+        painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(RowLabel(r), Qt::ElideRight, cell.width()));
+    }
+    painter.setPen(QColor(160, 160, 160));
+    for (int r = firstRow; r <= lastRow + 1; ++r)
+        painter.drawLine(left, r * RowHeight, left + w, r * RowHeight);
+    painter.drawLine(left, top, left, bottom);
+    painter.drawLine(left + w, top, left + w, bottom);
 }
 
 void TOutputMatrix::mousePressEvent(QMouseEvent* event)
@@ -238,12 +293,12 @@ void TOutputMatrix::SetCursor(QPoint cell, bool extend)
     if (!extend)
         anchor_ = cell;
     extending_ = extend || anchor_ != cursor_;
-    // Inside a scroll area the cursor is kept in view.
-    if (QWidget* viewport = parentWidget())
-        if (auto* area = qobject_cast<QScrollArea*>(viewport->parentWidget())) {
-            const QRect r = CellRect(cursor_.y(), cursor_.x());
-            area->ensureVisible(r.center().x(), r.center().y(), r.width(), r.height());
-        }
+    // Inside a scroll area the cursor is kept in view, clear of the frozen labels.
+    if (QScrollArea* area = Area(); area && area->widget()) {
+        const QRect r = CellRect(cursor_.y(), cursor_.x());
+        const QPoint centre = mapTo(area->widget(), r.center());
+        area->ensureVisible(centre.x(), centre.y(), r.width() / 2 + columns_[0].Width, r.height());
+    }
     Announce();
     update();
 }

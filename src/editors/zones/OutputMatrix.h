@@ -39,6 +39,8 @@ public:
     std::function<QString(int value)> ValueText;
     // "Group 3", "Set 3", "Relay 1": the output's name in the spoken cell description.
     std::function<QString(int output)> OutputName;
+    // The label of row 1..40 ("Zone 3 – Plant Room"); "Zone 3" / "Panel 1" when unset.
+    std::function<QString(int row)> RowName;
 
     int ColumnCount() const { return int(columns_.size()); }
     const TMatrixColumn& Column(int c) const { return columns_[c]; }
@@ -64,9 +66,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QString RowLabel(int row) const;
+    // Inside a scroll area the label column stays in view while the matrix scrolls
+    // sideways: the x at which it is drawn (0 when not scrolled).
+    class QScrollArea* Area() const;
+    int FrozenLeft() const;
+    void PaintLabels(QPainter& painter, int left, int firstRow, int lastRow);
     void MoveCursor(int rowStep, int columnStep, bool extend);
     void SetCursor(QPoint cell, bool extend);
     void RequestPaint(QPoint from, QPoint to);
@@ -83,4 +91,5 @@ private:
     bool extending_ = false;
     mutable QPixmap pictures_[mpUnknown + 1];
     mutable qreal pictureRatio_ = 0;
+    bool followsScroll_ = false;
 };

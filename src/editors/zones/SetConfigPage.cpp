@@ -44,6 +44,7 @@ TfrmSetConfig::TfrmSetConfig(TEditorContext& context, QWidget* parent)
     matrix_->PictureOf = SetPicture;
     matrix_->ValueText = SetValueText;
     matrix_->OutputName = OutputName;
+    matrix_->RowName = [this](int zone) { return ZoneCaption(Data().ZoneList, zone); };
     // Captions over the set and relay columns of the matrix.
     auto* titles = new QHBoxLayout;
     titles->setSpacing(0);
@@ -57,21 +58,14 @@ TfrmSetConfig::TfrmSetConfig(TEditorContext& context, QWidget* parent)
     relayTitle->setAlignment(Qt::AlignCenter);
     const int setsLeft = matrix_->CellRect(0, 1).left();
     const int relaysLeft = matrix_->CellRect(0, 21).left();
-    titles->addSpacing(setsLeft + 2);
+    titles->addSpacing(setsLeft);
     setTitle->setFixedWidth(relaysLeft - setsLeft);
     relayTitle->setFixedWidth(matrix_->width() - relaysLeft);
     titles->addWidget(setTitle);
     titles->addWidget(relayTitle);
     titles->addStretch();
     setTitle->setBuddy(matrix_);
-    left->addLayout(titles);
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("sbxSetMatrix"));
-    scroll->setWidget(matrix_);
-    const int scrollWidth = matrix_->width() + 2 * scroll->frameWidth()
-        + scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
-    scroll->setMinimumWidth(scrollWidth);
-    scroll->setMaximumWidth(scrollWidth);
+    QScrollArea* scroll = MatrixScrollArea(matrix_, titles, QStringLiteral("sbxSetMatrix"), this);
     left->addWidget(scroll, 1);
 
     auto* silenceBox = new QGroupBox(QStringLiteral("Tick if Set is Silenceable"), this);

@@ -241,7 +241,12 @@ void TfrmZoneConfig::BuildRow(int zone, QGridLayout* grid, int gridRow)
         connect(spin, &TTimeSpinButton::Changed, this, [this, zone, spin, field, checked] {
             Edited(dpZones, spin->accessibleName(),
                    [&] { Data().ZoneList.Zone(zone).*field = spin->Value(); });
-            if (checked && CheckRow(zone))
+            if (!checked)
+                return;
+            // Both spins are coloured, but only the edited one warns: the other delay
+            // warned when it was entered.
+            CheckRow(zone);
+            if (ShowsTooLong(spin))
                 ShowDelayPrompt();
         });
     }

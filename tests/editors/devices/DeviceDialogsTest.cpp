@@ -189,6 +189,22 @@ TEST(DeviceConfig, ApolloSounderOptionsAndCentredOnScreen)
     EXPECT_EQ(loop.Devices[132].Zone, 2);
 }
 
+// An Apollo sounder of the 5..14 scale shows its value 8 beside a legend of that scale, and
+// keeps its stored volume.
+TEST(DeviceConfig, ApolloVolumeLegendMatchesTheScale)
+{
+    TEditorFixture f;
+    f.Data.Loop1.PlaceDevice(5, 4);
+    TDeviceConfig dialog(f.Context);
+    dialog.Open(1, 5);
+    const QStringList legend = Child<QLabel>(dialog, "lblLegend").text().split(QLatin1Char('\n'));
+    EXPECT_EQ(Child<QSpinBox>(dialog, "spnDay").value(), 8);
+    EXPECT_EQ(legend.first(), QStringLiteral("5 - Lowest"));
+    EXPECT_EQ(legend.last(), QStringLiteral("14 - Loudest"));
+    dialog.Save();
+    EXPECT_EQ(f.Data.Loop1.Devices[5].SharedData[3], 8);
+}
+
 // With 256 descriptions in the table a new one is refused with the panel's message; an
 // existing one is still chosen.
 TEST(DeviceName, TwoHundredFiftySeventhRefused)

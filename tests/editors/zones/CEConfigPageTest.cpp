@@ -64,6 +64,26 @@ TEST(CEConfigPage, DropDownsAreNamedForWhatTheyAre)
     }
 }
 
+// Zones are chosen by their names; the stored target stays the zone's index, and a renamed
+// zone shows its new name once the page is refreshed.
+TEST(CEConfigPage, ZoneTargetsShowTheZonesNames)
+{
+    TCEPage t;
+    t.Data.ZoneList.Zone(3).Name = "Plant Room";
+    t.Data.ZoneList.Zone(34).Name = "Annexe";
+    t.Page.Refresh();
+    const auto& row = t.Row(2);
+    Choose(row.Action, 8);  // "Zone Disable"
+    EXPECT_EQ(row.ActionTarget->itemText(2), "Zone 3 – Plant Room");
+    Choose(row.ActionTarget, 2);
+    EXPECT_EQ(t.Event(2).ActionTarget, 2);
+    Choose(row.Trigger.Condition, 2);  // "Zone or Panel in Fire"
+    EXPECT_EQ(row.Trigger.Target->itemText(33), "Panel 2 – Annexe");
+    t.Data.ZoneList.Zone(3).Name = "Boiler";
+    t.Page.Refresh();
+    EXPECT_EQ(row.ActionTarget->currentText(), "Zone 3 – Boiler");
+}
+
 TEST(CEConfigPage, ConditionsEncodeTheirTruth)
 {
     TCEPage t;

@@ -96,6 +96,7 @@ TEST(GroupConfigPage, KeyboardCursorPaintsAndReadsCells)
 {
     TMatrixPage<TfrmGroupConfig> t;
     TOutputMatrix* m = t.Page.Matrix();
+    t.Data.ZoneList.Zone(3).Name = "Plant Room";
     QTest::mouseClick(t.Page.Tool(grPulsed), Qt::LeftButton);
     m->setFocus();
     // From zone 1, group 1: right to group 5, over the separator to group 6, down one.
@@ -111,6 +112,7 @@ TEST(GroupConfigPage, KeyboardCursorPaintsAndReadsCells)
     QTest::keyClick(m, Qt::Key_Space);
     EXPECT_EQ(CountGroups(t.Data, grPulsed), 4);
     EXPECT_EQ(t.Data.ZoneList.Zone(3).GroupConfig[7], grPulsed);
+    EXPECT_EQ(m->accessibleDescription(), "Zone 3 – Plant Room, Group 7: Pulsed");
 }
 
 TEST(GroupConfigPage, ToneListsFollowTheProtocol)

@@ -122,11 +122,20 @@ TEST(ZoneConfigPage, TotalOutputDelayAboveTheMaximumTurnsRedAndWarns)
     EXPECT_EQ(t.PromptTexts, QStringList{"Total output delay cannot exceed 10 Minutes"});
     EXPECT_EQ(t.Prompts.count(TScriptedPrompts::TKind::mkBeep), 1);
 
+    // A fine output delay of the same zone does not repeat the sounder delay's warning; the
+    // next too-long sounder delay does.
+    t.ExpectDelayPrompt();
+    t.TypeInto(t.Page.OutputSpin(5), "1:00");
+    ASSERT_EQ(t.PromptTexts.size(), 1);
+    EXPECT_TRUE(TfrmZoneConfig::ShowsTooLong(t.Page.SounderSpin(5)));
+    t.TypeInto(t.Page.SounderSpin(5), "6:00");
+    EXPECT_EQ(t.PromptTexts.size(), 2);
+
     // Both options Normal: black whatever the delays, and no warning.
     z.Dependancy[1] = doNormal;
     t.Page.Refresh();
     EXPECT_FALSE(TfrmZoneConfig::ShowsTooLong(t.Page.SounderSpin(5)));
-    EXPECT_EQ(t.PromptTexts.size(), 1);
+    EXPECT_EQ(t.PromptTexts.size(), 2);
 }
 
 TEST(ZoneConfigPage, DoNotShowAgainSilencesTheWarningForTheSession)
