@@ -47,6 +47,7 @@ TEST(AnswerMatching, RepeatedAnswersNeverShiftARecord)
         TEmulatorFaults faults;
         faults.RepeatEveryAnswer = 5;
         faults.RepeatAfterMs = after;
+        link.Sequencer.RepeatWindowMs = after + 20;
         const TTransferResult result = LoadGroups(link, faults);
         ASSERT_TRUE(result.Completed()) << result.Message.toStdString();
         EXPECT_EQ(Image(link.Data), Image(clean.Data)) << after << " ms";

@@ -75,6 +75,8 @@ struct TPanelTestLink {
         Comms.SetInputTimeOut(static_cast<quint32>(inputTimeOutMs));
         Sequencer.ZoneFlagsTimeOut = inputTimeOutMs;
         Sequencer.AfterZoneFlagsTimeOut = inputTimeOutMs;
+        // The emulated panel delivers an answer twice only when a test's faults tell it to.
+        Sequencer.RepeatWindowMs = 0;
         Comms.Port().SetDevice(std::make_unique<TMemorySerialDevice>(Panel));
         Panel->OnFrame = [this](bool fromTool, const QByteArray& bytes) {
             // Frame: SOH, panel number, message, checksum.
