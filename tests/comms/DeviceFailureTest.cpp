@@ -41,16 +41,24 @@ TEST(DeviceFailure, OpenFailureNamesPortAndReason)
 }
 
 #ifdef Q_OS_UNIX
+// A pseudo-terminal: its master end, and the name of the end a port opens.
+void OpenPseudoTerminal(int& master, QString& slave)
+{
+    master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    slave = QString::fromLocal8Bit(::ptsname(master));
+}
+
 // The emulator stops (the far end of the pseudo-terminal closes): the port reports the loss
 // once and closes, instead of leaving a descriptor that keeps the event loop spinning.
 TEST(DeviceFailure, ClosedFarEndIsReportedAndClosesThePort)
 {
     EnsureApp();
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    const QString slave = QString::fromLocal8Bit(::ptsname(master));
+    int master = -1;
+    QString slave;
+    ASSERT_NO_FATAL_FAILURE(OpenPseudoTerminal(master, slave));
 
     TSigComPort port;
     port.SetPortName(slave);
@@ -71,11 +79,9 @@ TEST(DeviceFailure, ClosedFarEndIsReportedAndClosesThePort)
 TEST(DeviceFailure, LockedPortNamesItsHolder)
 {
     EnsureApp();
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    const QString slave = QString::fromLocal8Bit(::ptsname(master));
+    int master = -1;
+    QString slave;
+    ASSERT_NO_FATAL_FAILURE(OpenPseudoTerminal(master, slave));
     TSigComPort holder;
     holder.SetPortName(slave);
     ASSERT_TRUE(holder.Open()) << holder.OpenErrorText().toStdString();
