@@ -79,6 +79,11 @@ int TKelMetaFileCanvas::TextHeight(const QString&)
     return Scaled(Metrics().height());
 }
 
+qreal TKelMetaFileCanvas::LineHeight()
+{
+    return Metrics().height() * pixelsPerInch_ / MeasureResolution;
+}
+
 QFont TKelMetaFileCanvas::DeviceFont()
 {
     return Font();

@@ -61,6 +61,9 @@ public:
     void TextOut(int x, int y, const QString& text);
     int TextWidth(const QString& text);
     int TextHeight(const QString& text);
+    // The font's line height in device units, unrounded: rows placed with it keep their
+    // places in proportion on any device, where whole pixels would add up row by row.
+    qreal LineHeight();
 
     // The font as drawn: the family and style with the pixel size of the device.
     QFont DeviceFont();

@@ -49,14 +49,14 @@ bool TReports::LoopHasRows(const TQEMLoop& loop, int count) const
 {
     for (int p = 1; p <= count; ++p) {
         const TDeviceType& d = loop.Devices[p];
-        const bool fitted = d.TypeCode != NotFittedCode;
+        const bool fitted = loop.IsFitted(p);
         switch (Order) {
         case loDeviceNumber:
             if (!OnlyFitted || fitted)
                 return true;
             break;
         case loDeviceType:
-            if (d.TypeCode >= 0 && d.TypeCode <= 253)
+            if (fitted)
                 return true;
             break;
         case loZoneNumber:
@@ -77,13 +77,13 @@ void TReports::PrintLoop(int loopNumber)
     if (!LoopHasRows(loop, count))
         return;
     LoopPageHead(loopNumber);
-    const int rowLimit = ph_ - Down(FooterRoomPoints);
+    const double rowLimit = ph_ - Down(FooterRoomPoints);
 
     // Every point considered runs the page-full test, printed or not: a point with channels
     // needs room for its four extra rows. A page that has no row yet is never closed: on a
     // sheet too short for one row that would open a page for every point considered.
     auto consider = [&](int point, bool passes) {
-        const int need = loop.HasChannelNames(point) ? 4 * h_ : 0;
+        const double need = loop.HasChannelNames(point) ? 4 * h_ : 0;
         if (y_ + need >= rowLimit && y_ > tableTop_) {
             CloseLoopPage();
             LoopPageHead(loopNumber);
@@ -91,7 +91,7 @@ void TReports::PrintLoop(int loopNumber)
         if (passes)
             PrintPoint(loop, point);
     };
-    auto fitted = [&](int point) { return loop.Devices[point].TypeCode != NotFittedCode; };
+    auto fitted = [&](int point) { return loop.IsFitted(point); };
 
     switch (Order) {
     case loDeviceNumber:

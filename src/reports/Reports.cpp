@@ -13,6 +13,8 @@ constexpr int FooterPoints = 10;
 constexpr double FooterMarginPoints = 18;
 // From the printable area's left edge to a table or box.
 constexpr double LeftIndentPoints = 7.2;
+// Kept clear between a table and the footer band.
+constexpr double FooterGapPoints = 3;
 // Cell texts are made smaller down to this size to stay inside their column.
 constexpr int MinFittedPoints = 6;
 const QString FooterTimeFormat = QStringLiteral("HH:mm:ss");
@@ -80,11 +82,11 @@ void TReports::SetFont(int points, TFontStyles style)
     c.SetFontStyle(style);
 }
 
-void TReports::Line(int x1, int y1, int x2, int y2)
+void TReports::Line(int x1, double y1, int x2, double y2)
 {
     TKelMetaFileCanvas& c = Canvas();
-    c.MoveTo(x1, y1);
-    c.LineTo(x2, y2);
+    c.MoveTo(x1, qRound(y1));
+    c.LineTo(x2, qRound(y2));
 }
 
 void TReports::StartSection()
@@ -105,7 +107,7 @@ void TReports::DrawTitle(const QString& title)
     SetFont(TitlePoints, fsBold | fsItalic | fsUnderline);
     y_ = oy_;
     Text((pw_ - c.TextWidth(title)) / 2, y_, title);
-    h_ = c.TextHeight(title);
+    h_ = c.LineHeight();
     y_ = oy_ + 2 * h_;
 }
 
@@ -113,39 +115,63 @@ void TReports::BeginColumns()
 {
     x_[1] = ox_ + Across(LeftIndentPoints);
     n_ = 0;
+    cells_ = 0;
 }
 
 void TReports::AddColumn(const QString& heading, int cells)
 {
-    const int w = Across(CellPoints * cells);
-    x_[n_ + 2] = x_[n_ + 1] + w;
+    // Each rule is placed from the table's edge, so rounding does not add up across columns.
+    cells_ += cells;
+    x_[n_ + 2] = ox_ + Across(LeftIndentPoints + CellPoints * cells_);
+    const int w = x_[n_ + 2] - x_[n_ + 1];
     Text(x_[n_ + 1] + (w - Canvas().TextWidth(heading)) / 2, y_, heading);
     ++n_;
 }
 
-void TReports::DrawTableBox(int top, int bottom)
+void TReports::DrawTableBox(double top, double bottom)
 {
     TKelMetaFileCanvas& c = Canvas();
     const int left = x_[1];
     const int right = x_[n_ + 1];
-    c.MoveTo(left, top);
-    c.LineTo(right, top);
-    c.LineTo(right, bottom);
-    c.LineTo(left, bottom);
-    c.LineTo(left, top);
+    const int t = qRound(top);
+    const int b = qRound(bottom);
+    c.MoveTo(left, t);
+    c.LineTo(right, t);
+    c.LineTo(right, b);
+    c.LineTo(left, b);
+    c.LineTo(left, t);
     tableLeft_ = left;
     tableRight_ = right;
 }
 
-void TReports::DrawColumnRules(int top, int bottom)
+void TReports::DrawColumnRules(double top, double bottom)
 {
     for (int i = 1; i <= n_ + 1; ++i)
         Line(x_[i], top, x_[i], bottom);
 }
 
+void TReports::FitRows(int rows)
+{
+    TKelMetaFileCanvas& c = Canvas();
+    const int points = c.FontSize();
+    const TFontStyles style = c.FontStyle();
+    SetFont(FooterPoints);
+    const double footerTop = ph_ - Down(FooterMarginPoints) - 2 * c.LineHeight();
+    SetFont(points, style);
+    const double pitch = (footerTop - Down(FooterGapPoints) - y_) / rows;
+    if (pitch >= h_)
+        return;
+    h_ = pitch;
+    for (int size = points; size > MinFittedPoints && c.LineHeight() > h_; --size)
+        c.SetFontSize(size - 1);
+}
+
 void TReports::DrawRowRule()
 {
-    const int ry = y_ - h_ / 6;
+    // A sixth of the pitch above the row, or in the middle of the gap between the rows where
+    // they stand closer than that.
+    const double gap = h_ - Canvas().LineHeight();
+    const double ry = y_ - (gap >= h_ / 6 ? h_ / 6 : qMax(0.0, gap / 2));
     Line(tableLeft_, ry, tableRight_, ry);
 }
 
@@ -176,10 +202,10 @@ void TReports::PulsedMark(int centreX, int halfLength)
     TKelMetaFileCanvas& c = Canvas();
     const QPen before = c.Pen();
     QPen bar(before.color());
-    bar.setWidth(qMax(2, h_ / 7));
+    bar.setWidth(qMax(2, int(h_ / 7)));
     bar.setCapStyle(Qt::FlatCap);
     c.SetPen(bar);
-    const int y = y_ + (2 * h_) / 5;
+    const double y = y_ + (2 * h_) / 5;
     Line(centreX - halfLength, y, centreX + halfLength, y);
     c.SetPen(before);
 }
@@ -187,7 +213,7 @@ void TReports::PulsedMark(int centreX, int halfLength)
 void TReports::PulsedCell(int column)
 {
     const int width = x_[column + 1] - x_[column];
-    PulsedMark(x_[column] + width / 2, qMin(width / 3, h_ / 2));
+    PulsedMark(x_[column] + width / 2, qMin(width / 3, int(h_ / 2)));
 }
 
 void TReports::PulsedKey(int column)
@@ -224,24 +250,24 @@ void TReports::DrawPageFooter()
     ++pageNumber_;
     SetFont(FooterPoints);
     TKelMetaFileCanvas& c = Canvas();
-    const int wF = c.TextWidth(QStringLiteral("F"));
+    // n widths of "F", measured as one text so that the rounding does not multiply.
+    const auto wF = [&c](int n) { return c.TextWidth(QString(n, QLatin1Char('F'))); };
     const int marginX = Across(FooterMarginPoints);
     const int marginY = Down(FooterMarginPoints);
-    const int hF = c.TextHeight(QStringLiteral("F"));
-    const TReportBox band{marginX, ph_ - marginY - 2 * hF, pw_ - marginX, ph_ - marginY};
+    const double hF = c.LineHeight();
+    const TReportBox band{marginX, qRound(ph_ - marginY - 2 * hF), pw_ - marginX, ph_ - marginY};
     DrawBox(band);
 
     const QDateTime now = Clock();
-    const int ty = band.Top + hF / 2;
+    const double ty = ph_ - marginY - 1.5 * hF;
     const QString page = QStringLiteral("Page ") + QString::number(pageNumber_);
-    Text(marginX + wF, ty,
+    Text(marginX + wF(1), ty,
          QStringLiteral("Service Number : ") + data_.SiteConfig.EngineerNo);
     Text((pw_ - c.TextWidth(page)) / 2, ty, page);
-    Text(pw_ - marginX - 32 * wF, ty, now.time().toString(FooterTimeFormat));
-    Text(pw_ - marginX - 13 * wF, ty, now.date().toString(FooterDateFormat));
+    Text(pw_ - marginX - wF(32), ty, now.time().toString(FooterTimeFormat));
+    Text(pw_ - marginX - wF(13), ty, now.date().toString(FooterDateFormat));
 
-    for (const int x : {pw_ - marginX - 16 * wF, pw_ - marginX - 35 * wF,
-                        marginX + 40 * wF})
+    for (const int x : {pw_ - marginX - wF(16), pw_ - marginX - wF(35), marginX + wF(40)})
         Line(x, band.Top, x, band.Bottom);
 }
 

@@ -88,16 +88,20 @@ private:
     int Across(double points) const;
     int Down(double points) const;
     void SetFont(int points, TFontStyles style = {});
-    void Text(int x, int y, const QString& text) { Canvas().TextOut(x, y, text); }
-    void Line(int x1, int y1, int x2, int y2);
+    // Heights down the sheet are kept unrounded and rounded once, where they are drawn.
+    void Text(int x, double y, const QString& text) { Canvas().TextOut(x, qRound(y), text); }
+    void Line(int x1, double y1, int x2, double y2);
 
     // Shared drawing steps.
     void StartSection();
     void DrawTitle(const QString& title);
     void BeginColumns();
     void AddColumn(const QString& heading, int cells);
-    void DrawTableBox(int top, int bottom);
-    void DrawColumnRules(int top, int bottom);
+    void DrawTableBox(double top, double bottom);
+    void DrawColumnRules(double top, double bottom);
+    // A table of a fixed number of rows stays above the footer band: on a short sheet (a
+    // landscape one) its rows come closer, and its face gets smaller where they must.
+    void FitRows(int rows);
     void DrawRowRule();
     void EndRow();
     void CellText(int column, const QString& text);
@@ -133,10 +137,10 @@ private:
     QString PointZoneText(const TQEMLoop& loop, int point) const;
 
     // Site section.
-    int SiteLine(int x, int y, const QString& label, const QString& value);
-    int SecondsLine(int x, int y, const QString& label, int seconds);
-    int BlankLine(int y);
-    int SwitchLine(int boxLeft, int y, const QString& label, bool enabled);
+    double SiteLine(int x, double y, const QString& label, const QString& value);
+    double SecondsLine(int x, double y, const QString& label, int seconds);
+    double BlankLine(double y);
+    double SwitchLine(int boxLeft, double y, const QString& label, bool enabled);
     // The largest size up to 14 pt at which every box holds its lines.
     void FitSiteFont();
 
@@ -150,13 +154,14 @@ private:
     TReportBox installerBox_;
     TReportBox panelBox_;
     bool firstSection_ = true;
-    int y_ = 0;
-    int h_ = 0;
-    int tableTop_ = 0;
+    double y_ = 0;
+    double h_ = 0;
+    double tableTop_ = 0;
     int tableLeft_ = 0;
     int tableRight_ = 0;
     TIndexedArray<int, 1, MaxStops> x_;
     int n_ = 0;
+    int cells_ = 0;
     int pageNumber_ = 0;
     int sitePoints_ = 14;
 };

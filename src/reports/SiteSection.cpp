@@ -23,17 +23,17 @@ const QString DateFormat = QStringLiteral("dd/MM/yyyy");
 
 } // namespace
 
-int TReports::SiteLine(int x, int y, const QString& label, const QString& value)
+double TReports::SiteLine(int x, double y, const QString& label, const QString& value)
 {
     SetFont(sitePoints_, fsBold);
-    const int advance = Canvas().TextHeight(QStringLiteral("W"));
+    const double advance = Canvas().LineHeight();
     Text(x, y, label);
     SetFont(sitePoints_);
     Text(Across(ValueColumnPoints), y, (label.isEmpty() ? QStringLiteral(" ") : QStringLiteral(":")) + value);
     return y + advance;
 }
 
-int TReports::SecondsLine(int x, int y, const QString& label, int seconds)
+double TReports::SecondsLine(int x, double y, const QString& label, int seconds)
 {
     const QString value = seconds == InfiniteDelay
         ? QStringLiteral("Infinity")
@@ -41,20 +41,20 @@ int TReports::SecondsLine(int x, int y, const QString& label, int seconds)
     return SiteLine(x, y, label, value);
 }
 
-int TReports::BlankLine(int y)
+double TReports::BlankLine(double y)
 {
     SetFont(sitePoints_, fsBold);
-    const int advance = Canvas().TextHeight(QStringLiteral("W"));
+    const double advance = Canvas().LineHeight();
     SetFont(sitePoints_);
     Text(0, y, QStringLiteral(" "));
     return y + advance;
 }
 
-int TReports::SwitchLine(int boxLeft, int y, const QString& label, bool enabled)
+double TReports::SwitchLine(int boxLeft, double y, const QString& label, bool enabled)
 {
     // Unlike the labelled lines, a switch line is indented by two "T" of the bold face.
     SetFont(sitePoints_, fsBold);
-    const int advance = Canvas().TextHeight(QStringLiteral("W"));
+    const double advance = Canvas().LineHeight();
     Text(boxLeft + 2 * Canvas().TextWidth(QStringLiteral("T")), y, label);
     SetFont(sitePoints_);
     Text(Across(ValueColumnPoints), y, enabled ? QStringLiteral(":ENABLED") : QStringLiteral(":disabled"));
@@ -110,11 +110,11 @@ void TReports::PrintSiteSection()
     FitSiteFont();
     SetFont(sitePoints_);
     const int wT = Canvas().TextWidth(QStringLiteral("T"));
-    const int hT = Canvas().TextHeight(QStringLiteral("T"));
+    const double hT = Canvas().LineHeight();
     const int x = left + 2 * wT;
     const QString version = site.GetMainVersion();
 
-    int y = clientBox_.Top + 2 * hT;
+    double y = clientBox_.Top + 2 * hT;
     y = SiteLine(x, y, QStringLiteral("Clients Name"), site.ClientName);
     y = SiteLine(x, y, QStringLiteral("Clients Address"), site.ClientAddress1);
     y = SiteLine(x, y, QString(), site.ClientAddress2);
@@ -162,7 +162,7 @@ void TReports::PrintSiteSection()
     if (version >= QStringLiteral("09A07") || notAvailable)
         y = SwitchLine(left, y, QStringLiteral("Real Time Event Output"),
                        site.RealTime_Event_Output);
-    const int afterLed =
+    const double afterLed =
         SwitchLine(left, y, QStringLiteral("Polling LED"), site.Discovery_Polling_LED);
 
     if (version > QStringLiteral("08A43") || notAvailable) {

@@ -57,6 +57,7 @@ void TReports::PrintZoneSection()
     AddColumn(QStringLiteral("ends Delay"), 4);
     EndRow();
 
+    FitRows(MaxZone);
     DrawTableBox(y_, y_ + MaxZone * h_);
     DrawColumnRules(y_, y_ + MaxZone * h_);
 
@@ -91,6 +92,7 @@ void TReports::PrintGroupSection()
     AddColumn(QStringLiteral("KEY"), 8);
     EndRow();
 
+    FitRows(MaxZone);
     DrawTableBox(y_, y_ + MaxZone * h_);
     DrawColumnRules(y_, y_ + MaxZone * h_);
 
@@ -132,6 +134,7 @@ void TReports::PrintOutputSetSection()
 
     constexpr int rows = MaxZone + 2;
     constexpr int silenceRow = MaxZone + 2;
+    FitRows(rows);
     DrawTableBox(y_, y_ + rows * h_);
     DrawColumnRules(y_, y_ + rows * h_);
 

@@ -23,8 +23,8 @@ protected:
     }
     const TRecordedPage& Page(int i) { return reports->Engine().Page(i); }
     int Left() const { return reports->OX() + 60; }
-    int H() const { return Measure(QStringLiteral("Loop 1 Configuration"), 14, TitleStyle).H; }
-    int TableTop() const { return reports->OY() + 3 * H() + 50; }
+    double H() const { return Measure(QStringLiteral("Loop 1 Configuration"), 14, TitleStyle).H; }
+    double TableTop() const { return reports->OY() + 3 * H() + 50; }
     int RowLimit() const { return reports->PH() - 450; }
 
     std::vector<QString> DevColumn(int page)
@@ -53,7 +53,7 @@ TEST_F(LoopSectionTest, TitleHeadingsAndColumnStops)
     EXPECT_EQ(t->Font.pixelSize(), 117);
 
     // Headings centred in cells of 110 units from OX + 60, in the title font.
-    const int headingY = reports->OY() + 2 * H();
+    const int headingY = qRound(reports->OY() + 2 * H());
     const struct {
         const char* Text;
         int Left;
@@ -71,17 +71,17 @@ TEST_F(LoopSectionTest, TitleHeadingsAndColumnStops)
     // Rows in 10 pt, a title height apart; rules from the second row on.
     const TPageText* first = FindText(page, QStringLiteral("1"));
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->TopLeft, QPoint(Left(), TableTop()));
+    EXPECT_EQ(first->TopLeft, QPoint(Left(), qRound(TableTop())));
     EXPECT_EQ(first->Font.pixelSize(), 83);
     EXPECT_FALSE(first->Font.bold());
     EXPECT_FALSE(HasLine(page, Left(), TableTop() - H() / 6, Left() + 4620, TableTop() - H() / 6));
-    const int second = TableTop() + H();
+    const double second = TableTop() + H();
     EXPECT_EQ(TextsAt(page, Left(), second), std::vector<QString>{QStringLiteral("2")});
     EXPECT_TRUE(HasLine(page, Left(), second - H() / 6, Left() + 4620, second - H() / 6));
 
     // The page closes with the box and a rule at every stop down to the end of the rows.
     const int rows = static_cast<int>(DevColumn(0).size());
-    const int bottom = TableTop() + rows * H();
+    const double bottom = TableTop() + rows * H();
     for (int stop : {0, 330, 660, 2420, 3520, 4620})
         EXPECT_TRUE(HasLine(page, Left() + stop, TableTop(), Left() + stop, bottom)) << stop;
     EXPECT_TRUE(HasLine(page, Left(), bottom, Left() + 4620, bottom));
@@ -100,7 +100,7 @@ TEST_F(LoopSectionTest, PagesBreakAtTheRowLimitAndFootersCountOn)
             expected = 1;
         EXPECT_EQ(dev.front().toInt(), expected) << "page " << i;
         expected = dev.back().toInt() + 1;
-        const int lastY = TableTop() + (static_cast<int>(dev.size()) - 1) * H();
+        const double lastY = TableTop() + (static_cast<int>(dev.size()) - 1) * H();
         EXPECT_LT(lastY, RowLimit());
         if (expected <= 126) {
             EXPECT_GE(lastY + H(), RowLimit()) << "page " << i << " ended early";
@@ -152,15 +152,15 @@ TEST_F(LoopSectionTest, PointWithChannelsTakesFiveRowsAndLooksAhead)
     Run();
     EXPECT_EQ(DevColumn(0).back().toInt(), k - 1);
     const TRecordedPage& page = Page(1);
-    const int top = TableTop();
-    const int h = H();
+    const double top = TableTop();
+    const double h = H();
     EXPECT_EQ(TextsAt(page, Left(), top), std::vector<QString>{QString::number(k)});
     const QString rows[4][3] = {{"I/O Module", "Zone 3- Kitchen", "Hob"},
                                 {"", "Set 2", "Fan"},
                                 {"", "Not Used", ""},
                                 {"", "Zone 5- Stairs", "No name allocated"}};
     for (int c = 0; c < 4; ++c) {
-        const int y = top + c * h;
+        const double y = top + c * h;
         EXPECT_EQ(TextsAt(page, Left() + 330, y), std::vector<QString>{QString::number(c)});
         for (int col = 0; col < 3; ++col) {
             const int x = Left() + std::array{660, 2420, 3520}[col];

@@ -21,7 +21,7 @@ TFontMeasure Measure(const QString& sample, int points, TFontStyles style, const
     canvas.SetFontName(family);
     canvas.SetFontSize(points);
     canvas.SetFontStyle(style);
-    return {canvas.TextWidth(sample), canvas.TextHeight(sample)};
+    return {canvas.TextWidth(sample), canvas.LineHeight()};
 }
 
 const TPageText* FindText(const TRecordedPage& page, const QString& text)
@@ -32,11 +32,20 @@ const TPageText* FindText(const TRecordedPage& page, const QString& text)
     return nullptr;
 }
 
-std::vector<QString> TextsAt(const TRecordedPage& page, int x, int y)
+namespace {
+
+bool Near(int at, double y)
+{
+    return qAbs(at - y) <= 1.0;
+}
+
+} // namespace
+
+std::vector<QString> TextsAt(const TRecordedPage& page, int x, double y)
 {
     std::vector<QString> found;
     for (const TPageText& t : page.Texts())
-        if (t.TopLeft == QPoint(x, y))
+        if (t.TopLeft.x() == x && Near(t.TopLeft.y(), y))
             found.push_back(t.Text);
     return found;
 }
@@ -50,11 +59,11 @@ std::vector<TPageText> TextsInColumn(const TRecordedPage& page, int x)
     return found;
 }
 
-bool HasLine(const TRecordedPage& page, int x1, int y1, int x2, int y2)
+bool HasLine(const TRecordedPage& page, int x1, double y1, int x2, double y2)
 {
+    const auto at = [](const QPoint& p, int x, double y) { return p.x() == x && Near(p.y(), y); };
     for (const TPageLine& l : page.Lines())
-        if ((l.From == QPoint(x1, y1) && l.To == QPoint(x2, y2)) ||
-            (l.From == QPoint(x2, y2) && l.To == QPoint(x1, y1)))
+        if ((at(l.From, x1, y1) && at(l.To, x2, y2)) || (at(l.From, x2, y2) && at(l.To, x1, y1)))
             return true;
     return false;
 }

@@ -23,14 +23,14 @@ protected:
     }
     const TRecordedPage& Page() { return reports->Engine().Page(0); }
     int Left() const { return reports->OX() + 60; }
-    int H(const QString& title) const { return Measure(title, 14, TitleStyle).H; }
+    double H(const QString& title) const { return Measure(title, 14, TitleStyle).H; }
     // Where row r (from 1) of a table starts, when its box starts headingRows rows below
     // the title.
-    int RowY(const QString& title, int headingRows, int r) const
+    double RowY(const QString& title, int headingRows, int r) const
     {
         return reports->OY() + (2 + headingRows + r - 1) * H(title);
     }
-    std::vector<QString> Cell(int x, int y) { return TextsAt(Page(), x, y); }
+    std::vector<QString> Cell(int x, double y) { return TextsAt(Page(), x, y); }
     // Where a mark stands centred in the cell at offset from the table's left, width wide.
     int Mid(int offset, int width, const char* mark) const
     {
@@ -38,7 +38,7 @@ protected:
     }
     // A horizontal bar between left and right in the row that starts at y, thick enough to
     // read on paper, away from the row's rules.
-    void ExpectPulsedBar(int left, int right, int y, int h)
+    void ExpectPulsedBar(int left, int right, double y, double h)
     {
         for (const TPageLine& l : Page().Lines()) {
             if (l.From.y() != l.To.y() || l.From.y() <= y || l.From.y() >= y + h * 5 / 6
@@ -62,20 +62,21 @@ TEST_F(SectionTest, FooterBandTextsAndDividers)
     const int pw = reports->PW();
     const int ph = reports->PH();
     const TFontMeasure f = Measure(QStringLiteral("F"), 10);
-    const int top = ph - 150 - 2 * f.H;
+    const double top = ph - 150 - 2 * f.H;
     const int bottom = ph - 150;
+    const auto fs = [](int n) { return Measure(QString(n, QLatin1Char('F')), 10).W; };
     EXPECT_TRUE(HasLine(Page(), 150, top, pw - 150, top));
     EXPECT_TRUE(HasLine(Page(), pw - 150, top, pw - 150, bottom));
     EXPECT_TRUE(HasLine(Page(), 150, bottom, 150, top));
-    for (int x : {pw - 150 - 16 * f.W, pw - 150 - 35 * f.W, 150 + 40 * f.W})
+    for (int x : {pw - 150 - fs(16), pw - 150 - fs(35), 150 + fs(40)})
         EXPECT_TRUE(HasLine(Page(), x, top, x, bottom)) << x;
 
-    const int y = top + f.H / 2;
+    const double y = top + f.H / 2;
     const QString page = QStringLiteral("Page 1");
     EXPECT_EQ(Cell(150 + f.W, y), std::vector<QString>{"Service Number : E-42"});
     EXPECT_EQ(Cell((pw - Measure(page, 10).W) / 2, y), std::vector{page});
-    EXPECT_EQ(Cell(pw - 150 - 32 * f.W, y), std::vector<QString>{"14:07:09"});
-    EXPECT_EQ(Cell(pw - 150 - 13 * f.W, y), std::vector<QString>{"05/03/2024"});
+    EXPECT_EQ(Cell(pw - 150 - fs(32), y), std::vector<QString>{"14:07:09"});
+    EXPECT_EQ(Cell(pw - 150 - fs(13), y), std::vector<QString>{"05/03/2024"});
     EXPECT_EQ(FindText(Page(), page)->Font.pixelSize(), 83);
 }
 
@@ -92,7 +93,7 @@ TEST_F(SectionTest, ZoneDelaysFlagsAndLabels)
     z.EndDelays = true;
     Run(&TReports::PrintZoneSection);
     const QString title = QStringLiteral("Zone Configuration");
-    const int y1 = RowY(title, 2, 1);
+    const double y1 = RowY(title, 2, 1);
     const QString row1[] = {"Zone 1", "Ground floor", "-.-", "1:30", "1:5", "0:0", "Y", "N", "Y"};
     const int stops[] = {0, 440, 1540, 1980, 2420, 2860, 3300, 3740, 4180};
     for (int c = 0; c < 9; ++c)
@@ -103,9 +104,9 @@ TEST_F(SectionTest, ZoneDelaysFlagsAndLabels)
     // "Delays" stands over the three relay and output columns of the second heading row.
     const int w = Measure(QStringLiteral("Delays"), 10).W;
     EXPECT_EQ(FindText(Page(), QStringLiteral("Delays"))->TopLeft,
-              QPoint(Left() + 1980 + (1320 - w) / 2, reports->OY() + 2 * H(title)));
+              QPoint(Left() + 1980 + (1320 - w) / 2, qRound(reports->OY() + 2 * H(title))));
     // The box covers the forty rows below the headings.
-    const int h = H(title);
+    const double h = H(title);
     EXPECT_TRUE(HasLine(Page(), Left(), y1, Left() + 4620, y1));
     EXPECT_TRUE(HasLine(Page(), Left() + 4620, y1, Left() + 4620, y1 + 40 * h));
 }
@@ -119,7 +120,7 @@ TEST_F(SectionTest, GroupAndOutputSetCells)
     z.GroupConfig[3] = 7;
     Run(&TReports::PrintGroupSection);
     const QString groups = QStringLiteral("Group Configuration");
-    const int y2 = RowY(groups, 1, 2);
+    const double y2 = RowY(groups, 1, 2);
     // Pulsed is a bold bar in the middle of its cell, never text on the cell's rule.
     EXPECT_TRUE(Cell(Left() + 330, y2).empty());
     ExpectPulsedBar(Left() + 330, Left() + 550, y2, H(groups));
@@ -180,14 +181,14 @@ TEST_F(SectionTest, SiteBoxesValuesAndSecondsLines)
 
     const TFontMeasure t = Measure(QStringLiteral("T"), reports->SitePoints());
     const int x = Left() + 2 * t.W;
-    const int y = client.Top + 2 * t.H;
+    const double y = client.Top + 2 * t.H;
     const TPageText* label = FindText(Page(), QStringLiteral("Clients Name"));
     ASSERT_TRUE(label);
-    EXPECT_EQ(label->TopLeft, QPoint(x, y));
+    EXPECT_EQ(label->TopLeft, QPoint(x, qRound(y)));
     EXPECT_TRUE(label->Font.bold());
     EXPECT_EQ(Cell(2200, y), std::vector<QString>{":Acme Mills"});
     EXPECT_FALSE(FindText(Page(), QStringLiteral(":Acme Mills"))->Font.bold());
-    const int advance = Measure(QStringLiteral("W"), reports->SitePoints(), fsBold).H;
+    const double advance = Measure(QStringLiteral("W"), reports->SitePoints(), fsBold).H;
     EXPECT_EQ(Cell(2200, y + 2 * advance), std::vector<QString>{" "}); // unlabelled line
 
     EXPECT_TRUE(FindText(Page(), QStringLiteral(":Infinity")));
@@ -257,8 +258,8 @@ TEST_F(SectionTest, SiteLinesFollowThePanelVersion)
     Run(&TReports::PrintSiteSection);
     const TPageText* led = FindText(Page(), QStringLiteral("Polling LED"));
     const TPageText* mcp = FindText(Page(), QStringLiteral("MCP Confirmation Delay"));
-    const int advance = Measure(QStringLiteral("W"), reports->SitePoints(), fsBold).H;
-    EXPECT_EQ(mcp->TopLeft.y(), led->TopLeft.y() + advance);
+    const double advance = Measure(QStringLiteral("W"), reports->SitePoints(), fsBold).H;
+    EXPECT_NEAR(mcp->TopLeft.y(), led->TopLeft.y() + advance, 1);
     // Switch labels are indented by two bold "T"; the other labels by two regular ones.
     const int points = reports->SitePoints();
     EXPECT_EQ(led->TopLeft.x(), Left() + 2 * Measure(QStringLiteral("T"), points, fsBold).W);
@@ -273,14 +274,14 @@ TEST_F(SectionTest, CauseAndEffectRowsAsThePageShowsThem)
                                         2 * 256 + 4, EncodeReset(4, true), 0};
     Run(&TReports::PrintCauseEffectSection);
     const QString title = QStringLiteral("Cause & Effect Configuration");
-    const int h = H(title);
+    const double h = H(title);
     EXPECT_EQ(Cell(Left(), reports->OY() + 3 * h), std::vector<QString>{"Occurs at "});
     EXPECT_EQ(Cell(Left() + 550 + 220, reports->OY() + 3 * h), std::vector<QString>{"07:30"});
 
     const int stops[] = {0, 110, 880, 1320, 1980, 2310, 2640, 2970, 3630, 3960, 4290};
     auto row = [&](int e) {
         std::vector<QString> texts;
-        const int y = reports->OY() + (2 + 1 + 4 + 1 + e - 1) * h;
+        const double y = reports->OY() + (2 + 1 + 4 + 1 + e - 1) * h;
         for (int stop : stops) {
             const std::vector<QString> cell = Cell(Left() + stop, y);
             texts.push_back(cell.empty() ? QString() : cell.front());
@@ -321,9 +322,9 @@ TEST_F(SectionTest, OwnNetworkRowIsBoldAndTheStyleCarriesOn)
     EXPECT_FALSE(bold(QStringLiteral("Faults")));
     EXPECT_FALSE(bold(QStringLiteral("From Panel")));
     const QString title = QStringLiteral("Network Configuration");
-    const int h = H(title);
+    const double h = H(title);
     EXPECT_EQ(Cell(Left() + 440 + 1540, reports->OY() + 5 * h), std::vector<QString>{"Y"});
-    const int alarms = reports->OY() + (3 + 8 + 4 + 1 + 2 + 1) * h;
+    const double alarms = reports->OY() + (3 + 8 + 4 + 1 + 2 + 1) * h;
     EXPECT_EQ(Cell(Left(), alarms), std::vector<QString>{"Alarms"});
     EXPECT_EQ(Cell(Left() + 1650 + 330, alarms), std::vector<QString>{"Y"});
 
