@@ -157,7 +157,7 @@ int FittedPoints(const TData& data)
     int fitted = 0;
     for (const TQEMLoop* loop : {&data.Loop1, &data.Loop2})
         for (int p = 1; p <= data.NoLoopDevices(); ++p)
-            fitted += loop->Devices[p].TypeCode >= 0 && loop->Devices[p].TypeCode < NotFittedCode ? 1 : 0;
+            fitted += loop->IsFitted(p) ? 1 : 0;
     return fitted;
 }
 

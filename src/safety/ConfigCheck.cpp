@@ -101,7 +101,7 @@ void CheckPoints(const TData& data, TFindings& out, QSet<int>& soundedGroups,
         const TPanelPage page = l == 1 ? ppLoop1 : ppLoop2;
         for (int p = 1; p <= loop.NoLoopDevices(); ++p) {
             const TDeviceType& d = loop.Devices[p];
-            if (d.TypeCode == NotFittedCode)
+            if (!loop.IsFitted(p))
                 continue;
             const QString item = LoopPointText(loop, l, p);
             const int deviceClass = loop.DeviceClass(p);
@@ -281,7 +281,7 @@ void CheckTarget(const TData& data, int event, const QString& what, TCETargetKin
         return;
     const int l = kind == tkLoop1Devices ? 1 : 2;
     const int point = target + 1;
-    if (l > data.LoopCount || data.Loop(l).Devices[point].TypeCode == NotFittedCode)
+    if (l > data.LoopCount || !data.Loop(l).IsFitted(point))
         out.Add(fsError, ppCEConfig, event, item,
                 QStringLiteral("The %1 target is loop %2 point %3, where no device is fitted.")
                     .arg(what)

@@ -75,7 +75,7 @@ void ToSentForm(TData& data)
     for (TQEMLoop* loop : {&data.Loop1, &data.Loop2})
         for (int p = 1; p <= points; ++p) {
             TDeviceType& d = loop->Devices[p];
-            if (d.TypeCode == NotFittedCode)
+            if (!loop->IsFitted(p))
                 continue;
             const int zoneByte = SentZoneByte(*loop, p);
             if (loop->HasChannelNames(p))
