@@ -6,6 +6,7 @@
 #include "app/PageHost.h"
 #include "app/PageHostLock.h"
 #include "app/PanelSession.h"
+#include "app/SafetyTools.h"
 #include "app/UndoCommands.h"
 #include "editors/print/PreviewForm.h"
 #include "model/Data.h"
@@ -82,12 +83,8 @@ void TMainForm::UpdateCommands()
     ApplyCommand(a.Disconnect, C::wcDisconnect, state);
     ApplyCommand(a.Apollo, C::wcProtocol, state);
     ApplyCommand(a.Hochiki, C::wcProtocol, state);
-    ApplyCommand(findChild<QAction*>(QStringLiteral("actCheckConfiguration")), C::wcCheckConfiguration, state);
-    ApplyCommand(findChild<QAction*>(QStringLiteral("actCompareWithFile")), C::wcCompareWithFile, state);
-    ApplyCommand(findChild<QAction*>(QStringLiteral("actCompareWithPanel")), C::wcCompareWithPanel, state);
-    ApplyCommand(findChild<QAction*>(QStringLiteral("actRecordCommsLog")), C::wcRecordCommsLog, state);
-    ApplyCommand(findChild<QAction*>(QStringLiteral("actVerifyAfterSave")), C::wcSaveChoices, state);
-    ApplyCommand(findChild<QAction*>(QStringLiteral("actBackupBeforeSave")), C::wcSaveChoices, state);
+    for (const auto& [action, command] : safety_->Commands())
+        ApplyCommand(action, command, state);
     ApplyCommand(a.Contents, C::wcContents, state);
     ApplyCommand(a.About, C::wcAbout, state);
 

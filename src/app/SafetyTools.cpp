@@ -85,12 +85,12 @@ TSafetyTools::TSafetyTools(TSetup setup) : QObject(&setup.Window), setup_(std::m
     const TSafetySettings choices = setup_.Settings ? TSafetySettings::Load(*setup_.Settings)
                                                     : TSafetySettings::Load();
 
-    auto* check = ToolAction(window, QStringLiteral("&Check Configuration"),
-                             QStringLiteral("actCheckConfiguration"));
+    auto* check = actCheck_ = ToolAction(window, QStringLiteral("&Check Configuration"),
+                                         QStringLiteral("actCheckConfiguration"));
     check->setShortcut(QKeySequence(Qt::Key_F7));
     connect(check, &QAction::triggered, this, &TSafetyTools::CheckConfiguration);
-    auto* withFile = ToolAction(window, QStringLiteral("Compare with &File..."),
-                                QStringLiteral("actCompareWithFile"));
+    auto* withFile = actCompareWithFile_ = ToolAction(window, QStringLiteral("Compare with &File..."),
+                                                      QStringLiteral("actCompareWithFile"));
     connect(withFile, &QAction::triggered, this, [this] { CompareWithFile(); });
     actCompareWithPanel_ = ToolAction(window, QStringLiteral("Compare with &Panel..."),
                                       QStringLiteral("actCompareWithPanel"));
@@ -291,4 +291,12 @@ void TSafetyTools::TransferEnded(const TTransferResult& result)
             setup_.Context.Prompts.error(workflow->Message());
         }
     });
+}
+
+std::vector<std::pair<QAction*, TWindowCommand>> TSafetyTools::Commands() const
+{
+    using C = TWindowCommand;
+    return {{actCheck_, C::wcCheckConfiguration},   {actCompareWithFile_, C::wcCompareWithFile},
+            {actCompareWithPanel_, C::wcCompareWithPanel}, {actRecordCommsLog_, C::wcRecordCommsLog},
+            {actVerifyAfterSave_, C::wcSaveChoices},   {actBackupBeforeSave_, C::wcSaveChoices}};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainActionStates.h"
 #include "panel/PanelPages.h"
 #include "panel/TransferOutcome.h"
 
@@ -8,6 +9,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QMainWindow;
@@ -56,6 +59,8 @@ public:
     TCheckConfigurationDock& CheckDock() { return *checkDock_; }
     TCompareDialog* CompareDialog() const { return compare_; }
     QAction* CompareWithPanelAction() const { return actCompareWithPanel_; }
+    // The menu's commands, each with the row of the commands x states table it follows.
+    std::vector<std::pair<QAction*, TWindowCommand>> Commands() const;
 
 private:
     void OpenFinding(TPanelPage page, int item, const QString& field);
@@ -68,6 +73,8 @@ private:
     TSetup setup_;
     TCheckConfigurationDock* checkDock_ = nullptr;
     TCompareDialog* compare_ = nullptr;
+    QAction* actCheck_ = nullptr;
+    QAction* actCompareWithFile_ = nullptr;
     QAction* actRecordCommsLog_ = nullptr;
     QAction* actCompareWithPanel_ = nullptr;
     QAction* actVerifyAfterSave_ = nullptr;
