@@ -2,13 +2,19 @@
 
 #include "app/HelpWindow.h"
 #include "editors/log/CommentsPage.h"
+#include "editors/print/PrinterSetup.h"
 #include "editors/status/CommSelect.h"
 #include "editors/status/Status.h"
 #include "sim/PtyPanel.h"
 #include "storage/ConfigFile.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QPushButton>
@@ -324,4 +330,61 @@ TEST_F(TMainFormTest, DisconnectedIsShownInTheStatusBar)
     Action("actDisconnect")->trigger();
     EXPECT_EQ(Form->statusBar()->currentMessage(), TransferText::Disconnected);
     EXPECT_FALSE(Prompts.texts().contains(TransferText::Disconnected));
+}
+
+// The report prints what the document holds, not what a page happened to work out: a file
+// just opened prints the same pages, base sounders included, as after every page was shown.
+TEST_F(TMainFormTest, TheReportOfAFileJustOpenedIsTheReportAfterEveryPageWasShown)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const QString path = Dir.filePath(QStringLiteral("depot.QEM"));
+    {
+        TData doc;
+        doc.Loop1.PlaceDevice(3, 20);
+        doc.Loop1.Devices[3].Zone = 2;
+        doc.Loop1.SetBaseSounder(3, true, 7);
+        TScriptedPrompts prompts;
+        ASSERT_TRUE(TConfigFile(doc, prompts).WriteFile(path));
+    }
+    Files << path;
+    QTest::keyClick(Form.get(), Qt::Key_O, Qt::ControlModifier);
+
+    PrinterSetup().Reset(rdPdf);
+    QStringList pdfs;
+    PrinterSetup().AskPdfPath = [&](QWidget*, const QString&) {
+        pdfs << Dir.filePath(QStringLiteral("report%1.pdf").arg(pdfs.size()));
+        return pdfs.last();
+    };
+    const auto printed = [&] {
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_TRUE(dialog);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("AcceptButton")),
+                              Qt::LeftButton);
+        });
+        // The toolbar's Print button.
+        for (QToolButton* button : Form->findChildren<QToolButton*>())
+            if (button->defaultAction() == Action("actPrint") && button->isVisible())
+                QTest::mouseClick(button, Qt::LeftButton);
+        if (pdfs.isEmpty())
+            return QString();
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfs.last(), QStringLiteral("-")});
+        text.waitForFinished(30000);
+        // The footers' clock moves on between the two.
+        return QString::fromUtf8(text.readAllStandardOutput())
+            .remove(QRegularExpression(QStringLiteral("\\d\\d:\\d\\d:\\d\\d")));
+    };
+    const QString opened = printed();
+    EXPECT_TRUE(opened.contains(QStringLiteral("+ Base Sounder (Group 7)"))) << opened.toStdString();
+    QSet<int> shown;
+    for (int page = 0; page < Form->PageControl().count(); ++page) {
+        QTest::keyClick(&Form->PageControl(), Qt::Key_Tab, Qt::ControlModifier);
+        shown << Form->PageControl().currentIndex();
+    }
+    EXPECT_EQ(shown.size(), Form->PageControl().count());
+    EXPECT_EQ(printed(), opened);
+    EXPECT_EQ(pdfs.size(), 2);
+    PrinterSetup().Reset();
 }
