@@ -172,10 +172,12 @@ void TTransferEngine::NextRequest()
                 progress_.SetStatus(x.Status);
             if (x.TimeOutMs > 0)
                 comms_.SetInputTimeOut(x.TimeOutMs);
-            if (!run_->SettleTimer.isActive())
-                Send();
-            else
+            if (run_->SettleTimer.isActive())
                 run_->SendAfterSettle = true;
+            else if (x.AfterQuiet)
+                Settle(TSettleReason::Resend, true);
+            else
+                Send();
             return;
         }
         ++run_->Block;
@@ -204,6 +206,9 @@ void TTransferEngine::Send()
     const QByteArray& request = run.InFlight->Request;
     ++run.Sends;
     run.SentClock.restart();
+    run.LettersSinceQuiet.set(static_cast<quint8>(request.at(0)));
+    for (const char letter : run.InFlight->AlsoAccepts)
+        run.LettersSinceQuiet.set(static_cast<quint8>(letter));
     comms_.PanelNumber = data_.PanelNumber;
     comms_.SendPacket(request);
 }
@@ -227,10 +232,9 @@ void TTransferEngine::Unexpected()
         }
         return;
     }
-    if (run.Proving)
-        return;
-    if (!run.Records.empty())
-        run.Records[std::min(run.LastTakenBlock, run.Records.size() - 1)].Suspect = true;
+    // Whatever was taken since the line was last quiet may have been an answer out of step.
+    if (!run.Proving && !run.Records.empty())
+        SuspectSinceSync();
 }
 
 void TTransferEngine::OnInputDiscarded()
@@ -250,10 +254,12 @@ void TTransferEngine::ProveNext()
             run.InFlight = record.Taken[run.ProofItem].Exchange;
             run.Failures = run.Naks = run.TimeOuts = 0;
             run.Sends = run.Answers = 0;
+            // A proof's read goes out only on a settled line, so that its answer cannot be
+            // an earlier answer delivered again: a displaced read is never taken twice.
             if (run.SettleTimer.isActive())
                 run.SendAfterSettle = true;
             else
-                Send();
+                Settle(TSettleReason::Resend, true);
             return;
         }
         if (record.Suspect && repeatable && run.ProofChanged) {
@@ -319,8 +325,11 @@ void TTransferEngine::OnPacketReceived(char letter, const QByteArray& packet)
     // The handshake answer is never the reply to a request.
     if (IsHandshakeAnswer(packet) || !run_->Connected)
         return;
+    const bool stray = !run_->LettersSinceQuiet.test(static_cast<quint8>(letter));
     if (!Listening()) {
-        Unexpected();
+        // A stray says nothing of the line's own answers: the settle goes on as it was.
+        if (!stray)
+            Unexpected();
         return;
     }
     const TExchange& x = *run_->InFlight;
@@ -328,7 +337,7 @@ void TTransferEngine::OnPacketReceived(char letter, const QByteArray& packet)
     // awaits its ACK) belongs to no request in flight: a failure of this one.
     if (!x.OnReply || (letter != x.Request.at(0) && !x.AlsoAccepts.contains(letter))) {
         run_->LastRefused = packet;
-        Failure(true);
+        Failure(true, !stray);
         return;
     }
     const QByteArray payload = PacketPayload(packet);
@@ -404,7 +413,6 @@ void TTransferEngine::Taken(int answerBytes, char letter, const QByteArray& payl
         ProofAnswered(payload);
         return;
     }
-    run.LastTakenBlock = run.Block;
     if (run.Block < run.Records.size())
         run.Records[run.Block].Taken.push_back({*run.InFlight, letter, payload});
     // Sent more than once: the other answers may still be on their way.
@@ -413,16 +421,16 @@ void TTransferEngine::Taken(int answerBytes, char letter, const QByteArray& payl
     NextRequest();
 }
 
-void TTransferEngine::Settle(TSettleReason reason)
+void TTransferEngine::Settle(TSettleReason reason, bool answered)
 {
     TTransferRun& run = *run_;
     // Anything still on its way has arrived by then: the answer to the latest send (no later
-    // than the longest answer time seen), then the longest reply seen and some quiet; and an
-    // answer the line delivers twice has come again.
+    // than the longest answer time seen; none when it was answered), then the longest reply
+    // seen and some quiet; and an answer the line delivers twice has come again.
     const int bitRate = std::max(BaudRateValue(comms_.ComPortSpeed()), 1);
     const int chars = std::max(run.LongestReply, ShortestReplyChars) + SettleChars;
-    run.SettleMs = std::max(RepeatWindowMs, static_cast<int>(run.LongestAnswerMs)
-                                                + (chars * 10 * 1000 + bitRate - 1) / bitRate);
+    const int answerMs = answered ? 0 : static_cast<int>(run.LongestAnswerMs);
+    run.SettleMs = std::max(RepeatWindowMs, answerMs + (chars * 10 * 1000 + bitRate - 1) / bitRate);
     run.LongestSettleMs = std::max(run.LongestSettleMs, run.SettleMs);
     run.SettleExtensions = 0;
     run.SettleQuiet = true;
@@ -468,14 +476,20 @@ QString TTransferEngine::BlockTitle() const
     return run_->Plan.Blocks[std::min(block, run_->Plan.Blocks.size() - 1)].Title;
 }
 
-void TTransferEngine::Failure(bool answered)
+void TTransferEngine::Failure(bool answered, bool mayBeDisplaced)
 {
     TTransferRun& run = *run_;
     if (answered)
         ++run.Answers;
     ++run.Failures;
-    if (!run.Proving && run.Block < run.Records.size())
-        run.Records[run.Block].Suspect = true;
+    // A packet that is not the answer may be one displaced from an earlier request, of this
+    // block or of one before it that ended since the line was last quiet.
+    if (!run.Proving && run.Block < run.Records.size()) {
+        if (answered && mayBeDisplaced)
+            SuspectSinceSync();
+        else if (mayBeDisplaced)
+            run.Records[run.Block].Suspect = true;
+    }
     if (run.Failures > MaxRepeats) {
         if (run.TimeOuts == run.Failures) {
             End(TTransferOutcome::PortLost, TransferText::CannotCommunicate, TEndNotice::Error);
@@ -522,6 +536,9 @@ void TTransferEngine::Settled()
         return;
     }
     const bool quiet = run.SettleQuiet;
+    // Nothing sent before can still arrive.
+    if (quiet)
+        run.LettersSinceQuiet.reset();
     if (!run.Proving) {
         // Something displaced may have been taken since the line was last quiet.
         if (!quiet)

@@ -76,9 +76,11 @@ private:
     // The answer to the request in flight was taken; payload is kept to prove its block.
     void Taken(int answerBytes, char letter, const QByteArray& payload);
     // A NAK, a garbled, unusable or stray answer (answered) or a time-out.
-    void Failure(bool answered);
-    // The line settles for the window worked out from this run's answers, then goes on.
-    void Settle(TSettleReason reason);
+    // mayBeDisplaced: false for a stray, which cannot be an answer to anything sent.
+    void Failure(bool answered, bool mayBeDisplaced = true);
+    // The line settles for the window worked out from this run's answers, then goes on;
+    // answered: the latest send was answered, so only a repeat of its answer can follow.
+    void Settle(TSettleReason reason, bool answered = false);
     void Settled();
     // Something arrived that is not the answer awaited (or came while the line settled).
     void Unexpected();

@@ -450,6 +450,10 @@ std::vector<TTransferBlock> TTransferPlanner::EventsLoad(bool clear)
         QStringList Texts;    // the history as read, by position
         int Deleted = 0;      // events known to be deleted
         bool Recounting = false;
+        // A delete went wrong at least once; then the history left is read empty before the
+        // clearing ends.
+        bool Uncertain = false;
+        bool Emptied = false;
         QStringList Recount;  // the history left, as read now
         std::optional<QStringList> Previous;
         int Recounts = 0;
@@ -516,13 +520,16 @@ std::vector<TTransferBlock> TTransferPlanner::EventsLoad(bool clear)
                 }
         }
         state->Deleted = static_cast<int>(deleted);
+        // Two settled readings agree that nothing read is left: what the panel still holds
+        // came in meanwhile and stays there.
+        state->Emptied = deleted >= n;
         state->Recounting = false;
     };
     TTransferBlock wipe = StepBlock(QStringLiteral("Event History"),
                                     [=, this](int) -> std::optional<TExchange> {
         if (state->Recounting) {
             const int r = static_cast<int>(state->Recount.size());
-            return Read(EventRequest(r, false), [=, this](const QByteArray& p) {
+            TExchange x = Read(EventRequest(r, false), [=, this](const QByteArray& p) {
                 if (!IsEventHistoryEnd(p) && r < MaxEventRequests) {
                     state->Recount.append(EventText(p));
                     return TReplyVerdict::Taken;
@@ -541,16 +548,32 @@ std::vector<TTransferBlock> TTransferPlanner::EventsLoad(bool clear)
                 state->Recount.clear();
                 return TReplyVerdict::Taken;
             });
-        }
-        if (state->Deleted >= state->Texts.size()) {
-            comms_.IsASCIIOnly = true;
-            return std::nullopt;
+            x.AfterQuiet = true;
+            return x;
         }
         auto recount = [state] {
+            state->Uncertain = true;
             state->Recounting = true;
             state->Recount.clear();
             state->Previous.reset();
         };
+        if (state->Deleted >= state->Texts.size()) {
+            if (state->Emptied || !state->Uncertain) {
+                comms_.IsASCIIOnly = true;
+                return std::nullopt;
+            }
+            // Every event read is deleted after a fault: the panel must now say its history is
+            // empty, or the history left is read again and the deleting goes on from there.
+            TExchange x = Read(EventRequest(0, false), [=](const QByteArray& p) {
+                if (IsEventHistoryEnd(p))
+                    state->Emptied = true;
+                else
+                    recount();
+                return TReplyVerdict::Taken;
+            });
+            x.AfterQuiet = true;
+            return x;
+        }
         const int next = state->Deleted;
         TExchange x = Read(EventRequest(0, true), [=](const QByteArray& p) {
             // The panel deleted the event it answered with: the one expected, or the panel

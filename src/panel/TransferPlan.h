@@ -33,6 +33,9 @@ struct TExchange {
     // told (OnUncertain) and asked for its next request, which finds where the panel stands.
     bool Deletes = false;
     std::function<void()> OnUncertain;
+    // Sent only once the line has settled, so that its answer cannot be an earlier answer
+    // delivered again (the reads that find where the panel stands after a fault).
+    bool AfterQuiet = false;
 };
 
 // A block of the configuration (the zones, loop 1's points…): its title for the overall

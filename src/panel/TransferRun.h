@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <bitset>
+
 #include <vector>
 
 // What the line settles for: the step that follows a quiet line.
@@ -80,7 +82,9 @@ struct TTransferRun {
     // Proving: the blocks that saw faults since the line was last known quiet.
     std::vector<TBlockRecord> Records;
     std::size_t SyncBlock = 0;   // the line was last quiet during this block
-    std::size_t LastTakenBlock = 0;
+    // The reply letters of the requests sent since the line was last quiet: a packet with
+    // another letter cannot be a displaced answer (a stray from elsewhere on the line).
+    std::bitset<256> LettersSinceQuiet;
     bool Proving = false;
     std::size_t ProofBlock = 0;
     std::size_t ProofItem = 0;

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <map>
 #include <random>
 
@@ -199,19 +201,21 @@ void CheckSchedule(quint32 seed)
 TEST(FaultSeeds, CompletedMeansAsCleanAndNoEventIsLost)
 {
     TestApplication();
-    quint32 first = 1;
-    quint32 count = 12;
+    // A smoke set: schedules of every kind that run quickly, and ones that once ended
+    // completed with wrong data (5, 173); scripts/fault-seeds.sh runs thousands.
+    std::vector<quint32> seeds{1, 4, 5, 6, 9, 10, 12, 173};
     const QStringList range = qEnvironmentVariable("ZOL_FAULT_SEEDS").split(QLatin1Char(':'));
     if (range.size() == 2) {
-        first = range.at(0).toUInt();
-        count = range.at(1).toUInt();
+        seeds.clear();
+        for (quint32 seed = range.at(0).toUInt(), n = 0; n < range.at(1).toUInt(); ++seed, ++n)
+            seeds.push_back(seed);
     }
     int passed = 0;
-    for (quint32 seed = first; seed < first + count; ++seed) {
+    for (const quint32 seed : seeds) {
         CheckSchedule(seed);
         if (HasFailure())
             break;
         ++passed;
     }
-    std::printf("fault seeds %u..%u: %d schedules passed\n", first, first + count - 1, passed);
+    std::printf("fault seeds %u..%u: %d schedules passed\n", seeds.front(), seeds.back(), passed);
 }
