@@ -43,13 +43,15 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
                                 {QStringLiteral("port"), QStringLiteral("panel"),
                                  QStringLiteral("block"), QStringLiteral("yes"),
                                  QStringLiteral("send-date"), QStringLiteral("verify"),
-                                 QStringLiteral("no-verify"),
+                                 QStringLiteral("no-verify"), QStringLiteral("changes"),
                                  QStringLiteral("backup"), QStringLiteral("trace")},
                                 arguments))
         return ecUsage;
     if (arguments.Files.size() != 1)
         return UsageError(context, QStringLiteral("upload needs one FILE.QEM"));
     arguments.Saving = true;
+    if (arguments.Changes)
+        return RunUploadChanges(context, arguments, force);
 
     QElapsedTimer clock;
     clock.start();

@@ -13,7 +13,10 @@ enum class TTransferOutcome {
     ProtocolMismatch,
     PortLost,          // the port vanished or the panel stopped answering part-way
     Refused,           // the panel refused a request again and again
-    Unproven,          // a block that saw a line fault could not be proven afterwards
+    Unproven,          // a block that saw a line fault, or a save read back, could not be proven
+    // Save Changes found the panel not as last proven (edited at its keypad or by another
+    // computer, another panel, or no proven state): nothing was written.
+    PanelChanged,
 };
 
 struct TTransferResult {

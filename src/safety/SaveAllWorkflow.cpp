@@ -3,6 +3,7 @@
 #include "model/Data.h"
 #include "safety/Backups.h"
 #include "safety/ChangeRecord.h"
+#include "safety/ProvenState.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -120,6 +121,11 @@ void TSaveAllWorkflow::Finish(const TTransferResult& result)
     message_ = QStringLiteral("Save All completed in %1").arg(Durations());
     message_ = verified_ ? message_ + QStringLiteral("; verified: the panel holds what was sent.")
                          : TConfigDiff::VerifyFailedText(differences_);
+    // What the panel holds is now proven: Save Changes works from it.
+    const int panel = policy_.Panel > 0 ? policy_.Panel : data_.PanelNumber;
+    if (verified_ && !data_.FileName.isEmpty())
+        ProvenState::Write(ProvenState::PathFor(data_.FileName, panel), data_, panel, true,
+                           QDateTime::currentDateTime(), &provenError_);
     RecordChange();
 }
 
