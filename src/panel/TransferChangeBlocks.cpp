@@ -49,6 +49,17 @@ QString OtherPanel(const TData& panel, const TData& proven)
     return QString();
 }
 
+// The same record on the panel: equal bytes, or an address empty on both sides (what else
+// an empty address carries means nothing, and files do not keep it).
+bool SameRecord(const QByteArray& a, const QByteArray& b)
+{
+    constexpr int typeAt = 4;  // letter, length, address, loop, type
+    return a == b
+        || (a.size() > typeAt && b.size() > typeAt && a.at(0) == 'J' && b.at(0) == 'J'
+            && static_cast<quint8>(a.at(typeAt)) == NotFittedCode
+            && static_cast<quint8>(b.at(typeAt)) == NotFittedCode);
+}
+
 } // namespace
 
 std::vector<std::pair<int, TExchange>> TTransferPlanner::SaveAllWrites()
@@ -107,7 +118,7 @@ TTransferBlock TTransferPlanner::ChangesFound(const TSaveChangesSetup& setup,
         for (auto& [block, x] : SaveAllWrites()) {
             const char letter = x.Request.at(0);
             const auto found = held.find({block, letter, seen[{block, letter}]++});
-            const bool differs = found == held.end() || found->second != x.Request;
+            const bool differs = found == held.end() || !SameRecord(found->second, x.Request);
             namesChanged = namesChanged || (block == namesBlock && differs);
             if (differs || (block == namesBlock && namesChanged))
                 state->Writes.push_back(std::move(x));

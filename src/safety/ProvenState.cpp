@@ -43,7 +43,7 @@ QString PathFor(const QString& configurationPath, int panel)
     if (configurationPath.isEmpty())
         return QString();
     return QDir(Backups::DefaultFolder(configurationPath))
-        .filePath(QStringLiteral("%1.panel%2.proven.QEM")
+        .filePath(QStringLiteral("proven/%1.panel%2.QEM")
                       .arg(QFileInfo(configurationPath).completeBaseName())
                       .arg(panel));
 }

@@ -9,7 +9,7 @@ class TData;
 
 // The panel's configuration as this program last proved it: read back equal to what a Save All
 // sent, or read by a Load All. Save Changes sends only what differs from it. One is kept per
-// configuration file and panel, in the backups folder beside the file, with the panel number,
+// configuration file and panel, under the backups folder beside the file, with the panel number,
 // the panel's version texts and when it was proven.
 struct TProvenState {
     int Panel = 1;
@@ -23,7 +23,7 @@ struct TProvenState {
 
 namespace ProvenState {
 
-// "<folder>/backups/<name>.panel<N>.proven.QEM" for "<folder>/<name>.QEM"; empty for a
+// "<folder>/backups/proven/<name>.panel<N>.QEM" for "<folder>/<name>.QEM"; empty for a
 // configuration never saved (it has nowhere to keep one).
 QString PathFor(const QString& configurationPath, int panel);
 
