@@ -99,6 +99,11 @@ void TPanelSession::Ended(const TTransferResult& result)
                 setup_.Prompts.warning(notKept);
         });
     }
+    // A page's own save (and any save until it is proven) leaves the panel's proven state
+    // behind: it is marked, not trusted, until a Save All or Save Changes proves the panel.
+    QString notMarked;
+    if (result.Wrote && !ProvenState::MarkUnsettled(setup_.Data.FileName, setup_.Data.PanelNumber, &notMarked))
+        QTimer::singleShot(0, this, [this, notMarked] { setup_.Prompts.warning(notMarked); });
     // Not from inside the port's own event: the port is closed and reopened here.
     QTimer::singleShot(0, this, [this] {
         if (Busy())

@@ -23,6 +23,8 @@ struct TTransferResult {
     TTransferOutcome Outcome = TTransferOutcome::NotStarted;
     // A save that ended early after writing to the panel: it holds part old, part new data.
     bool PartlySaved = false;
+    // The panel acknowledged a write, however the operation ended.
+    bool Wrote = false;
     // What the user was told, for logs and zolctl's stderr; never parsed.
     QString Message;
     qint64 ElapsedMs = 0;

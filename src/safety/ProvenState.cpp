@@ -8,12 +8,19 @@
 #include "storage/Prompts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
 
 const QString Section = QStringLiteral("Proven State");
 const QString WhenFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+
+// Beside the state: written to since, without proof.
+QString UnsettledMark(const QString& path)
+{
+    return path + QStringLiteral(".unsettled");
+}
 
 // A kept state is read without asking anything; the reason of a failure is kept.
 class TSilentPrompts : public TPrompts {
@@ -72,8 +79,10 @@ bool Write(const QString& path, const TData& configuration, int panel, bool bySa
     profile.WriteBool(Section, QStringLiteral("MaintenanceDateSent"),
                       configuration.SendMaintenanceDate);
     QString reason;
-    if (WriteWholeFile(path, profile.ToBytes(), &reason))
+    if (WriteWholeFile(path, profile.ToBytes(), &reason)) {
+        QFile::remove(UnsettledMark(path));
         return true;
+    }
     if (error)
         *error = QStringLiteral("The panel's proven state could not be kept as %1: %2")
                      .arg(QDir::toNativeSeparators(path), reason);
@@ -85,6 +94,22 @@ bool Keep(const TData& data, bool bySaveAll, QString* error)
     const QString path = PathFor(data.FileName, data.PanelNumber);
     return path.isEmpty()
         || Write(path, data, data.PanelNumber, bySaveAll, QDateTime::currentDateTime(), error);
+}
+
+bool MarkUnsettled(const QString& configurationPath, int panel, QString* error)
+{
+    const QString path = PathFor(configurationPath, panel);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return true;
+    QString reason;
+    if (WriteWholeFile(UnsettledMark(path),
+                       QDateTime::currentDateTime().toString(WhenFormat).toLatin1() + '\n', &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("The panel's proven state %1 could not be marked as no longer "
+                                "proven: %2. Delete it before using Save Changes again.")
+                     .arg(QDir::toNativeSeparators(path), reason);
+    return false;
 }
 
 bool Read(const QString& path, TProvenState& state, QString* error)
@@ -122,6 +147,7 @@ bool Read(const QString& path, TProvenState& state, QString* error)
                                        WhenFormat);
     state.BySaveAll = profile.ReadString(Section, QStringLiteral("By"), QString())
                       != QLatin1String("Load All");
+    state.Unsettled = QFileInfo::exists(UnsettledMark(path));
     state.Configuration = std::move(configuration);
     return true;
 }

@@ -15,6 +15,9 @@ struct TProvenState {
     int Panel = 1;
     QDateTime When;
     bool BySaveAll = true;  // proven by a Save All (else read by a Load All)
+    // The panel was written to since, and that was not proven: it may differ from this state
+    // anywhere (a save that did not complete or was not read back, a page's own save).
+    bool Unsettled = false;
     std::shared_ptr<TData> Configuration;
 
     // "07/12/2026 14:03"
@@ -33,6 +36,10 @@ bool Write(const QString& path, const TData& configuration, int panel, bool bySa
            const QDateTime& when, QString* error);
 // Keeps the state for data's file and panel number; nothing for a configuration never saved.
 bool Keep(const TData& data, bool bySaveAll, QString* error);
+
+// After a write to panel that was not proven: the state kept for configurationPath is no longer
+// to be trusted (it stays as it was, marked). A new proven state clears the mark.
+bool MarkUnsettled(const QString& configurationPath, int panel, QString* error);
 
 // Reads the state kept at path. False with the reason in error when one is there but cannot
 // be read; true with no Configuration when none is kept.

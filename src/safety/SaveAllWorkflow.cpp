@@ -90,6 +90,10 @@ QString TSaveAllWorkflow::Durations() const
 void TSaveAllWorkflow::Finish(const TTransferResult& result)
 {
     result_ = result;
+    const int panel = policy_.Panel > 0 ? policy_.Panel : data_.PanelNumber;
+    // Until the verify proves it, the panel may differ from its proven state anywhere.
+    if (result.Wrote)
+        ProvenState::MarkUnsettled(data_.FileName, panel, &provenError_);
     if (!result.Completed()) {
         message_ = result.PartlySaved
             ? QStringLiteral("Save All did not complete: the panel holds part old, part new data.")
@@ -122,7 +126,6 @@ void TSaveAllWorkflow::Finish(const TTransferResult& result)
     message_ = verified_ ? message_ + QStringLiteral("; verified: the panel holds what was sent.")
                          : TConfigDiff::VerifyFailedText(differences_);
     // What the panel holds is now proven: Save Changes works from it.
-    const int panel = policy_.Panel > 0 ? policy_.Panel : data_.PanelNumber;
     if (verified_ && !data_.FileName.isEmpty())
         ProvenState::Write(ProvenState::PathFor(data_.FileName, panel), data_, panel, true,
                            QDateTime::currentDateTime(), &provenError_);

@@ -60,6 +60,15 @@ TSaveChangesStep TSaveChangesWorkflow::Prepare()
                       .arg(Panel());
         return TSaveChangesStep::NoProvenState;
     }
+    if (proven_.Unsettled) {
+        offersSaveAll_ = true;
+        message_ = QStringLiteral("Panel %1 was written to after its state was last proven on %2 "
+                                  "(a save that did not complete or was not read back, or a "
+                                  "page's own save): nothing was sent.")
+                       .arg(Panel())
+                       .arg(proven_.WhenText());
+        return TSaveChangesStep::NoProvenState;
+    }
     setup_.Proven = proven_.Configuration;
     setup_.PanelForm = ToSentForm;
     const QString as = QStringLiteral("as %1 on %2")
@@ -85,6 +94,9 @@ void TSaveChangesWorkflow::Finish(const TTransferResult& result)
 {
     result_ = result;
     problem_.clear();
+    // Until the panel is proven again it may differ from the state anywhere written to.
+    if (result.Wrote)
+        ProvenState::MarkUnsettled(data_.FileName, Panel(), &problem_);
     if (result.Outcome == TTransferOutcome::PanelChanged) {
         offersSaveAll_ = true;
         message_ = result.Message;

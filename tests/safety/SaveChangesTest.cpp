@@ -121,6 +121,14 @@ TEST(SaveChanges, OnlyAPanelAsProvenIsWrittenTo)
     run = site.Edit([](TData&) {});
     EXPECT_TRUE(run.Err.contains("not the panel last proven")) << run.Err.toStdString();
     EXPECT_EQ(site.Panel->WritesReceived(), writes);
+    site.Panel->Memory().MainVersion = "09A06";
+
+    // A block's own save is not proven: what the state says can no longer be trusted.
+    ASSERT_EQ(Zolctl({"upload", site.File, "--port", "demo", "--block", "zones"}).Code, 0);
+    writes = site.Panel->WritesReceived();
+    run = site.Edit([](TData&) {});
+    EXPECT_TRUE(run.Err.contains("was written to after its state was last proven")) << run.Err.toStdString();
+    EXPECT_EQ(site.Panel->WritesReceived(), writes);
 
     QFile::remove(ProvenState::PathFor(site.File, 1));
     run = site.Edit([](TData&) {});
