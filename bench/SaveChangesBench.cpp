@@ -80,6 +80,7 @@ int main(int argc, char** argv)
 
     TData data;
     FillLargestConfiguration(data);
+    panel->Memory().Protocol = static_cast<quint8>(data.SystemType());
     TSilentPrompts prompts;
     const QString file = dir.filePath("Site_Panel1.QEM");
     auto write = [&] { return TConfigFile(data, prompts).WriteFile(file); };
