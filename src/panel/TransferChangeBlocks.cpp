@@ -20,6 +20,8 @@ namespace {
 
 const QString ClockLetters = QStringLiteral("U");
 const QString NothingWritten = QStringLiteral(" Nothing was written.");
+// Where the name list is among the blocks of SaveAllWrites.
+constexpr int NamesBlock = 3;
 
 QString Versions(const TSiteConfig& site)
 {
@@ -106,7 +108,6 @@ TTransferBlock TTransferPlanner::ChangesFound(const TSaveChangesSetup& setup,
         // Both sides as a Save All would send them, matched record by record: the n-th write
         // with the same letter in the same block. A changed name list goes from its first
         // changed entry to its end.
-        const int namesBlock = 3;
         TTransferPlanner before(proven, comms_, host_, hooks_);
         std::map<std::tuple<int, char, int>, QByteArray> held;
         std::map<std::pair<int, char>, int> seen;
@@ -119,8 +120,8 @@ TTransferBlock TTransferPlanner::ChangesFound(const TSaveChangesSetup& setup,
             const char letter = x.Request.at(0);
             const auto found = held.find({block, letter, seen[{block, letter}]++});
             const bool differs = found == held.end() || !SameRecord(found->second, x.Request);
-            namesChanged = namesChanged || (block == namesBlock && differs);
-            if (differs || (block == namesBlock && namesChanged))
+            namesChanged = namesChanged || (block == NamesBlock && differs);
+            if (differs || (block == NamesBlock && namesChanged))
                 state->Writes.push_back(std::move(x));
         }
         setup.Tally->Changes = static_cast<int>(state->Writes.size());
