@@ -135,3 +135,20 @@ TEST(SaveChanges, OnlyAPanelAsProvenIsWrittenTo)
     EXPECT_TRUE(run.Err.contains("No proven state of panel 1")) << run.Err.toStdString();
     EXPECT_EQ(site.Panel->WritesReceived(), writes);
 }
+
+// A download proves the panel for the file it writes: that file's edit goes alone.
+TEST(SaveChanges, ADownloadedFileSavesItsChangesAlone)
+{
+    TSite site;
+    const QString copy = site.Dir.filePath("Copy_Panel1.QEM");
+    ASSERT_EQ(Zolctl({"download", "--port", "demo", "-o", copy}).Code, 0);
+    TData data;
+    ASSERT_TRUE(OpenConfiguration(data, copy));
+    data.ZoneList.Zone(9).Name = QStringLiteral("Laundry");
+    WriteConfiguration(data, copy);
+    const int writes = site.Panel->WritesReceived();
+    const TRun run = Zolctl({"upload", copy, "--port", "demo", "--changes", "--force"});
+    EXPECT_EQ(run.Code, 0) << run.Err.toStdString();
+    EXPECT_EQ(site.Panel->WritesReceived() - writes, 1);
+    EXPECT_EQ(site.Panel->Memory().ZoneNames[9], "Laundry");
+}
