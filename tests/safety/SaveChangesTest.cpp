@@ -152,3 +152,26 @@ TEST(SaveChanges, ADownloadedFileSavesItsChangesAlone)
     EXPECT_EQ(site.Panel->WritesReceived() - writes, 1);
     EXPECT_EQ(site.Panel->Memory().ZoneNames[9], "Laundry");
 }
+
+// A write the panel acknowledges but does not keep is caught by the read-back: not proven, the
+// state stays as it was and is no longer trusted.
+TEST(SaveChanges, AWriteThePanelDidNotKeepIsNotProven)
+{
+    TSite site;
+    QFile proven(ProvenState::PathFor(site.File, 1));
+    ASSERT_TRUE(proven.open(QIODevice::ReadOnly));
+    const QByteArray before = proven.readAll();
+    proven.close();
+    site.Panel->Faults.ForgetEveryWrite = 1;
+    TRun run = site.Edit([](TData& d) { d.ZoneList.Zone(4).Name = QStringLiteral("Plant Room"); });
+    EXPECT_EQ(run.Code, 1);
+    EXPECT_TRUE(run.Err.contains("zone 4's name read back from the panel is 'Store', not 'Plant Room'"))
+        << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.contains("partly saved")) << run.Err.toStdString();
+    ASSERT_TRUE(proven.open(QIODevice::ReadOnly));
+    EXPECT_EQ(proven.readAll(), before);
+
+    site.Panel->Faults.ForgetEveryWrite = 0;
+    run = site.Edit([](TData&) {});
+    EXPECT_TRUE(run.Err.contains("was written to after its state was last proven")) << run.Err.toStdString();
+}
