@@ -172,9 +172,10 @@ TTransferBlock TTransferPlanner::ChangesRead(const TSaveChangesSetup& setup,
         }
         if (i == count && setup.FirstDifference) {
             const QString difference = setup.FirstDifference(expected, *state->Found, before);
+            // Before writing, the caller offers Save All; after, it is an error like any other.
             if (!difference.isEmpty())
                 host_.End(before ? TTransferOutcome::PanelChanged : TTransferOutcome::Unproven,
-                          difference, TEndNotice::None);
+                          difference, before ? TEndNotice::None : TEndNotice::Error);
         }
         return std::nullopt;
     });
