@@ -33,6 +33,7 @@ constexpr std::array<TRow, WindowCommandCount> Rows{{
     {TWindowCommand::wcEditPage, "Editing a page", "AATTDP"},
     {TWindowCommand::wcLoadAll, "Load data from the Fire Panel", "AATTDP"},
     {TWindowCommand::wcSaveAll, "Save data to the Fire Panel", "AATTDP"},
+    {TWindowCommand::wcSaveChanges, "Save Changes to the Fire Panel", "AATTDP"},
     {TWindowCommand::wcLoadPage, "Load page from the panel", "AATTDP"},
     {TWindowCommand::wcSavePage, "Save page to the panel", "AATTDP"},
     {TWindowCommand::wcPanelNumber, "Panel Number", "AATTDP"},

@@ -19,7 +19,7 @@ enum class TWindowCommand {
     wcNew, wcOpen, wcRecentFile, wcSave, wcSaveAs, wcExportSchedule, wcImportSchedule,
     wcPrint, wcPrinterProperties, wcExit,
     wcUndo, wcRedo, wcEditPage,
-    wcLoadAll, wcSaveAll, wcLoadPage, wcSavePage, wcPanelNumber,
+    wcLoadAll, wcSaveAll, wcSaveChanges, wcLoadPage, wcSavePage, wcPanelNumber,
     wcClearDisplay, wcLoadLog, wcSaveLog, wcSelectPort, wcDisconnect,
     wcProtocol,
     wcCheckConfiguration, wcCompareWithFile, wcCompareWithPanel, wcRecordCommsLog,

@@ -84,6 +84,10 @@ void CreateActions(QMainWindow& w, TMainActions& a)
                            QStringLiteral("Save data to the Fire Panel"),
                            QStringLiteral("actSaveAllToPanel"));
     a.SaveAll->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
+    a.SaveChanges = MakeAction(&w, QStringLiteral("Save &Changes to the Fire Panel"),
+                               QStringLiteral("Save Changes to the Fire Panel"),
+                               QStringLiteral("actSaveChangesToPanel"));
+    a.SaveChanges->setIcon(s->standardIcon(QStyle::SP_DialogApplyButton));
     a.LoadPage = MakeAction(&w, QString(), QString(), QStringLiteral("actLoadFromPanel"));
     a.SavePage = MakeAction(&w, QString(), QString(), QStringLiteral("actSavetoPanel"));
     a.ClearDisplay = MakeAction(&w, QStringLiteral("Clear Display"), QStringLiteral("Clear Display"),
@@ -135,7 +139,7 @@ void CreateMenus(QMainWindow& w, TMainActions& a)
 
     QMenu* panel = w.menuBar()->addMenu(QStringLiteral("P&anel"));
     panel->setObjectName(QStringLiteral("mnuPanel"));
-    panel->addActions({a.LoadAll, a.SaveAll, a.LoadPage, a.SavePage});
+    panel->addActions({a.LoadAll, a.SaveAll, a.SaveChanges, a.LoadPage, a.SavePage});
     panel->addSeparator();
     panel->addActions({a.ClearDisplay, a.LoadLog, a.SaveLog});
     panel->addSeparator();
@@ -170,6 +174,7 @@ void CreateToolbar(QMainWindow& w, TMainActions& a)
     bar->addSeparator();
     ToolButton(bar, a.LoadAll, QStringLiteral("btnLoadAllFromPanel"), false);
     ToolButton(bar, a.SaveAll, QStringLiteral("btnSaveAllToPanel"), false);
+    ToolButton(bar, a.SaveChanges, QStringLiteral("btnSaveChangesToPanel"), false);
     ToolButton(bar, a.LoadPage, QStringLiteral("btnLoadFromPanel"), true);
     ToolButton(bar, a.SavePage, QStringLiteral("btnSavetoPanel"), true);
     bar->addSeparator();

@@ -22,6 +22,7 @@ struct TMainActions {
     QAction* Redo = nullptr;
     QAction* LoadAll = nullptr;
     QAction* SaveAll = nullptr;
+    QAction* SaveChanges = nullptr;
     QAction* LoadPage = nullptr;
     QAction* SavePage = nullptr;
     QAction* ClearDisplay = nullptr;

@@ -170,6 +170,7 @@ void TMainForm::ConnectActions()
     connect(a.Redo, &QAction::triggered, undo_, &TUndoCommands::Redo);
     connect(a.LoadAll, &QAction::triggered, this, [this] { LoadAll(); });
     connect(a.SaveAll, &QAction::triggered, this, [this] { SaveAll(); });
+    connect(a.SaveChanges, &QAction::triggered, this, [this] { SaveChanges(); });
     connect(a.LoadPage, &QAction::triggered, this, [this] { LoadPage(); });
     connect(a.SavePage, &QAction::triggered, this, [this] { SavePage(); });
     connect(a.ClearDisplay, &QAction::triggered, eventLog_, &TfrmEventLog::ClearDisplay);

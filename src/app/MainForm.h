@@ -99,6 +99,7 @@ public:
     // Panel commands.
     bool LoadAll();
     bool SaveAll();
+    bool SaveChanges();
     bool LoadPage();
     bool SavePage();
 

@@ -92,6 +92,12 @@ bool TMainForm::SaveAll()
     return Started(safety_->SaveAll());
 }
 
+bool TMainForm::SaveChanges()
+{
+    transferLoads_ = false;
+    return Started(safety_->SaveChanges());
+}
+
 // The event history adds to the log; every other page's load replaces what the page shows.
 bool TMainForm::LoadPage()
 {

@@ -70,6 +70,7 @@ void TMainForm::UpdateCommands()
     ApplyCommand(a.Redo, C::wcRedo, state, a.Redo->isEnabled());
     ApplyCommand(a.LoadAll, C::wcLoadAll, state);
     ApplyCommand(a.SaveAll, C::wcSaveAll, state);
+    ApplyCommand(a.SaveChanges, C::wcSaveChanges, state);
     // The page commands also follow the page shown (Loop 2 needs a second loop).
     host_->ShowTransferCommands(*a.LoadPage, *a.SavePage, data_->PanelNumber);
     ApplyCommand(a.LoadPage, C::wcLoadPage, state, a.LoadPage->isEnabled());

@@ -7,6 +7,7 @@
 #include "panel/TransferSequencer.h"
 #include "safety/CommsTrace.h"
 #include "safety/PanelReadBack.h"
+#include "safety/ProvenState.h"
 #include "safety/SaveAllWorkflow.h"
 #include "comms/SerialDeviceFactory.h"
 #include "sim/DemoPanel.h"
@@ -82,6 +83,9 @@ void TPanelSession::Ended(const TTransferResult& result)
 {
     if (sequencer_->LoadingAll() && result.Completed()) {
         const TData& data = setup_.Data;
+        // The whole panel was read: Save Changes of this file works from it.
+        QString notKept;
+        ProvenState::Keep(data, false, &notKept);
         const QString done =
             QStringLiteral("Load All completed in %1 s: %2 loop(s), %3 fitted points.")
                 .arg(double(loadAllClock_.elapsed()) / 1000.0, 0, 'f', 0)
@@ -89,8 +93,17 @@ void TPanelSession::Ended(const TTransferResult& result)
                 .arg(data.Loop1.FittedCount() + (data.LoopCount == 2 ? data.Loop2.FittedCount() : 0));
         setup_.ShowStatus(done);
         // Said in a message too, once the port's event is over.
-        QTimer::singleShot(0, this, [this, done] { setup_.Prompts.information(done); });
+        QTimer::singleShot(0, this, [this, done, notKept] {
+            setup_.Prompts.information(done);
+            if (!notKept.isEmpty())
+                setup_.Prompts.warning(notKept);
+        });
     }
+    // A page's own save (and any save until it is proven) leaves the panel's proven state
+    // behind: it is marked, not trusted, until a Save All or Save Changes proves the panel.
+    QString notMarked;
+    if (result.Wrote && !ProvenState::MarkUnsettled(setup_.Data.FileName, setup_.Data.PanelNumber, &notMarked))
+        QTimer::singleShot(0, this, [this, notMarked] { setup_.Prompts.warning(notMarked); });
     // Not from inside the port's own event: the port is closed and reopened here.
     QTimer::singleShot(0, this, [this] {
         if (Busy())

@@ -14,6 +14,7 @@
 #include "safety/ConfigDiff.h"
 #include "safety/SafetySettings.h"
 #include "safety/SaveAllWorkflow.h"
+#include "safety/SaveChangesWorkflow.h"
 #include "storage/ConfigFile.h"
 
 #include <QAction>
@@ -226,12 +227,67 @@ std::unique_ptr<TSaveAllWorkflow> TSafetyTools::MakeSaveAll()
     auto workflow = std::make_unique<TSaveAllWorkflow>(
         Data(), policy,
         [this](TData& scratch, QString* error) { return setup_.Session.ReadPanel(scratch, error); });
-    workflow->ConfirmErrors = [this](const QList<TFinding>& findings) {
-        checkDock_->ShowFindings(findings);
-        ShowDock(&setup_.Window, checkDock_);
-        return ConfirmSaveWithErrors(setup_.Context.Prompts, findings);
-    };
+    workflow->ConfirmErrors = [this](const QList<TFinding>& findings) { return ConfirmErrors(findings); };
     return workflow;
+}
+
+bool TSafetyTools::ConfirmErrors(const QList<TFinding>& findings)
+{
+    checkDock_->ShowFindings(findings);
+    ShowDock(&setup_.Window, checkDock_);
+    return ConfirmSaveWithErrors(setup_.Context.Prompts, findings);
+}
+
+bool TSafetyTools::SaveChanges()
+{
+    TTransferSequencer& sequencer = setup_.Session.Sequencer();
+    if (sequencer.Busy())
+        return false;
+    TSaveChangesPolicy policy;
+    policy.MaxOutputDelay = setup_.Context.MaxOutputDelay;
+    auto workflow = std::make_unique<TSaveChangesWorkflow>(Data(), policy);
+    workflow->ConfirmErrors = [this](const QList<TFinding>& findings) { return ConfirmErrors(findings); };
+    const TSaveChangesStep step = workflow->Prepare();
+    if (step == TSaveChangesStep::NoProvenState)
+        OfferSaveAll(workflow->Message());
+    if (step != TSaveChangesStep::Ready)
+        return false;
+    saveChanges_ = std::move(workflow);
+    const bool started = sequencer.SaveChanges(saveChanges_->Setup());
+    if (!started)
+        saveChanges_.reset();
+    return started;
+}
+
+// Save Changes cannot go on: Yes starts Save All as its own command does.
+void TSafetyTools::OfferSaveAll(const QString& why)
+{
+    if (setup_.Context.Prompts.confirm(why + QStringLiteral("\n\n") + UseSaveAllText
+                                           + QStringLiteral(" Save All to the panel now?"),
+                                       TPromptButtons::pbYesNo, TPromptKind::pkConfirmation)
+        != TPromptAnswer::paYes)
+        return;
+    if (auto* saveAll = setup_.Window.findChild<QAction*>(QStringLiteral("actSaveAllToPanel")))
+        saveAll->trigger();
+}
+
+void TSafetyTools::SaveChangesEnded(const TTransferResult& result)
+{
+    std::shared_ptr<TSaveChangesWorkflow> workflow(saveChanges_.release());
+    if (result.Outcome == TTransferOutcome::NotStarted)
+        return;
+    // Outside the port's event: a question may start Save All.
+    QTimer::singleShot(0, this, [this, workflow, result] {
+        workflow->Finish(result);
+        if (!workflow->ProblemText().isEmpty())
+            setup_.Context.Prompts.warning(workflow->ProblemText());
+        setup_.ShowStatus(workflow->Message());
+        if (workflow->Succeeded())
+            setup_.Context.Prompts.information(workflow->Message());
+        else if (workflow->OffersSaveAll() && !setup_.Session.Busy())
+            OfferSaveAll(workflow->Message());
+        // Any other end was told by the transfer itself, partly saved or not.
+    });
 }
 
 bool TSafetyTools::SaveAll()
@@ -266,6 +322,8 @@ bool TSafetyTools::SaveAll()
 // A Save All of this window ended: verified (outside the port's event) and reported.
 void TSafetyTools::TransferEnded(const TTransferResult& result)
 {
+    if (saveChanges_)
+        SaveChangesEnded(result);
     if (!saveAll_)
         return;
     std::shared_ptr<TSaveAllWorkflow> workflow(saveAll_.release());
@@ -282,6 +340,8 @@ void TSafetyTools::TransferEnded(const TTransferResult& result)
         if (!workflow->RecordError().isEmpty())
             setup_.Context.Prompts.warning(
                 QStringLiteral("The change record was not written:\n%1").arg(workflow->RecordError()));
+        if (!workflow->ProvenStateError().isEmpty())
+            setup_.Context.Prompts.warning(workflow->ProvenStateError());
         if (!result.Completed())
             return;
         if (workflow->Succeeded()) {

@@ -24,6 +24,8 @@ class TPage;
 class TPanelSession;
 class TPrompts;
 class TSaveAllWorkflow;
+class TSaveChangesWorkflow;
+struct TFinding;
 
 // The Tools menu of the main window: the check with its dock, the comparisons with a file and
 // with the panel, the communications log, and Save All with its safety net (check first, keep
@@ -55,6 +57,9 @@ public:
     bool RecordCommsLog(bool record);
     // Save All with its safety net; whether the sending started.
     bool SaveAll();
+    // Save Changes from the panel's proven state; whether the sending started. When the
+    // panel is not as proven, a question whose Yes starts Save All.
+    bool SaveChanges();
 
     TCheckConfigurationDock& CheckDock() { return *checkDock_; }
     TCompareDialog* CompareDialog() const { return compare_; }
@@ -68,6 +73,9 @@ private:
                         const QList<TDifference>& differences);
     std::unique_ptr<TSaveAllWorkflow> MakeSaveAll();
     void TransferEnded(const TTransferResult& result);
+    void SaveChangesEnded(const TTransferResult& result);
+    void OfferSaveAll(const QString& why);
+    bool ConfirmErrors(const QList<TFinding>& findings);
     TData& Data() const;
 
     TSetup setup_;
@@ -81,4 +89,5 @@ private:
     QAction* actBackupBeforeSave_ = nullptr;
     // The Save All under way.
     std::unique_ptr<TSaveAllWorkflow> saveAll_;
+    std::unique_ptr<TSaveChangesWorkflow> saveChanges_;
 };

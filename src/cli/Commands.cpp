@@ -63,13 +63,18 @@ const TCliCommand CommandTable[] = {
 )",
      RunDownloadCommand},
     {"upload",
-     "FILE.QEM --port PORT [--panel N] [--block ...] [--yes] [--send-date] [--verify] "
-     "[--backup DIR] [--force] [--trace LOG]",
+     "FILE.QEM --port PORT [--panel N] [--block ...] [--changes] [--yes] [--send-date] "
+     "[--verify] [--backup DIR] [--force] [--trace LOG]",
      "save the configuration (or one block) to the panel", R"(
   FILE.QEM        the configuration to send
   --port PORT     COM1..COM8, a device path, or demo (see download)
   --panel N       the panel number 1..8 (default: the "_Panel" digit of FILE's name, else 1)
   --block B       all (Save All, default) or one block, as for download
+  --changes       Save Changes: send only the records that differ from the panel's last
+                  proven state (kept by a verified Save All, a Load All or download of this
+                  panel), after reading them on the panel, and read them back; a panel
+                  changed since refuses it with nothing written (then upload without
+                  --changes). Needs no --yes.
   --yes           confirms "This will replace ALL data in the Panel" (needed for Save All
                   when there is no terminal to ask)
   --send-date     also send the maintenance date (the site page's "Send To Panel?")

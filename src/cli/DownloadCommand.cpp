@@ -6,6 +6,7 @@
 #include "model/Data.h"
 #include "panel/TransferSequencer.h"
 #include "safety/CommsTrace.h"
+#include "safety/ProvenState.h"
 #include "storage/ConfigFile.h"
 
 #include <QElapsedTimer>
@@ -50,6 +51,10 @@ int RunDownloadCommand(const QStringList& args, TCliContext& context)
         return code;
     if (!TConfigFile(data, prompts).WriteFile(output))
         return Failure(context, prompts.LastError);
+    // The whole panel was read: Save Changes of OUT to this panel works from it.
+    if (all && !ProvenState::Write(ProvenState::PathFor(arguments.Output, data.PanelNumber), data,
+                                   data.PanelNumber, false, QDateTime::currentDateTime(), &error))
+        context.Err << "zolctl: warning: " << error << '\n';
     SuccessSummary(context, QStringLiteral("Downloaded %1 (%2 fitted points) from panel %3 into %4 in %5 s")
                                 .arg(all ? QStringLiteral("the configuration")
                                          : QStringLiteral("block ") + arguments.Block)

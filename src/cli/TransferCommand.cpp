@@ -105,7 +105,7 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
 {
     static const QStringList switches = {QStringLiteral("yes"), QStringLiteral("clear"),
                                          QStringLiteral("send-date"), QStringLiteral("verify"),
-                                         QStringLiteral("no-verify")};
+                                         QStringLiteral("no-verify"), QStringLiteral("changes")};
     QList<TCliOption> known;
     for (const QString& name : allowed)
         known << TCliOption{name, !switches.contains(name)};
@@ -118,6 +118,7 @@ bool ParseTransferArguments(TCliContext& context, const QStringList& args,
     parsed.SendDate = options.contains(QStringLiteral("send-date"));
     parsed.Verify = options.contains(QStringLiteral("verify"));
     parsed.NoVerify = options.contains(QStringLiteral("no-verify"));
+    parsed.Changes = options.contains(QStringLiteral("changes"));
     if (parsed.Verify && parsed.NoVerify) {
         UsageError(context, QStringLiteral("--verify and --no-verify exclude each other"));
         return false;

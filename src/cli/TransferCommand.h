@@ -25,6 +25,7 @@ struct TTransferArguments {
     bool Saving = false;   // the operation writes to the panel
     bool Verify = false;   // --verify: kept for scripts; a Save All verifies anyway
     bool NoVerify = false; // --no-verify
+    bool Changes = false;  // --changes: Save Changes
     QString Backup;
     QString TracePath;
     TCommsTrace* Trace = nullptr; // every byte of the link goes here when set
@@ -53,6 +54,9 @@ int RunTransfer(TCliContext& context, TData& data, TCliPrompts& prompts,
                 TTransferResult* ended = nullptr);
 
 constexpr int ExitCancelled = 130;
+
+// upload --changes: Save Changes of the one file in arguments.
+int RunUploadChanges(TCliContext& context, TTransferArguments& arguments, bool force);
 
 // Fitted points of both loops, for the line a successful transfer ends with.
 int FittedPoints(const TData& data);

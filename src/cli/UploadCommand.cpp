@@ -7,6 +7,7 @@
 #include "panel/TransferSequencer.h"
 #include "safety/CommsTrace.h"
 #include "safety/ConfigDiff.h"
+#include "safety/ProvenState.h"
 #include "safety/SaveAllWorkflow.h"
 #include "storage/ConfigFile.h"
 
@@ -43,13 +44,15 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
                                 {QStringLiteral("port"), QStringLiteral("panel"),
                                  QStringLiteral("block"), QStringLiteral("yes"),
                                  QStringLiteral("send-date"), QStringLiteral("verify"),
-                                 QStringLiteral("no-verify"),
+                                 QStringLiteral("no-verify"), QStringLiteral("changes"),
                                  QStringLiteral("backup"), QStringLiteral("trace")},
                                 arguments))
         return ecUsage;
     if (arguments.Files.size() != 1)
         return UsageError(context, QStringLiteral("upload needs one FILE.QEM"));
     arguments.Saving = true;
+    if (arguments.Changes)
+        return RunUploadChanges(context, arguments, force);
 
     QElapsedTimer clock;
     clock.start();
@@ -131,6 +134,11 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
         context.Out.flush();
         return true;
     }, &sent);
+    // A block's own save leaves the panel's proven state behind (a Save All's workflow marks
+    // its own until the verify proves the panel).
+    QString notMarked;
+    if (!all && sent.Wrote && !ProvenState::MarkUnsettled(data.FileName, data.PanelNumber, &notMarked))
+        context.Err << "zolctl: warning: " << notMarked << '\n';
     if (code != ecSuccess) {
         // A partly saved panel is recorded as such.
         if (all && sent.PartlySaved)

@@ -729,6 +729,7 @@ void TTransferEngine::Complete(bool refreshActivePage)
     progress_.Close();
     TTransferResult result;
     result.Outcome = TTransferOutcome::Completed;
+    result.Wrote = run->Wrote;
     result.ElapsedMs = run->Clock.elapsed();
     result.LongestAnswerMs = run->LongestAnswerMs;
     result.SettleMs = run->LongestSettleMs;
@@ -752,6 +753,7 @@ void TTransferEngine::End(TTransferOutcome outcome, const QString& message, TEnd
     result.LongestAnswerMs = run->LongestAnswerMs;
     result.SettleMs = run->LongestSettleMs;
     result.PartlySaved = run->Plan.Saves && run->Wrote;
+    result.Wrote = run->Wrote;
     result.Message = message;
     if (result.PartlySaved)
         // A message that ends its sentence is followed by the next one on its line.

@@ -13,13 +13,18 @@ enum class TTransferOutcome {
     ProtocolMismatch,
     PortLost,          // the port vanished or the panel stopped answering part-way
     Refused,           // the panel refused a request again and again
-    Unproven,          // a block that saw a line fault could not be proven afterwards
+    Unproven,          // a block that saw a line fault, or a save read back, could not be proven
+    // Save Changes found the panel not as last proven (edited at its keypad or by another
+    // computer, another panel, or no proven state): nothing was written.
+    PanelChanged,
 };
 
 struct TTransferResult {
     TTransferOutcome Outcome = TTransferOutcome::NotStarted;
     // A save that ended early after writing to the panel: it holds part old, part new data.
     bool PartlySaved = false;
+    // The panel acknowledged a write, however the operation ended.
+    bool Wrote = false;
     // What the user was told, for logs and zolctl's stderr; never parsed.
     QString Message;
     qint64 ElapsedMs = 0;

@@ -2,14 +2,19 @@
 
 #include "model/Data.h"
 #include "panel/PanelPages.h"
+#include "panel/SaveChanges.h"
 #include "panel/TransferPlan.h"
 
 #include <QDateTime>
 
 #include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
 class TData;
 class TZOLPanelComms;
+struct TChangesState;
 
 // Builds the plan of each operation from its blocks, in the order the panel expects them.
 // Blocks read their settings from the document when their turn comes (the loop count read
@@ -34,6 +39,9 @@ public:
     // linkUp: the link is up from an earlier operation (no handshake, versions known).
     TTransferPlan LoadAll(bool linkUp);
     TTransferPlan SaveAll();
+    // Only the records that differ from the panel's last proven state, after reading them on
+    // the panel; they are read back once written.
+    TTransferPlan SaveChanges(const TSaveChangesSetup& setup);
     // The active page's load or save; summaryLoop is the Loop Summary's loop choice.
     TTransferPlan LoadPage(TPanelPage page, int summaryLoop, bool linkUp);
     TTransferPlan SavePage(TPanelPage page, int summaryLoop);
@@ -73,6 +81,13 @@ private:
     TTransferBlock SiteSave(bool withHead);
     TTransferBlock NetworkSave();
     TTransferBlock CauseEffectSave();
+    // Save Changes: the records to write, their check on the panel before, their read-back after.
+    TTransferBlock ChangesFound(const TSaveChangesSetup& setup, std::shared_ptr<TChangesState> state);
+    TTransferBlock ChangesRead(const TSaveChangesSetup& setup, std::shared_ptr<TChangesState> state,
+                               bool before);
+    TTransferBlock ChangesWrite(std::shared_ptr<TChangesState> state);
+    // Every write of a Save All of this planner's configuration, with the block it is in.
+    std::vector<std::pair<int, TExchange>> SaveAllWrites();
 
     TExchange Read(const QByteArray& request,
                    std::function<TReplyVerdict(const QByteArray& payload)> handler);

@@ -108,6 +108,14 @@ bool TTransferSequencer::SaveAll()
     return Run(Planner().SaveAll(), false);
 }
 
+bool TTransferSequencer::SaveChanges(const TSaveChangesSetup& setup)
+{
+    if (Busy() || !setup.Proven || !(AccessCodesForced || data_.AccessCodesValid())
+        || !TextsPass({}) || !SaveChecksPass(false))
+        return false;
+    return Run(Planner().SaveChanges(setup), false);
+}
+
 bool TTransferSequencer::LoadPage()
 {
     const TPanelPage page = context_.ActivePage();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panel/PanelPages.h"
+#include "panel/SaveChanges.h"
 #include "panel/TransferOutcome.h"
 #include "panel/TransferPlan.h"
 #include "storage/Prompts.h"
@@ -37,6 +38,9 @@ public:
     // fails its check, the user said No, a check refused, or the port did not open).
     bool LoadAll();
     bool SaveAll();
+    // Only what differs from the panel's last proven state; refused like Save All (busy,
+    // access codes, texts the panel refuses, output delays), without its question.
+    bool SaveChanges(const TSaveChangesSetup& setup);
     bool LoadPage();
     bool SavePage();
     // The shared name table on its own (zolctl's name block).

@@ -3,6 +3,7 @@
 #include "model/Data.h"
 #include "safety/Backups.h"
 #include "safety/ChangeRecord.h"
+#include "safety/ProvenState.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -89,6 +90,10 @@ QString TSaveAllWorkflow::Durations() const
 void TSaveAllWorkflow::Finish(const TTransferResult& result)
 {
     result_ = result;
+    const int panel = policy_.Panel > 0 ? policy_.Panel : data_.PanelNumber;
+    // Until the verify proves it, the panel may differ from its proven state anywhere.
+    if (result.Wrote)
+        ProvenState::MarkUnsettled(data_.FileName, panel, &provenError_);
     if (!result.Completed()) {
         message_ = result.PartlySaved
             ? QStringLiteral("Save All did not complete: the panel holds part old, part new data.")
@@ -120,6 +125,10 @@ void TSaveAllWorkflow::Finish(const TTransferResult& result)
     message_ = QStringLiteral("Save All completed in %1").arg(Durations());
     message_ = verified_ ? message_ + QStringLiteral("; verified: the panel holds what was sent.")
                          : TConfigDiff::VerifyFailedText(differences_);
+    // What the panel holds is now proven: Save Changes works from it.
+    if (verified_ && !data_.FileName.isEmpty())
+        ProvenState::Write(ProvenState::PathFor(data_.FileName, panel), data_, panel, true,
+                           QDateTime::currentDateTime(), &provenError_);
     RecordChange();
 }
 

@@ -68,6 +68,8 @@ public:
     // The change record's entry was written there (empty: none was due, or RecordError()).
     QString ChangeRecordPath() const { return recordPath_; }
     QString RecordError() const { return recordError_; }
+    // After a verified Save All: why the panel's proven state could not be kept (empty: kept).
+    QString ProvenStateError() const { return provenError_; }
     // From the first byte sent to the end of the verify, with the parts when there was one:
     // "32.8 s (writes 15.5 s, verify 17.3 s)".
     QString Durations() const;
@@ -101,4 +103,5 @@ private:
     std::unique_ptr<TData> before_;
     QString recordPath_;
     QString recordError_;
+    QString provenError_;
 };

@@ -42,6 +42,7 @@ const TEntry Entries[] = {
     {"actRedo", C::wcRedo},
     {"actLoadAllFromPanel", C::wcLoadAll},
     {"actSaveAllToPanel", C::wcSaveAll},
+    {"actSaveChangesToPanel", C::wcSaveChanges},
     {"actLoadFromPanel", C::wcLoadPage},
     {"actSavetoPanel", C::wcSavePage},
     {"actClearDisplay", C::wcClearDisplay, ppViewEventLog},

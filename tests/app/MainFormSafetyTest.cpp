@@ -2,12 +2,17 @@
 
 #include "editors/safety/CheckConfigurationDock.h"
 #include "editors/safety/CompareDialog.h"
+#include "panel/TransferOutcome.h"
+#include "safety/ProvenState.h"
 #include "storage/ConfigFile.h"
+
+#include "comms/MemorySerialDevice.h"
 
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -132,4 +137,62 @@ TEST_F(TMainFormTest, CompareWithFileShowsTheDifference)
     EXPECT_EQ(dialog->VisibleDifferences(), 1);
     auto* tree = dialog->findChild<QTreeWidget*>(QStringLiteral("tvwDifferences"));
     EXPECT_NE(FindRow(tree, QStringLiteral("Plant Room")), nullptr);
+}
+
+// Save Changes from the toolbar after a verified Save All sends the one renamed zone and
+// proves it; a port lost part-way (from the menu) leaves the proven state as it was.
+TEST_F(TMainFormTest, SaveChangesSendsTheEditAndALostPortKeepsTheProvenState)
+{
+    Files = {Dir.filePath(QStringLiteral("site_Panel1.QEM"))};
+    Form->Data().ZoneList.Zone(4).Name = QStringLiteral("Store");
+    ASSERT_TRUE(Form->FileSaveAs());
+    Prompts.DefaultAnswer = TPromptAnswer::paYes;
+    ASSERT_TRUE(RunTransfer([&] { return Form->SaveAll(); }));
+    const QString proven = ProvenState::PathFor(Form->Data().FileName, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(proven); }, 60000));
+
+    Form->Data().ZoneList.Zone(4).Name = QStringLiteral("Plant Room");
+    const int writes = Panel->WritesReceived();
+    EXPECT_TRUE(RunTransfer([&] {
+        QTest::mouseClick(Form->findChild<QToolButton*>(QStringLiteral("btnSaveChangesToPanel")),
+                          Qt::LeftButton);
+        return true;
+    }));
+    EXPECT_EQ(Panel->Memory().ZoneNames[4], "Plant Room");
+    EXPECT_EQ(Panel->WritesReceived() - writes, 1);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return Form->statusBar()->currentMessage().endsWith(QStringLiteral("; read back and proven")); },
+        10000))
+        << Form->statusBar()->currentMessage().toStdString();
+
+    QFile file(proven);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    for (int z = 5; z <= 12; ++z)
+        Form->Data().ZoneList.Zone(z).Name = QStringLiteral("Wing %1").arg(z);
+    QList<TTransferResult> ended;
+    QObject::connect(&Form->Sequencer(), &TTransferSequencer::Ended,
+                     [&](const TTransferResult& r) { ended.append(r); });
+    int zoneNameWrites = 0;
+    Panel->OnFrame = [&](bool fromTool, const QByteArray& bytes) {
+        if (!fromTool || bytes.size() < 3 || bytes.at(2) != 'F' || ++zoneNameWrites != 3)
+            return;
+        auto* device = dynamic_cast<TMemorySerialDevice*>(Form->Comms().Port().Device());
+        QTimer::singleShot(0, [device] {
+            if (device)
+                device->Unplug();
+        });
+    };
+    EXPECT_FALSE(RunTransfer([&] {
+        Action("actSaveChangesToPanel")->trigger();
+        return true;
+    }));
+    Panel->OnFrame = nullptr;
+    ASSERT_FALSE(ended.isEmpty());
+    EXPECT_EQ(ended.last().Outcome, TTransferOutcome::PortLost);
+    EXPECT_TRUE(ended.last().PartlySaved);
+    QTest::qWait(50);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
 }
