@@ -726,6 +726,8 @@ void TTransferEngine::Complete(bool refreshActivePage)
     TTransferRun* run = Retire();
     lastCompleted_ = true;
     comms_.SetInputTimeOut(run->InitialTimeOut);
+    if (run->Plan.OnCompleted)
+        run->Plan.OnCompleted();
     progress_.Close();
     TTransferResult result;
     result.Outcome = TTransferOutcome::Completed;

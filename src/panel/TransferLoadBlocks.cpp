@@ -461,12 +461,8 @@ std::vector<TTransferBlock> TTransferPlanner::EventsLoad(bool clear)
     auto state = std::make_shared<TState>();
     TTransferBlock read = StepBlock(QStringLiteral("Event History"),
                                     [=, this](int i) -> std::optional<TExchange> {
-        if (state->Ended || i >= MaxEventRequests) {
-            // The panel goes on printing events as text lines.
-            if (!clear)
-                comms_.IsASCIIOnly = true;
+        if (state->Ended || i >= MaxEventRequests)
             return std::nullopt;
-        }
         if (state->Base < 0)
             state->Base = data_.EventLog.size();
         TExchange x = Read(EventRequest(i, false), [=, this](const QByteArray& p) {
@@ -558,10 +554,8 @@ std::vector<TTransferBlock> TTransferPlanner::EventsLoad(bool clear)
             state->Previous.reset();
         };
         if (state->Deleted >= state->Texts.size()) {
-            if (state->Emptied || !state->Uncertain) {
-                comms_.IsASCIIOnly = true;
+            if (state->Emptied || !state->Uncertain)
                 return std::nullopt;
-            }
             // Every event read is deleted after a fault: the panel must now say its history is
             // empty, or the history left is read again and the deleting goes on from there.
             TExchange x = Read(EventRequest(0, false), [=](const QByteArray& p) {

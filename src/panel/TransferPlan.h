@@ -59,6 +59,8 @@ struct TTransferPlan {
     bool Saves = false;         // writes to the panel: an early end leaves it partly saved
     bool RefreshAtEnd = false;  // the active page is redrawn when it completes
     std::vector<TTransferBlock> Blocks;
+    // Runs once the operation has completed, its last answer proven.
+    std::function<void()> OnCompleted = {};
 };
 
 // How the end of an operation is told to the user.

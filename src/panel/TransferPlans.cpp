@@ -2,6 +2,7 @@
 
 #include "panel/TransferPlanner.h"
 
+#include "comms/ZOLPanelComms.h"
 #include "model/Data.h"
 
 namespace {
@@ -105,5 +106,8 @@ TTransferPlan TTransferPlanner::LoadEvents(bool clear, bool linkUp)
     TTransferPlan plan{QStringLiteral("Event History"), false, false, {Version(linkUp, false)}};
     for (TTransferBlock& block : EventsLoad(clear))
         plan.Blocks.push_back(std::move(block));
+    // The panel goes on printing events as text lines; packets are looked at until the
+    // history read is proven.
+    plan.OnCompleted = [this] { comms_.IsASCIIOnly = true; };
     return plan;
 }
