@@ -111,10 +111,13 @@ int main(int argc, char** argv)
     TData compared;
     compared.ZoneList.Zone(4).Name = QStringLiteral("Plant Room");
     compared.SiteConfig.ClientName = QStringLiteral("Brenmoor Hospital");
-    if (TConfigFile(compared, prompts).SaveAs(other) && form.CompareWithFile())
-        save(form.CompareDialog(), QStringLiteral("compare"));
+    if (TConfigFile(compared, prompts).SaveAs(other)) {
+        form.findChild<QAction*>(QStringLiteral("actCompareWithFile"))->trigger();
+        if (form.CompareDialog())
+            save(form.CompareDialog(), QStringLiteral("compare"));
+    }
 
-    form.Data().SetModified(false);
+    form.Data().MarkSaved();
     std::printf("screenshots in %s\n", qPrintable(out.absolutePath()));
     return failed == 0 ? 0 : 1;
 }
