@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 python3 ./scripts/check-posix-headers.py
 ./scripts/install-deps.sh
 ./scripts/build.sh test
-(cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
+# Twice as many tests as cores: the transfer tests mostly wait on emulated lines.
+(cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(( $(nproc) * 2 ))" --timeout 300)
 # The report through a real print queue (a private CUPS server; skipped without root).
 ./scripts/test-cups.sh build/test
 ./scripts/build.sh fuzz
