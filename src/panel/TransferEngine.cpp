@@ -174,7 +174,7 @@ void TTransferEngine::NextRequest()
                 comms_.SetInputTimeOut(x.TimeOutMs);
             if (run_->SettleTimer.isActive())
                 run_->SendAfterSettle = true;
-            else if (x.AfterQuiet)
+            else if (x.AfterQuiet && !run_->LineQuiet)
                 Settle(TSettleReason::Resend, true);
             else
                 Send();
@@ -205,6 +205,7 @@ void TTransferEngine::Send()
     TTransferRun& run = *run_;
     const QByteArray& request = run.InFlight->Request;
     ++run.Sends;
+    run.LineQuiet = false;
     run.SentClock.restart();
     run.LettersSinceQuiet.set(static_cast<quint8>(request.at(0)));
     for (const char letter : run.InFlight->AlsoAccepts)
@@ -224,6 +225,7 @@ void TTransferEngine::SuspectSinceSync()
 void TTransferEngine::Unexpected()
 {
     TTransferRun& run = *run_;
+    run.LineQuiet = false;
     if (run.SettleTimer.isActive()) {
         run.SettleQuiet = false;
         if (run.SettleExtensions < MaxSettleExtensions) {
@@ -258,6 +260,8 @@ void TTransferEngine::ProveNext()
             // an earlier answer delivered again: a displaced read is never taken twice.
             if (run.SettleTimer.isActive())
                 run.SendAfterSettle = true;
+            else if (run.LineQuiet)
+                Send();
             else
                 Settle(TSettleReason::Resend, true);
             return;
@@ -539,6 +543,7 @@ void TTransferEngine::Settled()
     // Nothing sent before can still arrive.
     if (quiet)
         run.LettersSinceQuiet.reset();
+    run.LineQuiet = quiet;
     if (!run.Proving) {
         // Something displaced may have been taken since the line was last quiet.
         if (!quiet)
@@ -564,21 +569,8 @@ void TTransferEngine::Settled()
         }
         break;
     case TSettleReason::AfterProof:
-        if (!quiet) {
-            // Something displaced may have been compared: the proof goes again.
-            if (++run.ProofRounds > MaxRepeats) {
-                End(TTransferOutcome::Unproven,
-                    BlockTitle() + QStringLiteral(": the panel's answers could not be proven; "
-                                                  "the line never fell quiet after them."),
-                    TEndNotice::Error);
-                break;
-            }
-            run.ProofBlock = 0;
-            run.ProofItem = 0;
-            ProveNext();
-            break;
-        }
-        // Proven on a quiet line: earlier blocks can no longer be displaced.
+        // Every proof read went out on a settled line and took the first answer after it:
+        // what arrives after the last one (a repeat of it) changes nothing proven.
         for (TBlockRecord& record : run.Records)
             record.Suspect = false;
         run.Proving = false;

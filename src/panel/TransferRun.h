@@ -78,6 +78,7 @@ struct TTransferRun {
     bool SettleQuiet = true;  // nothing arrived during this settle
     TSettleReason Settling = TSettleReason::Resend;
     bool SendAfterSettle = false;  // the in-flight request goes (again) when the line is quiet
+    bool LineQuiet = false;  // nothing was sent or arrived since a settle found the line quiet
 
     // Proving: the blocks that saw faults since the line was last known quiet.
     std::vector<TBlockRecord> Records;
@@ -90,7 +91,6 @@ struct TTransferRun {
     std::size_t ProofItem = 0;
     bool ProofChanged = false;   // a block's second read differed: its handlers run again
     int Disagreements = 0;       // reads of the item being proven that disagreed
-    int ProofRounds = 0;
     bool FinalChecked = false;
     int FinalChecks = 0;
 
