@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs each libFuzzer harness of build/fuzz for a short fixed time from its committed seed
-# corpus (tests/fuzz/corpus/<name>). A finding fails the run and names its reproducer; replay
-# one with: build/fuzz/tests/fuzz/<name> <reproducer>.
+# Runs every libFuzzer harness of build/fuzz, all at once, for a short fixed time from its
+# committed seed corpus (tests/fuzz/corpus/<name>). A finding fails the run and names its
+# reproducer; replay one with: build/fuzz/tests/fuzz/<name> <reproducer>.
 #   scripts/fuzz.sh [SECONDS] [NAME...]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -20,20 +20,29 @@ fi
 
 findings=build/fuzz/findings
 mkdir -p "$findings"
-failed=0
-for name in "${names[@]}"; do
-  work="build/fuzz/corpus/$name"
+# All harnesses run at once: the transfer harness mostly waits on emulated lines.
+run_one() {
+  local name=$1 work="build/fuzz/corpus/$1" log="build/fuzz/$1.log" limit=30
   mkdir -p "$work"
-  log="build/fuzz/$name.log"
   # A transfer input runs whole operations (up to a minute each on a faulty line); the other
   # harnesses handle one buffer.
-  limit=30
   [ "$name" = fuzz_transfer ] && limit=200
   # New inputs go to the work corpus; the committed seeds are only read.
   QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$bin/$name" -max_total_time="$seconds" -timeout="$limit" -rss_limit_mb=2048 -print_final_stats=0 \
     -artifact_prefix="$findings/$name-" "$work" "tests/fuzz/corpus/$name" >"$log" 2>&1
+}
+pids=()
+for name in "${names[@]}"; do
+  run_one "$name" &
+  pids+=($!)
+done
+failed=0
+for i in "${!names[@]}"; do
+  name=${names[$i]}
+  log="build/fuzz/$name.log"
+  wait "${pids[$i]}"
   status=$?
   if [ $status -ne 0 ]; then
     failed=1
