@@ -9,6 +9,7 @@
 #include "storage/ConfigFile.h"
 #include "storage/Prompts.h"
 #include "support/LargestConfiguration.h"
+#include "support/SilentPrompts.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,21 +23,6 @@ namespace {
 
 constexpr int BitRate = 9600;
 constexpr double TargetSeconds = 5.0;
-
-class TSilentPrompts : public TPrompts {
-public:
-    void information(const QString&, const QString&) override {}
-    void warning(const QString&, const QString&) override {}
-    void error(const QString& text, const QString&) override
-    {
-        std::fprintf(stderr, "error: %s\n", qPrintable(text));
-    }
-    TPromptAnswer confirm(const QString&, TPromptButtons, TPromptKind) override
-    {
-        return TPromptAnswer::paNo;
-    }
-    void beep() override {}
-};
 
 struct TTimed {
     double Seconds = -1;

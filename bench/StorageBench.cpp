@@ -7,6 +7,7 @@
 #include "support/MedianTime.h"
 #include "storage/ConfigFile.h"
 #include "storage/Prompts.h"
+#include "support/SilentPrompts.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,21 +23,6 @@ namespace {
 
 constexpr double BudgetMs = 15.0;
 constexpr int Runs = 21;
-
-class TSilentPrompts : public TPrompts {
-public:
-    void information(const QString&, const QString&) override {}
-    void warning(const QString&, const QString&) override {}
-    void error(const QString& text, const QString&) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-    }
-    TPromptAnswer confirm(const QString&, TPromptButtons, TPromptKind) override
-    {
-        return TPromptAnswer::paNo;
-    }
-    void beep() override {}
-};
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "panel/TransferSequencer.h"
 #include "sim/PanelEmulator.h"
 #include "storage/Prompts.h"
+#include "support/SilentPrompts.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,21 +21,6 @@
 namespace {
 
 constexpr int BitRate = 9600;
-
-class TSilentPrompts : public TPrompts {
-public:
-    void information(const QString&, const QString&) override {}
-    void warning(const QString&, const QString&) override {}
-    void error(const QString& text, const QString&) override
-    {
-        std::fprintf(stderr, "error: %s\n", qPrintable(text));
-    }
-    TPromptAnswer confirm(const QString&, TPromptButtons, TPromptKind) override
-    {
-        return TPromptAnswer::paYes;
-    }
-    void beep() override {}
-};
 
 class TNoProgress : public TTransferProgress {
 public:
@@ -84,7 +70,7 @@ struct TRun {
 TRun Measure(TPanelEmulator& panel, TData& data, bool save)
 {
     TZOLPanelComms comms;
-    TSilentPrompts prompts;
+    TSilentPrompts prompts(TPromptAnswer::paYes);
     TNoProgress progress;
     TTransferSequencer sequencer(data, comms, prompts, progress, {});
     ApplyPanelLinkSettings(comms);

@@ -8,6 +8,7 @@
 #include "sim/DemoPanel.h"
 #include "storage/ConfigFile.h"
 #include "storage/Prompts.h"
+#include "support/SilentPrompts.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -19,21 +20,6 @@ namespace {
 
 constexpr int BitRate = 9600;
 constexpr double Budget = 1.05;
-
-class TSilentPrompts : public TPrompts {
-public:
-    void information(const QString&, const QString&) override {}
-    void warning(const QString&, const QString&) override {}
-    void error(const QString& text, const QString&) override
-    {
-        std::fprintf(stderr, "error: %s\n", qPrintable(text));
-    }
-    TPromptAnswer confirm(const QString&, TPromptButtons, TPromptKind) override
-    {
-        return TPromptAnswer::paNo;
-    }
-    void beep() override {}
-};
 
 double RunSeconds(const QStringList& args)
 {
