@@ -24,3 +24,15 @@ int LoadPanelInto(TCliContext& context, const TTransferArguments& arguments, TDa
     return RunTransfer(context, data, prompts, arguments, ppLoopSummary,
                        [](TTransferSequencer& s) { return s.LoadAll(); });
 }
+
+int ReportCheck(TCliContext& context, const QList<TFinding>& findings, bool refused)
+{
+    for (const TFinding& finding : findings)
+        if (finding.Severity == fsError)
+            context.Err << "zolctl: " << TConfigCheck::SeverityText(finding.Severity) << ": "
+                        << finding.ItemText << ": " << finding.Text << '\n';
+    if (!refused)
+        return ecSuccess;
+    return Failure(context, QStringLiteral("the check found errors; nothing was sent (give "
+                                           "--force to send it all the same)"));
+}

@@ -32,13 +32,9 @@ int RunUploadChanges(TCliContext& context, TTransferArguments& arguments, bool f
     policy.MaxOutputDelay = LoadProgramSettings().MaxOutputDelay;
     TSaveChangesWorkflow workflow(data, policy);
     const TSaveChangesStep step = workflow.Prepare();
-    for (const TFinding& finding : workflow.Findings())
-        if (finding.Severity == fsError)
-            context.Err << "zolctl: " << TConfigCheck::SeverityText(finding.Severity) << ": "
-                        << finding.ItemText << ": " << finding.Text << '\n';
-    if (step == TSaveChangesStep::RefusedByCheck)
-        return Failure(context, QStringLiteral("the check found errors; nothing was sent (give "
-                                               "--force to send it all the same)"));
+    if (const int code = ReportCheck(context, workflow.Findings(),
+                                     step == TSaveChangesStep::RefusedByCheck))
+        return code;
     const QString wholeUpload =
         QStringLiteral("Use a whole upload (without --changes): ") + UseSaveAllText;
     if (step == TSaveChangesStep::NoProvenState)

@@ -96,13 +96,9 @@ int RunUploadCommand(const QStringList& givenArgs, TCliContext& context)
     });
     if (all) {
         const TSaveAllStep step = workflow.Prepare();
-        for (const TFinding& finding : workflow.Findings())
-            if (finding.Severity == fsError)
-                context.Err << "zolctl: " << TConfigCheck::SeverityText(finding.Severity) << ": "
-                            << finding.ItemText << ": " << finding.Text << '\n';
-        if (step == TSaveAllStep::RefusedByCheck)
-            return Failure(context, QStringLiteral("the check found errors; nothing was sent (give "
-                                                   "--force to send it all the same)"));
+        if (const int code = ReportCheck(context, workflow.Findings(),
+                                         step == TSaveAllStep::RefusedByCheck))
+            return code;
         if (step == TSaveAllStep::BackupFailed)
             return readCode == ExitCancelled
                 ? readCode
