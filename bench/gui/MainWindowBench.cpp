@@ -61,6 +61,14 @@ void BM_StartupToFirstShownWindow(benchmark::State& state)
 }
 BENCHMARK(BM_StartupToFirstShownWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// One page change as the user sees it: the page shown and drawn. Out of line so that a profiler
+// can count it alone: valgrind --tool=callgrind --toggle-collect='*ShowPage*'.
+Q_NEVER_INLINE void ShowPage(TMainForm& form, TPanelPage page)
+{
+    form.SetActivePage(page);
+    QCoreApplication::processEvents();
+}
+
 void BM_PageChangeWithLargestOpen(benchmark::State& state)
 {
     TBenchWindow bench;
@@ -70,11 +78,42 @@ void BM_PageChangeWithLargestOpen(benchmark::State& state)
     bool zones = false;
     for (auto _ : state) {
         zones = !zones;
-        form.SetActivePage(zones ? ppZoneConfig : ppSiteConfig);
-        QCoreApplication::processEvents();
+        ShowPage(form, zones ? ppZoneConfig : ppSiteConfig);
     }
 }
 BENCHMARK(BM_PageChangeWithLargestOpen)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// One direction of the change above: the other one runs outside the timing.
+void PageChangeTo(benchmark::State& state, TPanelPage shown, TPanelPage other)
+{
+    TBenchWindow bench;
+    TMainForm& form = bench.Show();
+    if (!form.OpenFile(bench.Largest))
+        state.SkipWithError("the largest configuration did not open");
+    // Both pages shown once first: the loop measures the changes a user makes all day, not the
+    // first showing of a page after the file opened.
+    form.SetActivePage(shown);
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.SetActivePage(other);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        ShowPage(form, shown);
+    }
+}
+void BM_PageChangeToZoneConfig(benchmark::State& state)
+{
+    PageChangeTo(state, ppZoneConfig, ppSiteConfig);
+}
+void BM_PageChangeToSiteConfig(benchmark::State& state)
+{
+    PageChangeTo(state, ppSiteConfig, ppZoneConfig);
+}
+BENCHMARK(BM_PageChangeToZoneConfig)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PageChangeToSiteConfig)->Unit(benchmark::kMillisecond)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void BM_OpenLargestThroughTheWindow(benchmark::State& state)
