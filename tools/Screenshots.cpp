@@ -4,6 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen ZOL_SCREENSHOT_DIR=/tmp/shots zol_screenshots
 #include "app/HelpWindow.h"
 #include "app/MainForm.h"
+#include "editors/common/CachedStyle.h"
 #include "editors/safety/CompareDialog.h"
 #include "editors/status/AboutBox.h"
 #include "editors/status/CommSelect.h"
@@ -44,6 +45,7 @@ public:
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    TCachedStyle::Install();
     const QDir out(qEnvironmentVariable("ZOL_SCREENSHOT_DIR", QStringLiteral("screenshots")));
     QDir().mkpath(out.path());
     const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));

@@ -1,3 +1,5 @@
+#include "editors/common/CachedStyle.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -9,6 +11,7 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    TCachedStyle::Install();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "editors/common/CachedStyle.h"
 #include "editors/status/Status.h"
 
 #include "ZolVersion.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    TCachedStyle::Install();
     QApplication::setApplicationName(QStringLiteral("ZOL Tools"));
     QApplication::setApplicationVersion(QString::fromLatin1(ZolVersion));
     QApplication::setOrganizationName(QStringLiteral("Brenmoor"));

@@ -1,3 +1,5 @@
+#include "editors/common/CachedStyle.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -16,6 +18,7 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     QApplication app(argc, argv);
+    TCachedStyle::Install();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
