@@ -172,12 +172,7 @@ void TTransferEngine::NextRequest()
                 progress_.SetStatus(x.Status);
             if (x.TimeOutMs > 0)
                 comms_.SetInputTimeOut(x.TimeOutMs);
-            if (run_->SettleTimer.isActive())
-                run_->SendAfterSettle = true;
-            else if (x.AfterQuiet && !run_->LineQuiet)
-                Settle(TSettleReason::Resend, true);
-            else
-                Send();
+            SendWhenReady(x.AfterQuiet);
             return;
         }
         ++run_->Block;
@@ -198,6 +193,17 @@ void TTransferEngine::NextRequest()
         return;
     }
     Complete(run_->Plan.RefreshAtEnd);
+}
+
+void TTransferEngine::SendWhenReady(bool onSettledLine)
+{
+    TTransferRun& run = *run_;
+    if (run.SettleTimer.isActive())
+        run.SendAfterSettle = true;
+    else if (onSettledLine && !run.LineQuiet)
+        Settle(TSettleReason::Resend, true);
+    else
+        Send();
 }
 
 void TTransferEngine::Send()
@@ -258,12 +264,7 @@ void TTransferEngine::ProveNext()
             run.Sends = run.Answers = 0;
             // A proof's read goes out only on a settled line, so that its answer cannot be
             // an earlier answer delivered again: a displaced read is never taken twice.
-            if (run.SettleTimer.isActive())
-                run.SendAfterSettle = true;
-            else if (run.LineQuiet)
-                Send();
-            else
-                Settle(TSettleReason::Resend, true);
+            SendWhenReady(true);
             return;
         }
         if (record.Suspect && repeatable && run.ProofChanged) {

@@ -72,6 +72,10 @@ private:
     // The link after an operation: nothing of its handshake or settings is left.
     void ResetLink();
     void NextRequest();
+    // The request in flight goes now, or once the line has settled: after a settle already
+    // running, and, for a read that must take the first answer on a quiet line, after one of
+    // its own unless the line was found quiet since anything was sent.
+    void SendWhenReady(bool onSettledLine);
     void Send();
     // The answer to the request in flight was taken; payload is kept to prove its block.
     void Taken(int answerBytes, char letter, const QByteArray& payload);
